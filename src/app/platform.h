@@ -1,0 +1,16 @@
+// The services of the operating system the program uses, gathered so that start-up can be
+// handed the real ones (Quarnel.exe) or the stand-ins (tests).
+#pragma once
+
+#include "platform/message_box.h"
+#include "platform/profile_reader.h"
+#include "platform/registry.h"
+#include "platform/toolkit.h"
+#include "platform/version_query.h"
+
+struct Platform {
+  Registry& registry;
+  ProfileReader& profile;
+  VersionQuery& version;
+  Toolkit& toolkit;  // also the message boxes
+};

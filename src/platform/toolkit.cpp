@@ -1,0 +1,14 @@
+#include "platform/toolkit.h"
+
+void Dialog::OnCommand(int id, int /*code*/) {
+  if (id == kIdOkCommand) OnOK();
+  if (id == kIdCancelCommand) OnCancel();
+}
+
+void Dialog::OnOK() { toolkit_.EndDialog(window_, kIdOkCommand); }
+
+void Dialog::OnCancel() { toolkit_.EndDialog(window_, kIdCancelCommand); }
+
+bool Dialog::PreTranslateKey(const KeyEvent& key) {
+  return toolkit_.DefaultKeyHandling(window_, key);
+}

@@ -1,0 +1,111 @@
+// The windowing toolkit the wizard is written against: dialogs built from the templates of
+// resources/quarnel.rc, child dialogs, controls, key pre-translation and message boxes. Two
+// backends: win32/ (real dialogs) and portable/ (headless, same templates, same event order).
+//
+// Event order both backends keep (the wizard relies on it):
+// - Show() sends OnShowWindow synchronously, and only when the visibility changes.
+// - SetText() on an edit control sends OnCommand(id, kEnChange) to its dialog.
+// - A focus change sends OnCommand(id, kEnKillFocus) for an edit that loses the focus.
+// - Enter in a dialog is its OK command (OnCommand(kIdOkCommand, kBnClicked)) unless the focus is
+//   on a push button (that button is clicked); Esc is OnCommand(kIdCancelCommand, kBnClicked).
+// - Every key-down is first offered to PreTranslateKey of the dialog holding the focus, then of
+//   each parent dialog up to the top-level one; the default of each is the dialog manager's key
+//   handling (Tab navigation, Enter, Esc) for that dialog.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/message_box.h"
+
+constexpr int kIdOkCommand = 1;
+constexpr int kIdCancelCommand = 2;
+
+// Notification codes carried by OnCommand (the Win32 values).
+constexpr int kBnClicked = 0;
+constexpr int kEnSetFocus = 0x100;
+constexpr int kEnKillFocus = 0x200;
+constexpr int kEnChange = 0x300;
+constexpr int kCbnSelChange = 1;
+
+constexpr int kVkTab = 0x09;
+constexpr int kVkReturn = 0x0D;
+constexpr int kVkEscape = 0x1B;
+
+class Toolkit;
+
+struct KeyEvent {
+  WindowRef target;  // the window with the keyboard focus
+  int virtualKey;
+  bool shift;
+};
+
+// Base of every dialog class. The backend calls the hooks; the defaults behave like the
+// classic dialog framework's.
+class Dialog {
+ public:
+  explicit Dialog(Toolkit& toolkit) : toolkit_(toolkit) {}
+  virtual ~Dialog() = default;
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  WindowRef window() const { return window_; }
+  Toolkit& toolkit() const { return toolkit_; }
+
+  // Dialog initialisation; true lets the dialog manager put the focus on the first tab stop.
+  virtual bool OnInitDialog() { return true; }
+  // The show/hide notification of this dialog's window.
+  virtual void OnShowWindow(bool /*show*/) {}
+  // Button clicks, edit and combo box notifications, OK (Enter) and Cancel (Esc, close box).
+  virtual void OnCommand(int id, int code);
+  virtual void OnOK();
+  virtual void OnCancel();
+  // A system-menu command; false gives the default handling.
+  virtual bool OnSysCommand(int /*id*/) { return false; }
+  // Key pre-translation; true means the key was handled and is not dispatched further. The
+  // default is the dialog manager's key handling for this dialog.
+  virtual bool PreTranslateKey(const KeyEvent& key);
+
+  // Called by the backend when the window is created and destroyed.
+  void AttachWindow(WindowRef window) { window_ = window; }
+
+ private:
+  Toolkit& toolkit_;
+  WindowRef window_ = 0;
+};
+
+class Toolkit : public MessageBoxes {
+ public:
+  // Creates a top-level dialog from its template and runs it modally until EndDialog; returns
+  // the result given to EndDialog.
+  virtual int RunModal(Dialog& dialog, int templateId, WindowRef owner) = 0;
+  // Creates a hidden child dialog of `parent` from its template (OnInitDialog runs).
+  virtual WindowRef CreateChild(Dialog& dialog, int templateId, WindowRef parent) = 0;
+  virtual void EndDialog(WindowRef dialog, int result) = 0;
+  // The dialog manager's key handling of one dialog (IsDialogMessage); true when it used the key.
+  virtual bool DefaultKeyHandling(WindowRef dialog, const KeyEvent& key) = 0;
+
+  // Controls and windows. Item() is 0 when the dialog has no control with that id.
+  virtual WindowRef Item(WindowRef dialog, int id) = 0;
+  virtual int ItemId(WindowRef control) = 0;
+  virtual void SetText(WindowRef window, const std::string& text) = 0;
+  virtual std::string Text(WindowRef window) = 0;
+  virtual void Show(WindowRef window, bool show) = 0;
+  virtual bool IsVisible(WindowRef window) = 0;
+  virtual void Enable(WindowRef window, bool enable) = 0;
+  virtual bool IsEnabled(WindowRef window) = 0;
+  virtual void SetCheck(WindowRef button, bool checked) = 0;
+  virtual bool IsChecked(WindowRef button) = 0;
+  virtual void SetFocus(WindowRef window) = 0;
+  virtual WindowRef Focus() = 0;
+  virtual void SelectAllText(WindowRef edit) = 0;
+  // Moves a window so its top-left corner is at pixel (x, y) of its parent's client area.
+  virtual void MoveTo(WindowRef window, int x, int y) = 0;
+
+  // Frame services.
+  virtual std::string LoadResourceString(int id) = 0;
+  // Appends a separator and an entry to the window's system menu.
+  virtual void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) = 0;
+  // Big and small icon from the icon resource; also painted while minimised and dragged.
+  virtual void SetIcon(WindowRef window, int iconId) = 0;
+};
