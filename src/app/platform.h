@@ -12,5 +12,6 @@ struct Platform {
   Registry& registry;
   ProfileReader& profile;
   VersionQuery& version;
-  Toolkit& toolkit;  // also the message boxes
+  MessageBoxes& messages;
+  Toolkit* toolkit;  // null where no window is ever made (store and language tests)
 };

@@ -74,7 +74,7 @@ class Dialog {
   WindowRef window_ = 0;
 };
 
-class Toolkit : public MessageBoxes {
+class Toolkit {
  public:
   // Creates a top-level dialog from its template and runs it modally until EndDialog; returns
   // the result given to EndDialog.

@@ -1,0 +1,27 @@
+// Reading the current settings with their backup, applying the chosen ones, restoring the
+// backup. Runs on the registry interface alone; the wizard shows the outcome.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/registry.h"
+#include "settings/page_members.h"
+#include "settings/tuning_settings.h"
+
+// Fills the current values and found flags and replaces the backup with what the machine has.
+void ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model);
+
+// Writes the chosen values (the modem change first when a modem was detected). True when every
+// create and set succeeded; every value is attempted either way.
+bool ApplySettings(Registry& registry, OsFamily family, std::int32_t modemBoostAvailable,
+                   const TuningSettings& settings);
+
+enum class RestoreOutcome {
+  kNoBackup,    // the backup key does not open: nothing changed
+  kIncomplete,  // something could not be written back or deleted: the backup is kept
+  kRestored,    // everything written back; the backup is gone
+};
+RestoreOutcome RestoreBackup(Registry& registry, OsFamily family);
+
+// Whether the backup key opens (the frame enables Reset on it).
+bool BackupExists(Registry& registry);

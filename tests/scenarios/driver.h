@@ -1,0 +1,80 @@
+// Wizard scenarios are written once against this driver and run twice: natively on the
+// headless toolkit, and under Wine against the real Quarnel.exe driven from another process.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/registry.h"
+
+// A control is named by the template of the dialog that holds it and its id; id 0 is the dialog
+// window itself.
+constexpr int kFrame = 102;
+
+struct WizardSetup {
+  std::string windowsVersion = "winxp";  // win95 win98 winme nt40 win2k winxp nt351 vista
+  std::vector<std::string> regFixtures;  // names under tests/fixtures, loaded in order
+  // Language files written to <AppPath>\Lang\<name>.ini; AppPath is set to a scratch folder
+  // when this is not empty.
+  std::vector<std::pair<std::string, std::string>> languageFiles;
+  std::string language;  // stored as Language in the program's key when not empty
+};
+
+struct SeenMessageBox {
+  std::string text;
+  std::string caption;
+  int style = -1;  // -1 where the backend cannot tell
+};
+
+struct FocusedControl {
+  int dialog = 0;
+  int id = 0;
+};
+
+class WizardDriver {
+ public:
+  virtual ~WizardDriver() = default;
+
+  // Starts the wizard on a machine prepared as `setup` says (the registry keys the program
+  // touches are cleared first).
+  virtual bool Start(const WizardSetup& setup) = 0;
+  // Answers the next message box that appears (in order); a box nobody answered fails the case.
+  virtual void AnswerNextMessageBox(int button) = 0;
+
+  // A mouse click: the focus moves to the control first, then it is pressed.
+  virtual void Click(int dialog, int id) = 0;
+  // Replaces the text of an edit field as the user would (focus, select all, type).
+  virtual void Type(int dialog, int id, const std::string& text) = 0;
+  virtual void Focus(int dialog, int id) = 0;
+  // A key pressed and released where the keyboard focus is.
+  virtual void Key(int virtualKey, bool shift = false) = 0;
+  // Opens the About box from the system menu.
+  virtual void SystemMenuAbout() = 0;
+
+  virtual std::string Caption() = 0;
+  virtual std::string Text(int dialog, int id) = 0;
+  virtual bool Visible(int dialog, int id) = 0;
+  virtual bool Enabled(int dialog, int id) = 0;
+  virtual bool Checked(int dialog, int id) = 0;
+  virtual FocusedControl Focused() = 0;
+  virtual std::vector<SeenMessageBox> MessageBoxesSeen() = 0;
+  // True once the wizard has closed (and, under Wine, the process has ended).
+  virtual bool Finished() = 0;
+
+  // The registry the program works on, for expectations after the run.
+  virtual Registry& registry() = 0;
+};
+
+// Each scenario file registers its cases with SCENARIO(name); the backend's runner makes a fresh
+// driver for every case.
+using ScenarioFn = void (*)(WizardDriver& d);
+struct ScenarioRegistrar {
+  ScenarioRegistrar(const char* name, ScenarioFn fn);
+};
+const std::vector<std::pair<const char*, ScenarioFn>>& Scenarios();
+
+#define SCENARIO(name)                                                    \
+  static void name##_scenario(WizardDriver& d);                           \
+  static ScenarioRegistrar name##_scenario_reg(#name, &name##_scenario);  \
+  static void name##_scenario(WizardDriver& d)
