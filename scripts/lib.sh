@@ -1,10 +1,23 @@
 # Shared by scripts/run and scripts/test: paths, builds, the Wine prefix and the X display.
 # shellcheck shell=bash
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$ROOT/build/wine"
-export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Some hosts run 64-bit user code only (their kernels refuse i386 executables), and Wine's 32-bit
+# loader is itself an i386 program. There Wine runs the x86_64 build of the same sources in a
+# 64-bit prefix; where 32-bit code runs, it runs the shipped i686 build.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
+  WINE_PRESET=win32
+else
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  WINE_PRESET=win64
+fi
+export WINEPREFIX="$ROOT/build/wine-$WINEARCH"
+WINE_BUILD="$ROOT/build/$WINE_PRESET"
+
+wine() { "$WINELOADER" "$@"; }
 
 build_preset() {  # build_preset NAME [targets...]
   local preset=$1; shift
@@ -28,7 +41,7 @@ ensure_prefix() {
   if [ ! -f "$WINEPREFIX/.quarnel-ready" ]; then
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
-    wineboot -i >/dev/null 2>&1
+    wine wineboot -i >/dev/null 2>&1
     # Without a window manager Wine waits ~2 s on every hidden window unless unmanaged.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
