@@ -3,14 +3,26 @@
 // backends: win32/ (real dialogs) and portable/ (headless, same templates, same event order).
 //
 // Event order both backends keep (the wizard relies on it):
-// - Show() sends OnShowWindow synchronously, and only when the visibility changes.
+// - Show() sends OnShowWindow synchronously, and only when the visibility changes; during
+//   OnShowWindow(true) the window is not yet visible, during OnShowWindow(false) it still is.
+//   Hiding a window that holds the focus gives the focus to its parent dialog.
 // - SetText() on an edit control sends OnCommand(id, kEnChange) to its dialog.
-// - A focus change sends OnCommand(id, kEnKillFocus) for an edit that loses the focus.
-// - Enter in a dialog is its OK command (OnCommand(kIdOkCommand, kBnClicked)) unless the focus is
-//   on a push button (that button is clicked); Esc is OnCommand(kIdCancelCommand, kBnClicked).
+// - SetFocus() makes the new window the focus first, then sends OnCommand(id, kEnKillFocus)
+//   for an edit that lost it, then OnCommand(id, kEnSetFocus) for an edit that gained it; the
+//   latter is skipped when the kill-focus handler moved the focus elsewhere.
+// - SetFocus() on a dialog passes the focus on to the control that last had it there, or to
+//   its first tab stop.
+// - A mouse click on a button moves the focus to it first; when that focus move ends on
+//   another window or shows a message box, the click itself does not happen.
+// - Enter in a dialog clicks the focused push button, otherwise the dialog's default push
+//   button (nothing when that button is disabled), otherwise it is the OK command
+//   (OnCommand(kIdOkCommand, kBnClicked)); Esc is OnCommand(kIdCancelCommand, kBnClicked).
 // - Every key-down is first offered to PreTranslateKey of the dialog holding the focus, then of
 //   each parent dialog up to the top-level one; the default of each is the dialog manager's key
-//   handling (Tab navigation, Enter, Esc) for that dialog.
+//   handling (Tab navigation, arrows in radio groups, Enter, Esc) for that dialog, which
+//   consumes every key aimed at a window inside that dialog.
+// - A message box takes the focus while it is shown (so an edit holding it gets its
+//   kill-focus notification) and gives it back to the window that had it.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +43,14 @@ constexpr int kCbnSelChange = 1;
 constexpr int kVkTab = 0x09;
 constexpr int kVkReturn = 0x0D;
 constexpr int kVkEscape = 0x1B;
+constexpr int kVkSpace = 0x20;
+constexpr int kVkLeft = 0x25;
+constexpr int kVkUp = 0x26;
+constexpr int kVkRight = 0x27;
+constexpr int kVkDown = 0x28;
+
+// The system-menu command of the close box (SC_CLOSE); its default handling is Cancel.
+constexpr int kScClose = 0xF060;
 
 class Toolkit;
 
@@ -76,6 +96,8 @@ class Dialog {
 
 class Toolkit {
  public:
+  virtual ~Toolkit() = default;
+
   // Creates a top-level dialog from its template and runs it modally until EndDialog; returns
   // the result given to EndDialog.
   virtual int RunModal(Dialog& dialog, int templateId, WindowRef owner) = 0;
