@@ -1,7 +1,21 @@
 // Wizard scenarios are written once against this driver and run twice: natively on the
 // headless toolkit, and under Wine against the real Quarnel.exe driven from another process.
+//
+// A scenario hands its machine setup and its body to Run(). The two backends run the body at
+// different places, and the interface is shaped so that a body can't tell:
+// - Under Wine the body runs in the test process while Quarnel.exe runs; each action is posted
+//   and the driver waits until the program has handled it.
+// - Natively there is no second process and the program's only message loop is the wizard's
+//   modal loop, so the body runs inside it: the headless toolkit calls it from RunModal, each
+//   action is handled before the call returns, and the loop ends when the body returns.
+// Consequences for bodies: everything happens inside Run (Start alone is how a backend gets
+// the program going, not something a scenario calls); after Finish or Exit the wizard is gone
+// but the body may still look at the registry and the message boxes seen; a body that returns
+// while the wizard is still open ends the session as if the process were killed (nothing more
+// is written). Registry expectations can also follow Run, through registry().
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,14 +46,26 @@ struct FocusedControl {
   int id = 0;
 };
 
+class WizardDriver;
+using ScenarioBody = std::function<void(WizardDriver& d)>;
+
 class WizardDriver {
  public:
   virtual ~WizardDriver() = default;
 
+  // One session: prepares the machine as `setup` says, starts the wizard and runs `body` while
+  // it is up (see the top of this file). A refused start-up (message "79") still runs the body,
+  // with the wizard already gone. A scenario may run several sessions, each on a freshly
+  // prepared machine. The default starts the program with Start() and runs the body; a failed
+  // Start fails the case and skips the body.
+  virtual void Run(const WizardSetup& setup, const ScenarioBody& body);
+
   // Starts the wizard on a machine prepared as `setup` says (the registry keys the program
-  // touches are cleared first).
+  // touches are cleared first) and returns once it is ready for input (or has refused to start).
   virtual bool Start(const WizardSetup& setup) = 0;
-  // Answers the next message box that appears (in order); a box nobody answered fails the case.
+  // Answers the next message box that appears (in order); a box nobody answered fails the case,
+  // and so does an answer left over at the end of the session. Queue answers before the action
+  // that shows the box.
   virtual void AnswerNextMessageBox(int button) = 0;
 
   // A mouse click: the focus moves to the control first, then it is pressed.
@@ -74,7 +100,7 @@ struct ScenarioRegistrar {
 };
 const std::vector<std::pair<const char*, ScenarioFn>>& Scenarios();
 
-#define SCENARIO(name)                                                    \
-  static void name##_scenario(WizardDriver& d);                           \
-  static ScenarioRegistrar name##_scenario_reg(#name, &name##_scenario);  \
+#define SCENARIO(name)                                                   \
+  static void name##_scenario(WizardDriver& d);                          \
+  static ScenarioRegistrar name##_scenario_reg(#name, &name##_scenario); \
   static void name##_scenario(WizardDriver& d)

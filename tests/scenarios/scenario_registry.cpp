@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include "support/check.h"
+
 namespace {
 std::vector<std::pair<const char*, ScenarioFn>>& List() {
   static std::vector<std::pair<const char*, ScenarioFn>> list;
@@ -12,3 +14,11 @@ ScenarioRegistrar::ScenarioRegistrar(const char* name, ScenarioFn fn) {
 }
 
 const std::vector<std::pair<const char*, ScenarioFn>>& Scenarios() { return List(); }
+
+void WizardDriver::Run(const WizardSetup& setup, const ScenarioBody& body) {
+  if (!Start(setup)) {
+    ::check::Fail(__FILE__, __LINE__, "the wizard did not start");
+    return;
+  }
+  body(*this);
+}
