@@ -1,0 +1,10 @@
+#include "contract/registry_backend.h"
+
+#include "platform/portable/memory_registry.h"
+
+Registry& ContractRegistry() {
+  static MemoryRegistry registry;
+  return registry;
+}
+
+bool ContractRegistryIsReal() { return false; }

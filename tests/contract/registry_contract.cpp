@@ -1,0 +1,592 @@
+// What the program relies on from the registry, checked the same way against the in-memory
+// stand-in and, under Wine, against the real calls. Every case works below a scratch key that is
+// removed before and after it.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "support/check.h"
+#include "contract/registry_backend.h"
+
+namespace {
+
+const char kScratch[] = "Software\\Quarnel Contract Tests";
+constexpr std::uint8_t kSentinel = 0xAA;
+
+RegResult PutText(Registry& reg, RegKey key, const char* name, const char* text) {
+  return reg.SetValue(key, name, kRegSz, reinterpret_cast<const std::uint8_t*>(text),
+                      static_cast<std::uint32_t>(std::strlen(text) + 1));
+}
+
+// The scratch key, fresh for one case and gone afterwards.
+class Scratch {
+ public:
+  Scratch() : registry_(ContractRegistry()) {
+    registry_.DeleteTree(kHkeyCurrentUser, kScratch);
+    result_ = registry_.CreateKey(kHkeyCurrentUser, kScratch, kKeyAllAccess, &key_);
+  }
+  ~Scratch() {
+    if (key_) registry_.CloseKey(key_);
+    registry_.DeleteTree(kHkeyCurrentUser, kScratch);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+
+  bool ok() const { return result_ == kRegOk; }
+  RegKey key() const { return key_; }
+  Registry& reg() { return registry_; }
+
+  RegResult SetBytes(const char* name, std::uint32_t type, const std::vector<std::uint8_t>& v) {
+    return registry_.SetValue(key_, name, type, v.data(), static_cast<std::uint32_t>(v.size()));
+  }
+  RegResult SetDword(const char* name, std::uint32_t value) {
+    std::uint8_t b[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                         static_cast<std::uint8_t>(value >> 16),
+                         static_cast<std::uint8_t>(value >> 24)};
+    return registry_.SetValue(key_, name, kRegDword, b, 4);
+  }
+  RegResult SetText(const char* name, const char* text) {
+    return PutText(registry_, key_, name, text);
+  }
+  RegResult MakeKey(const char* path) {
+    RegKey k = 0;
+    RegResult rc = registry_.CreateKey(key_, path, kKeyAllAccess, &k);
+    if (rc == kRegOk) registry_.CloseKey(k);
+    return rc;
+  }
+  bool KeyOpens(const char* path) {
+    RegKey k = 0;
+    if (registry_.OpenKey(key_, path, kKeyAllAccess, &k) != kRegOk) return false;
+    registry_.CloseKey(k);
+    return true;
+  }
+
+ private:
+  Registry& registry_;
+  RegKey key_ = 0;
+  RegResult result_ = kRegOk;
+};
+
+std::vector<std::uint8_t> Filled(std::size_t n, std::uint8_t byte = kSentinel) {
+  return std::vector<std::uint8_t>(n, byte);
+}
+
+bool AllSentinel(const std::uint8_t* p, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i)
+    if (p[i] != kSentinel) return false;
+  return true;
+}
+
+std::string Hex(const std::vector<std::uint8_t>& v) {
+  static const char digits[] = "0123456789abcdef";
+  std::string s;
+  for (std::uint8_t b : v) {
+    s += digits[b >> 4];
+    s += digits[b & 15];
+  }
+  return s;
+}
+
+std::vector<std::string> SubKeyNames(Registry& reg, RegKey key) {
+  std::vector<std::string> names;
+  for (std::uint32_t i = 0;; ++i) {
+    char name[300];
+    std::uint32_t size = sizeof name;
+    if (reg.EnumKey(key, i, name, &size) != kRegOk) break;
+    names.push_back(std::string(name, size));
+  }
+  return names;
+}
+
+std::vector<std::string> ValueNames(Registry& reg, RegKey key) {
+  std::vector<std::string> names;
+  for (std::uint32_t i = 0;; ++i) {
+    char name[300];
+    std::uint32_t size = sizeof name;
+    if (reg.EnumValue(key, i, name, &size, nullptr, nullptr, nullptr) != kRegOk) break;
+    names.push_back(std::string(name, size));
+  }
+  return names;
+}
+
+std::string Join(const std::vector<std::string>& names) {
+  std::string s;
+  for (const auto& n : names) s += (s.empty() ? "" : ",") + n;
+  return s;
+}
+
+}  // namespace
+
+TEST(Registry, OpenFailsOnMissingKeyAndCreateMakesParents) {
+  Scratch s;
+  REQUIRE(s.ok());
+  RegKey k = 0xDEAD;
+  CHECK_EQ(s.reg().OpenKey(s.key(), "Missing", kKeyAllAccess, &k), kRegFileNotFound);
+  CHECK_EQ(s.reg().OpenKey(s.key(), "Missing\\Deeper", kKeyAllAccess, &k), kRegFileNotFound);
+  CHECK_EQ(s.MakeKey("One\\Two\\Three"), kRegOk);
+  CHECK(s.KeyOpens("One"));
+  CHECK(s.KeyOpens("One\\Two"));
+  CHECK(s.KeyOpens("One\\Two\\Three"));
+  // Creating an existing key opens it and keeps what it holds.
+  RegKey existing = 0;
+  REQUIRE_EQ(s.reg().CreateKey(s.key(), "One\\Two", kKeyAllAccess, &existing), kRegOk);
+  CHECK_EQ(SubKeyNames(s.reg(), existing).size(), 1u);
+  CHECK_EQ(s.reg().CloseKey(existing), kRegOk);
+}
+
+TEST(Registry, KeyPathsWithBackslashesAndEmptySubKeys) {
+  Scratch s;
+  REQUIRE(s.ok());
+  REQUIRE_EQ(s.MakeKey("Outer\\Inner"), kRegOk);
+  struct Row {
+    const char* path;
+    bool opens;
+  } rows[] = {
+      {"Outer\\Inner", true},
+      {"outer\\INNER", true},
+      {"Outer\\Inner\\", true},
+      {"Outer\\Missing", false},
+  };
+  for (const auto& row : rows) {
+    check::Scope scope(row.path);
+    CHECK_EQ(s.KeyOpens(row.path), row.opens);
+  }
+  // An empty or missing sub-key name opens the same key again, as a handle of its own.
+  const char* empties[] = {"", nullptr};
+  for (const char* empty : empties) {
+    check::Scope scope(empty ? "empty" : "null");
+    RegKey again = 0;
+    REQUIRE_EQ(s.reg().OpenKey(s.key(), empty, kKeyAllAccess, &again), kRegOk);
+    CHECK(again != s.key());
+    CHECK_EQ(PutText(s.reg(), again, "ThroughSecond", "x"), kRegOk);
+    CHECK_EQ(s.reg().CloseKey(again), kRegOk);
+    // The first handle is unaffected by closing the second.
+    std::uint32_t size = 0;
+    CHECK_EQ(s.reg().QueryValue(s.key(), "ThroughSecond", nullptr, nullptr, &size), kRegOk);
+  }
+}
+
+TEST(Registry, NamesIgnoreCaseAndKeepTheirStoredCase) {
+  Scratch s;
+  REQUIRE(s.ok());
+  REQUIRE_EQ(s.MakeKey("MixedCase"), kRegOk);
+  CHECK(s.KeyOpens("MIXEDCASE"));
+  CHECK(s.KeyOpens("mixedcase"));
+  CHECK_EQ(s.MakeKey("MIXEDCASE"), kRegOk);  // the same key, not a second one
+  CHECK_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("MixedCase"));
+
+  REQUIRE_EQ(s.SetDword("DefaultTTL", 64), kRegOk);
+  REQUIRE_EQ(s.SetDword("DEFAULTTTL", 128), kRegOk);  // replaces the value, keeps its name
+  CHECK_EQ(Join(ValueNames(s.reg(), s.key())), std::string("DefaultTTL"));
+  std::uint8_t buf[4];
+  std::uint32_t size = 4;
+  REQUIRE_EQ(s.reg().QueryValue(s.key(), "defaultttl", nullptr, buf, &size), kRegOk);
+  CHECK_EQ(buf[0], 128);
+  CHECK_EQ(s.reg().DeleteValue(s.key(), "DefaultTtl"), kRegOk);
+  CHECK_EQ(ValueNames(s.reg(), s.key()).size(), 0u);
+}
+
+TEST(Registry, QueryValueSizesAndTypes) {
+  Scratch s;
+  REQUIRE(s.ok());
+  REQUIRE_EQ(s.SetDword("Dword", 0x0A0B0C0D), kRegOk);
+  REQUIRE_EQ(s.SetBytes("Short", kRegBinary, {1, 2}), kRegOk);
+  REQUIRE_EQ(s.SetBytes("LongDword", kRegDword, {1, 2, 3, 4, 5, 6, 7, 8}), kRegOk);
+  REQUIRE_EQ(s.SetBytes("Empty", kRegBinary, {}), kRegOk);
+  REQUIRE_EQ(s.SetText("Text", "abc"), kRegOk);
+  struct Row {
+    const char* name;
+    std::uint32_t bufferSize;
+    RegResult result;
+    std::uint32_t type;
+    std::uint32_t size;    // *size afterwards
+    const char* contents;  // hex of the whole buffer afterwards (aa: untouched)
+  } rows[] = {
+      {"Dword", 4, kRegOk, kRegDword, 4, "0d0c0b0a"},
+      {"Dword", 6, kRegOk, kRegDword, 4, "0d0c0b0aaaaa"},
+      {"Dword", 3, kRegMoreData, kRegDword, 4, "aaaaaa"},
+      {"Dword", 0, kRegMoreData, kRegDword, 4, ""},
+      {"Short", 4, kRegOk, kRegBinary, 2, "0102aaaa"},
+      {"LongDword", 4, kRegMoreData, kRegDword, 8, "aaaaaaaa"},
+      {"LongDword", 8, kRegOk, kRegDword, 8, "0102030405060708"},
+      {"Empty", 4, kRegOk, kRegBinary, 0, "aaaaaaaa"},
+      {"Text", 4, kRegOk, kRegSz, 4, "61626300"},
+      {"Text", 3, kRegMoreData, kRegSz, 4, "aaaaaa"},
+      {"TEXT", 6, kRegOk, kRegSz, 4, "61626300aaaa"},
+  };
+  for (const auto& row : rows) {
+    check::Scope scope(std::string(row.name) + " into " + std::to_string(row.bufferSize));
+    std::vector<std::uint8_t> buf = Filled(row.bufferSize + 1);
+    std::uint32_t type = 0xFFFF;
+    std::uint32_t size = row.bufferSize;
+    CHECK_EQ(s.reg().QueryValue(s.key(), row.name, &type, buf.data(), &size), row.result);
+    CHECK_EQ(type, row.type);
+    CHECK_EQ(size, row.size);
+    CHECK_EQ(buf.back(), kSentinel);  // nothing written past the size given
+    buf.pop_back();
+    CHECK_EQ(Hex(buf), std::string(row.contents));
+  }
+  // Without a buffer only the size (and type) is reported.
+  std::uint32_t size = 0, type = 0;
+  CHECK_EQ(s.reg().QueryValue(s.key(), "LongDword", &type, nullptr, &size), kRegOk);
+  CHECK_EQ(size, 8u);
+  CHECK_EQ(type, kRegDword);
+  size = 0;
+  CHECK_EQ(s.reg().QueryValue(s.key(), "Text", nullptr, nullptr, &size), kRegOk);
+  CHECK_EQ(size, 4u);
+  CHECK_EQ(s.reg().QueryValue(s.key(), "Missing", &type, nullptr, &size), kRegFileNotFound);
+  std::uint8_t b[4];
+  size = 4;
+  CHECK_EQ(s.reg().QueryValue(s.key(), "Missing", nullptr, b, &size), kRegFileNotFound);
+}
+
+TEST(Registry, DefaultValueIsTheEmptyName) {
+  Scratch s;
+  REQUIRE(s.ok());
+  REQUIRE_EQ(s.SetText("", "first"), kRegOk);
+  REQUIRE_EQ(s.SetText(nullptr, "second"), kRegOk);
+  char buf[16];
+  std::uint32_t size = sizeof buf;
+  REQUIRE_EQ(s.reg().QueryValue(s.key(), "", nullptr, reinterpret_cast<std::uint8_t*>(buf), &size),
+             kRegOk);
+  CHECK_EQ(std::string(buf), std::string("second"));
+  CHECK_EQ(Join(ValueNames(s.reg(), s.key())), std::string(""));
+  CHECK_EQ(ValueNames(s.reg(), s.key()).size(), 1u);
+  CHECK_EQ(s.reg().DeleteValue(s.key(), nullptr), kRegOk);
+  CHECK_EQ(s.reg().DeleteValue(s.key(), ""), kRegFileNotFound);
+}
+
+// Texts read into the 260-byte buffers the program uses: what fits, what a missing terminator
+// does, and what one byte too many does.
+TEST(Registry, TextsAroundTheBufferSize) {
+  Scratch s;
+  REQUIRE(s.ok());
+  struct Row {
+    std::uint32_t textLen;  // characters
+    bool terminated;        // stored with its terminator
+    RegResult result;
+    std::uint32_t size;  // *size afterwards
+    int terminatorAt;    // where a 0 appears in the buffer, -1: none
+  } rows[] = {
+      {258, true, kRegOk, 259, 258},
+      {259, true, kRegOk, 260, 259},
+      {260, true, kRegMoreData, 261, -1},
+      // Without a terminator the system adds one when there is room, without counting it.
+      {258, false, kRegOk, 258, 258},
+      {259, false, kRegOk, 259, 259},
+      {260, false, kRegOk, 260, -1},
+      {261, false, kRegMoreData, 261, -1},
+  };
+  for (const auto& row : rows) {
+    check::Scope scope(std::to_string(row.textLen) + (row.terminated ? " terminated" : " bare"));
+    // The byte after the count is not a 0, or the system would count it in quietly.
+    std::string text(row.textLen, 'x');
+    text += row.terminated ? std::string(1, '\0') + "y" : std::string("y");
+    const std::uint32_t count = row.textLen + (row.terminated ? 1 : 0);
+    REQUIRE_EQ(s.reg().SetValue(s.key(), "Text", kRegSz,
+                                reinterpret_cast<const std::uint8_t*>(text.data()), count),
+               kRegOk);
+    std::vector<std::uint8_t> buf = Filled(261);
+    std::uint32_t size = 260;
+    CHECK_EQ(s.reg().QueryValue(s.key(), "Text", nullptr, buf.data(), &size), row.result);
+    CHECK_EQ(size, row.size);
+    CHECK_EQ(buf[260], kSentinel);
+    int zeroAt = -1;
+    for (int i = 0; i < 260; ++i)
+      if (buf[i] == 0) {
+        zeroAt = i;
+        break;
+      }
+    CHECK_EQ(zeroAt, row.terminatorAt);
+    if (row.result == kRegOk) {
+      CHECK_EQ(buf[0], 'x');
+      CHECK_EQ(buf[row.textLen - 1], 'x');
+      if (row.terminatorAt >= 0 && row.terminatorAt + 1 < 260)
+        CHECK(AllSentinel(buf.data() + row.terminatorAt + 1, 259 - row.terminatorAt));
+    } else {
+      CHECK(AllSentinel(buf.data(), 260));
+    }
+  }
+}
+
+TEST(Registry, TextSetWithoutItsTerminatorCountsTheOneThatFollows) {
+  Scratch s;
+  REQUIRE(s.ok());
+  const char text[] = "abc";  // a 0 sits right after the three bytes given
+  REQUIRE_EQ(
+      s.reg().SetValue(s.key(), "Text", kRegSz, reinterpret_cast<const std::uint8_t*>(text), 3),
+      kRegOk);
+  std::uint32_t size = 0;
+  CHECK_EQ(s.reg().QueryValue(s.key(), "Text", nullptr, nullptr, &size), kRegOk);
+  CHECK_EQ(size, 4u);
+  // Not for binary data.
+  REQUIRE_EQ(
+      s.reg().SetValue(s.key(), "Bin", kRegBinary, reinterpret_cast<const std::uint8_t*>(text), 3),
+      kRegOk);
+  CHECK_EQ(s.reg().QueryValue(s.key(), "Bin", nullptr, nullptr, &size), kRegOk);
+  CHECK_EQ(size, 3u);
+  // An empty text stays empty.
+  REQUIRE_EQ(
+      s.reg().SetValue(s.key(), "Empty", kRegSz, reinterpret_cast<const std::uint8_t*>(text), 0),
+      kRegOk);
+  std::vector<std::uint8_t> buf = Filled(4);
+  size = 4;
+  CHECK_EQ(s.reg().QueryValue(s.key(), "Empty", nullptr, buf.data(), &size), kRegOk);
+  CHECK_EQ(size, 0u);
+  CHECK(AllSentinel(buf.data(), 4));
+}
+
+TEST(Registry, ValuesKeepTheirBytesAndTypes) {
+  Scratch s;
+  REQUIRE(s.ok());
+  std::vector<std::uint8_t> big(5000);
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 7);
+  struct Row {
+    const char* name;
+    std::uint32_t type;
+    std::vector<std::uint8_t> data;
+  } rows[] = {
+      {"Big", kRegBinary, big},
+      {"Multi", kRegMultiSz, {'a', 0, 'b', 'c', 0, 0}},
+      {"Expand", kRegExpandSz, {'%', 'W', '%', 0}},
+      {"Inner zero", kRegSz, {'a', 0, 'b', 0}},
+      {"None", kRegNone, {9, 8, 7}},
+      {"OddDword", kRegDword, {1, 2}},
+      {"Properties", kRegBinary, {0x80, 0x01, 0x00, 0x00, 0xFF, 0x00}},
+  };
+  for (const auto& row : rows) {
+    check::Scope scope(row.name);
+    REQUIRE_EQ(s.SetBytes(row.name, row.type, row.data), kRegOk);
+    std::vector<std::uint8_t> buf = Filled(row.data.size() + 8);
+    std::uint32_t size = static_cast<std::uint32_t>(buf.size());
+    std::uint32_t type = 0xFFFF;
+    REQUIRE_EQ(s.reg().QueryValue(s.key(), row.name, &type, buf.data(), &size), kRegOk);
+    CHECK_EQ(type, row.type);
+    REQUIRE_EQ(size, row.data.size());
+    buf.resize(size);
+    CHECK(buf == row.data);
+  }
+}
+
+TEST(Registry, SubKeysEnumerateSortedUntilNoMoreItems) {
+  Scratch s;
+  REQUIRE(s.ok());
+  const char* created[] = {"Gamma", "alpha", "Beta", "delta\\Child"};
+  for (const char* name : created) REQUIRE_EQ(s.MakeKey(name), kRegOk);
+  CHECK_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("alpha,Beta,delta,Gamma"));
+  char name[8];
+  std::uint32_t size = sizeof name;
+  CHECK_EQ(s.reg().EnumKey(s.key(), 4, name, &size), kRegNoMoreItems);
+  CHECK_EQ(s.reg().EnumKey(s.key(), 100, name, &size), kRegNoMoreItems);
+
+  // "Gamma" is index 3 and needs 6 characters with its terminator.
+  struct Row {
+    std::uint32_t bufferSize;
+    RegResult result;
+    std::uint32_t size;
+    const char* contents;  // the buffer afterwards (hex), aa: untouched
+  } rows[] = {
+      {5, kRegMoreData, 5, "aaaaaaaaaa"},
+      {6, kRegOk, 5, "47616d6d6100"},
+      {7, kRegOk, 5, "47616d6d6100aa"},
+  };
+  for (const auto& row : rows) {
+    check::Scope scope("buffer " + std::to_string(row.bufferSize));
+    std::vector<std::uint8_t> buf = Filled(row.bufferSize + 1);
+    std::uint32_t n = row.bufferSize;
+    CHECK_EQ(s.reg().EnumKey(s.key(), 3, reinterpret_cast<char*>(buf.data()), &n), row.result);
+    CHECK_EQ(n, row.size);
+    CHECK_EQ(buf.back(), kSentinel);
+    buf.pop_back();
+    CHECK_EQ(Hex(buf), std::string(row.contents));
+  }
+}
+
+TEST(Registry, ValuesEnumerateWithNamesAndData) {
+  Scratch s;
+  REQUIRE(s.ok());
+  REQUIRE_EQ(s.SetText("Alpha", "text"), kRegOk);
+  REQUIRE_EQ(s.SetDword("Beta", 7), kRegOk);
+  REQUIRE_EQ(s.SetBytes("Gamma", kRegBinary, {1, 2, 3, 4, 5, 6}), kRegOk);
+  CHECK_EQ(Join(ValueNames(s.reg(), s.key())), std::string("Alpha,Beta,Gamma"));
+
+  char name[8];
+  std::uint32_t nameSize = sizeof name;
+  std::uint8_t data[8];
+  std::uint32_t dataSize = sizeof data;
+  CHECK_EQ(s.reg().EnumValue(s.key(), 3, name, &nameSize, nullptr, data, &dataSize),
+           kRegNoMoreItems);
+
+  struct Row {
+    std::uint32_t index;
+    std::uint32_t nameBuffer;
+    std::uint32_t dataBuffer;  // 0: no data asked for
+    RegResult result;
+    std::uint32_t nameSize;  // afterwards
+    const char* name;        // hex of the name buffer afterwards
+    std::uint32_t type;
+    std::uint32_t dataSize;  // afterwards
+    const char* data;        // hex of the data buffer afterwards
+  } rows[] = {
+      {0, 6, 8, kRegOk, 5, "416c70686100", kRegSz, 5, "7465787400aaaaaa"},
+      {1, 5, 4, kRegOk, 4, "4265746100", kRegDword, 4, "07000000"},
+      {2, 6, 0, kRegOk, 5, "47616d6d6100", kRegBinary, 6, ""},
+      // Data that does not fit: the size needed comes back, neither buffer is touched.
+      {2, 6, 5, kRegMoreData, 6, "aaaaaaaaaaaa", kRegBinary, 6, "aaaaaaaaaa"},
+      // A name that does not fit is cut to the buffer and terminated; the data is still read.
+      {0, 4, 8, kRegMoreData, 4, "416c7000", kRegSz, 5, "7465787400aaaaaa"},
+  };
+  for (const auto& row : rows) {
+    check::Scope scope("index " + std::to_string(row.index) + " name buffer " +
+                       std::to_string(row.nameBuffer) + " data buffer " +
+                       std::to_string(row.dataBuffer));
+    std::vector<std::uint8_t> nameBuf = Filled(row.nameBuffer + 1);
+    std::vector<std::uint8_t> dataBuf = Filled(row.dataBuffer + 1);
+    std::uint32_t n = row.nameBuffer;
+    std::uint32_t d = row.dataBuffer;
+    std::uint32_t type = 0xFFFF;
+    CHECK_EQ(s.reg().EnumValue(s.key(), row.index, reinterpret_cast<char*>(nameBuf.data()), &n,
+                               &type, row.dataBuffer ? dataBuf.data() : nullptr, &d),
+             row.result);
+    CHECK_EQ(n, row.nameSize);
+    CHECK_EQ(type, row.type);
+    CHECK_EQ(d, row.dataSize);
+    CHECK_EQ(nameBuf.back(), kSentinel);
+    CHECK_EQ(dataBuf.back(), kSentinel);
+    nameBuf.pop_back();
+    dataBuf.pop_back();
+    CHECK_EQ(Hex(nameBuf), std::string(row.name));
+    if (row.dataBuffer) CHECK_EQ(Hex(dataBuf), std::string(row.data));
+  }
+}
+
+TEST(Registry, QueryInfoKeyCountsAndLongest) {
+  Scratch s;
+  REQUIRE(s.ok());
+  std::uint32_t subKeys = 99, maxKey = 99, values = 99, maxName = 99, maxData = 99;
+  REQUIRE_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, &maxKey, &values, &maxName, &maxData), kRegOk);
+  CHECK_EQ(subKeys, 0u);
+  CHECK_EQ(maxKey, 0u);
+  CHECK_EQ(values, 0u);
+  CHECK_EQ(maxName, 0u);
+  CHECK_EQ(maxData, 0u);
+
+  REQUIRE_EQ(s.MakeKey("Short"), kRegOk);
+  REQUIRE_EQ(s.MakeKey("A Longer Name\\With A Much Longer Child Below It"), kRegOk);
+  REQUIRE_EQ(s.SetDword("X", 1), kRegOk);
+  REQUIRE_EQ(s.SetBytes("Properties", kRegBinary, Filled(52, 1)), kRegOk);
+  REQUIRE_EQ(s.SetBytes("An Even Longer Value Name", kRegBinary, {1}), kRegOk);
+  REQUIRE_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, &maxKey, &values, &maxName, &maxData), kRegOk);
+  CHECK_EQ(subKeys, 2u);
+  CHECK_EQ(maxKey, 13u);  // "A Longer Name"; names below do not count
+  CHECK_EQ(values, 3u);
+  CHECK_EQ(maxName, 25u);
+  CHECK_EQ(maxData, 52u);
+  // Any of the answers may be left out.
+  CHECK_EQ(s.reg().QueryInfoKey(s.key(), nullptr, nullptr, nullptr, nullptr, nullptr), kRegOk);
+  subKeys = 0;
+  CHECK_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, nullptr, nullptr, nullptr, nullptr), kRegOk);
+  CHECK_EQ(subKeys, 2u);
+}
+
+// Texts are kept in UTF-16, and the longest data is reported at that size: a caller sizing a
+// buffer for a text from this answer gets twice what the text needs, never less.
+TEST(Registry, QueryInfoKeyReportsTextsAtTheirStoredSize) {
+  Scratch s;
+  REQUIRE(s.ok());
+  REQUIRE_EQ(s.SetText("Text", "twelve chars"), kRegOk);  // 13 bytes with the terminator
+  REQUIRE_EQ(s.SetBytes("Bin", kRegBinary, Filled(20, 1)), kRegOk);
+  std::uint32_t maxData = 0;
+  REQUIRE_EQ(s.reg().QueryInfoKey(s.key(), nullptr, nullptr, nullptr, nullptr, &maxData), kRegOk);
+  CHECK_EQ(maxData, 26u);
+}
+
+TEST(Registry, DeleteValue) {
+  Scratch s;
+  REQUIRE(s.ok());
+  REQUIRE_EQ(s.SetDword("Present", 1), kRegOk);
+  CHECK_EQ(s.reg().DeleteValue(s.key(), "Missing"), kRegFileNotFound);
+  CHECK_EQ(s.reg().DeleteValue(s.key(), "PRESENT"), kRegOk);
+  std::uint32_t size = 0;
+  CHECK_EQ(s.reg().QueryValue(s.key(), "Present", nullptr, nullptr, &size), kRegFileNotFound);
+  CHECK_EQ(s.reg().DeleteValue(s.key(), "Present"), kRegFileNotFound);
+}
+
+TEST(Registry, DeleteTreeRemovesEverythingBelow) {
+  Scratch s;
+  REQUIRE(s.ok());
+  REQUIRE_EQ(s.MakeKey("Top\\Middle\\Bottom"), kRegOk);
+  REQUIRE_EQ(s.MakeKey("Top\\Side"), kRegOk);
+  REQUIRE_EQ(s.MakeKey("Sibling"), kRegOk);
+  RegKey middle = 0;
+  REQUIRE_EQ(s.reg().OpenKey(s.key(), "Top\\Middle", kKeyAllAccess, &middle), kRegOk);
+  REQUIRE_EQ(PutText(s.reg(), middle, "v", "x"), kRegOk);
+  REQUIRE_EQ(s.reg().CloseKey(middle), kRegOk);
+
+  CHECK_EQ(s.reg().DeleteTree(s.key(), "top"), kRegOk);
+  CHECK(!s.KeyOpens("Top"));
+  CHECK(!s.KeyOpens("Top\\Middle\\Bottom"));
+  CHECK(s.KeyOpens("Sibling"));
+  CHECK_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("Sibling"));
+  CHECK_EQ(s.reg().DeleteTree(s.key(), "Top"), kRegFileNotFound);
+  CHECK_EQ(s.reg().DeleteTree(s.key(), "Missing\\Deeper"), kRegFileNotFound);
+  // The key can be made again, empty.
+  REQUIRE_EQ(s.MakeKey("Top"), kRegOk);
+  RegKey top = 0;
+  REQUIRE_EQ(s.reg().OpenKey(s.key(), "Top", kKeyAllAccess, &top), kRegOk);
+  std::uint32_t subKeys = 9, values = 9;
+  CHECK_EQ(s.reg().QueryInfoKey(top, &subKeys, nullptr, &values, nullptr, nullptr), kRegOk);
+  CHECK_EQ(subKeys, 0u);
+  CHECK_EQ(values, 0u);
+  CHECK_EQ(s.reg().CloseKey(top), kRegOk);
+}
+
+TEST(Registry, HandleToADeletedKeyFailsButCloses) {
+  Scratch s;
+  REQUIRE(s.ok());
+  REQUIRE_EQ(s.MakeKey("Doomed\\Child"), kRegOk);
+  RegKey doomed = 0, child = 0;
+  REQUIRE_EQ(s.reg().OpenKey(s.key(), "Doomed", kKeyAllAccess, &doomed), kRegOk);
+  REQUIRE_EQ(s.reg().OpenKey(s.key(), "Doomed\\Child", kKeyAllAccess, &child), kRegOk);
+  REQUIRE_EQ(PutText(s.reg(), doomed, "v", "x"), kRegOk);
+  REQUIRE_EQ(s.reg().DeleteTree(s.key(), "Doomed"), kRegOk);
+
+  const RegKey handles[] = {doomed, child};
+  for (RegKey h : handles) {
+    check::Scope scope(h == doomed ? "key" : "child");
+    std::uint8_t b[4] = {1, 2, 3, 4};
+    std::uint32_t size = 4;
+    CHECK_NE(s.reg().SetValue(h, "x", kRegBinary, b, 4), kRegOk);
+    CHECK_NE(s.reg().QueryValue(h, "", nullptr, b, &size), kRegOk);
+    char name[16];
+    std::uint32_t n = sizeof name;
+    CHECK_NE(s.reg().EnumKey(h, 0, name, &n), kRegOk);
+    RegKey k = 0;
+    CHECK_NE(s.reg().CreateKey(h, "New", kKeyAllAccess, &k), kRegOk);
+    CHECK_EQ(s.reg().CloseKey(h), kRegOk);
+  }
+  CHECK(!s.KeyOpens("Doomed"));
+}
+
+TEST(Registry, ClosingTwiceIsAnInvalidHandle) {
+  Scratch s;
+  REQUIRE(s.ok());
+  RegKey k = 0;
+  REQUIRE_EQ(s.reg().CreateKey(s.key(), "Once", kKeyAllAccess, &k), kRegOk);
+  CHECK_EQ(s.reg().CloseKey(k), kRegOk);
+  CHECK_EQ(s.reg().CloseKey(k), kRegInvalidHandle);
+}
+
+TEST(Registry, HivesAreAlwaysThere) {
+  Registry& reg = ContractRegistry();
+  const RegKey hives[] = {kHkeyCurrentUser, kHkeyLocalMachine};
+  for (RegKey hive : hives) {
+    check::Scope scope(hive == kHkeyCurrentUser ? "HKCU" : "HKLM");
+    RegKey again = 0;
+    REQUIRE_EQ(reg.OpenKey(hive, "", kKeyAllAccess, &again), kRegOk);
+    CHECK_EQ(reg.CloseKey(again), kRegOk);
+    CHECK_EQ(reg.CloseKey(hive), kRegOk);  // closing a hive is allowed and changes nothing
+    std::uint32_t subKeys = 0;
+    CHECK_EQ(reg.QueryInfoKey(hive, &subKeys, nullptr, nullptr, nullptr, nullptr), kRegOk);
+  }
+}

@@ -1,0 +1,10 @@
+#include "contract/registry_backend.h"
+
+#include "platform/win32/win32_registry.h"
+
+Registry& ContractRegistry() {
+  static Win32Registry registry;
+  return registry;
+}
+
+bool ContractRegistryIsReal() { return true; }
