@@ -1,10 +1,104 @@
-// The wizard's frame: the program's only top-level window.
+// The wizard's frame: the program's only top-level window. It shows the introduction, then walks
+// the pages (all created once, stacked at one place, one visible at a time), owns the settings
+// record, and calls the store when the user leaves the introduction, finishes, or resets.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "platform/toolkit.h"
+#include "resources/resource.h"
+#include "settings/page_members.h"
+#include "settings/tuning_settings.h"
+#include "wizard/connection_type_page.h"
+#include "wizard/icmp_redirect_page.h"
+#include "wizard/keep_alive_page.h"
+#include "wizard/modem_boost_page.h"
+#include "wizard/mtu_page.h"
+#include "wizard/path_mtu_page.h"
+#include "wizard/receive_window_page.h"
+#include "wizard/syn_attack_page.h"
+#include "wizard/ttl_page.h"
 
 class WizardDialog : public Dialog {
  public:
-  explicit WizardDialog(Toolkit& toolkit) : Dialog(toolkit) {}
-  static constexpr int kTemplateId = 102;
+  static constexpr int kTemplateId = IDD_WIZARD;
+  static constexpr int kPageCount = 9;
+  // Where every page sits in the frame's client area, in pixels.
+  static constexpr int kPageLeft = 200;
+  static constexpr int kPageTop = 11;
+
+  explicit WizardDialog(Toolkit& toolkit);
+
+  bool OnInitDialog() override;
+  void OnCommand(int id, int code) override;
+  // Enter on a frame control that is not a push button presses Proceed.
+  void OnOK() override;
+  bool OnSysCommand(int id) override;
+  bool PreTranslateKey(const KeyEvent& key) override;
+
+  // Button handlers. OnProceed also runs when Enter is pressed on the connection type page.
+  void OnProceed();
+  void OnBack();
+  void OnResetConnectionSettings();
+  void OnLanguageChanged();
+
+  // The frame's own texts in the current language; changes no visibility or enabled state.
+  void ApplyFrameTexts();
+  void FillLanguageList();
+
+  // The settings store, run on the program's registry for the running family.
+  void ReadCurrentSettings();
+  // Writes the chosen values, reports, and closes the wizard.
+  void ApplySettings();
+  void RestoreBackup();
+  void DetectBoostableModem();
+  bool BackupExists();
+
+  // The recommendation rules; the first four run once while the frame initialises, the MTU and
+  // receive window rules each time their page is shown.
+  void RecommendSynProtection();
+  void RecommendKeepAlive();
+  void RecommendTtl();
+  void RecommendConnections();
+  void RecommendMtu();
+  void RecommendReceiveWindow();
+
+  // What the store and the rules work on: the record and the page members that go with it.
+  WizardModel Model();
+
+  std::string ProceedCaption() const;
+  void SetProceedCaption(const std::string& text);
+
+  // Which case the Proceed button runs next (1 on the introduction) and the slot of the visible
+  // page (-1 on the introduction).
+  std::int32_t nextStep = 1;
+  std::int32_t pageIndex = -1;
+
+  TuningSettings settings;
+
+  ConnectionTypePage connectionTypePage;
+  MtuPage mtuPage;
+  PathMtuPage pathMtuPage;
+  ReceiveWindowPage receiveWindowPage;
+  TtlPage ttlPage;
+  KeepAlivePage keepAlivePage;
+  SynAttackPage synAttackPage;
+  IcmpRedirectPage icmpRedirectPage;
+  ModemBoostPage modemBoostPage;
+
+ private:
+  // The pages in template order.
+  WizardPage* PageInTemplateOrder(int index);
+  // The page that occupies `slot` in the running family, or null.
+  WizardPage* PageAtSlot(int slot);
+  // The visible page when it is the one that ends the wizard, else null.
+  WizardPage* VisibleLastStep();
+  WindowRef Item(int id) const;
+  void ShowItem(int id, bool show);
+  void EnableItem(int id, bool enable);
+  void ShowPage(WizardPage& page, bool show);
+  void ShowIntroduction(bool show);
+  bool ConfirmBackupOverwrite();
+  void Finish(WizardPage& lastPage);
 };
