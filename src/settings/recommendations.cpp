@@ -1,0 +1,79 @@
+#include "settings/recommendations.h"
+
+void RecommendMtu(WizardModel& model, OsFamily /*family*/) {
+  TuningSettings& s = model.settings;
+  switch (s.connectionType) {
+    case kConnectionDialUp:
+      s.mtu = 576;
+      break;
+    case kConnectionDsl:
+      s.mtu = 1492;  // PPPoE takes 8 bytes of the Ethernet frame
+      break;
+    case kConnectionLan:
+    case kConnectionCableModem:
+      s.mtu = 1500;
+      break;
+    default:
+      break;
+  }
+  s.recommendedMtu = s.mtu;
+  model.mtuPage.mtuEntry = static_cast<std::int32_t>(s.mtu);
+  // 40 bytes of IP and TCP headers; an MTU below that leaves no room for data at all.
+  s.mss = s.mtu > 40 ? s.mtu - 40 : 0;
+  s.recommendedMss = s.mss;
+  model.mtuPage.mssEntry = static_cast<std::int32_t>(s.mss);
+}
+
+void RecommendReceiveWindow(WizardModel& model, OsFamily /*family*/) {
+  TuningSettings& s = model.settings;
+  const std::int32_t multiplier =
+      s.connectionType == kConnectionDialUp ? kDialUpMultiplier : kBroadbandMultiplier;
+  // A large MSS typed on the MTU step must not wrap the product into a tiny window.
+  std::uint64_t window = static_cast<std::uint64_t>(s.mss) *
+                         static_cast<std::uint64_t>(multiplier) * kReceiveWindowScaling;
+  if (window > kMaxReceiveWindow) window = kMaxReceiveWindow;
+
+  model.receiveWindowPage.recommendedMultiplier = multiplier;
+  model.receiveWindowPage.multiplierEntry = multiplier;
+  s.receiveWindow = static_cast<std::uint32_t>(window);
+  s.recommendedReceiveWindow = s.receiveWindow;
+  model.receiveWindowPage.receiveWindowEntry = static_cast<std::int32_t>(s.receiveWindow);
+}
+
+void RecommendTtl(WizardModel& model, OsFamily /*family*/) {
+  TuningSettings& s = model.settings;
+  s.ttl = 64;
+  s.recommendedTtl = s.ttl;
+  model.ttlPage.ttlEntry = static_cast<std::int32_t>(s.ttl);
+}
+
+void RecommendConnections(WizardModel& model, OsFamily family) {
+  TuningSettings& s = model.settings;
+  if (family == kOsFamilyNt) {
+    s.maxConnectionsPer1_0Server = 20;
+    s.maxConnectionsPerServer = 20;
+  } else {
+    s.maxConnectionsPer1_0Server = 4;
+    s.maxConnectionsPerServer = 8;
+  }
+  s.recommendedMaxConnectionsPer1_0Server = s.maxConnectionsPer1_0Server;
+  model.ttlPage.maxConnectionsPer1_0ServerEntry =
+      static_cast<std::int32_t>(s.maxConnectionsPer1_0Server);
+  s.recommendedMaxConnectionsPerServer = s.maxConnectionsPerServer;
+  model.ttlPage.maxConnectionsPerServerEntry = static_cast<std::int32_t>(s.maxConnectionsPerServer);
+}
+
+void RecommendKeepAlive(WizardModel& model, OsFamily /*family*/) {
+  TuningSettings& s = model.settings;
+  s.keepAliveTime = 7200000;  // two hours
+  s.recommendedKeepAliveTime = s.keepAliveTime;
+  model.keepAlivePage.keepAliveTimeEntry = static_cast<std::int32_t>(s.keepAliveTime);
+  s.keepAliveInterval = 1000;
+  s.recommendedKeepAliveInterval = s.keepAliveInterval;
+  model.keepAlivePage.keepAliveIntervalEntry = static_cast<std::int32_t>(s.keepAliveInterval);
+}
+
+void RecommendSynProtection(WizardModel& model, OsFamily /*family*/) {
+  model.settings.synAttackProtect = 2;
+  model.synAttackPage.synAttackProtectEntry = 2;
+}

@@ -1,0 +1,162 @@
+#include "settings/recommendations.h"
+
+#include <string>
+
+#include "support/check.h"
+
+namespace {
+
+struct Pages {
+  TuningSettings settings;
+  MtuPageMembers mtu;
+  PathMtuPageMembers pathMtu;
+  ReceiveWindowPageMembers receiveWindow;
+  TtlPageMembers ttl;
+  KeepAlivePageMembers keepAlive;
+  SynAttackPageMembers synAttack;
+  IcmpRedirectPageMembers icmpRedirect;
+  WizardModel model{settings, mtu, pathMtu, receiveWindow, ttl, keepAlive, synAttack, icmpRedirect};
+};
+
+const char* FamilyName(OsFamily family) { return family == kOsFamilyNt ? "NT" : "9x"; }
+
+}  // namespace
+
+// Every connection type on both families, the way the wizard runs the rules: the one-time rules
+// at start, then the MTU step, then the receive window step.
+TEST(Recommendations, EachConnectionTypeOnEachFamily) {
+  struct Row {
+    ConnectionType type;
+    std::uint32_t mtu, mss;
+    std::int32_t multiplier;
+    std::uint32_t receiveWindow;
+  };
+  const Row rows[] = {
+      {kConnectionDialUp, 576, 536, 30, 64320},
+      {kConnectionDsl, 1492, 1452, 44, 255552},
+      {kConnectionLan, 1500, 1460, 44, 256960},
+      {kConnectionCableModem, 1500, 1460, 44, 256960},
+  };
+  for (OsFamily family : {kOsFamily9x, kOsFamilyNt}) {
+    for (const Row& row : rows) {
+      check::Scope scope(std::string(FamilyName(family)) + " type " + std::to_string(row.type));
+      Pages p;
+      p.settings.connectionType = row.type;
+      RecommendSynProtection(p.model, family);
+      RecommendKeepAlive(p.model, family);
+      RecommendTtl(p.model, family);
+      RecommendConnections(p.model, family);
+      RecommendMtu(p.model, family);
+      RecommendReceiveWindow(p.model, family);
+
+      const TuningSettings& s = p.settings;
+      CHECK_EQ(s.mtu, row.mtu);
+      CHECK_EQ(s.recommendedMtu, row.mtu);
+      CHECK_EQ(p.mtu.mtuEntry, static_cast<std::int32_t>(row.mtu));
+      CHECK_EQ(s.mss, row.mss);
+      CHECK_EQ(s.recommendedMss, row.mss);
+      CHECK_EQ(p.mtu.mssEntry, static_cast<std::int32_t>(row.mss));
+      CHECK_EQ(p.receiveWindow.recommendedMultiplier, row.multiplier);
+      CHECK_EQ(p.receiveWindow.multiplierEntry, row.multiplier);
+      CHECK_EQ(s.receiveWindow, row.receiveWindow);
+      CHECK_EQ(s.recommendedReceiveWindow, row.receiveWindow);
+      CHECK_EQ(p.receiveWindow.receiveWindowEntry, static_cast<std::int32_t>(row.receiveWindow));
+
+      CHECK_EQ(s.ttl, 64u);
+      CHECK_EQ(s.recommendedTtl, 64u);
+      CHECK_EQ(p.ttl.ttlEntry, 64);
+      CHECK_EQ(s.keepAliveTime, 7200000u);
+      CHECK_EQ(s.recommendedKeepAliveTime, 7200000u);
+      CHECK_EQ(p.keepAlive.keepAliveTimeEntry, 7200000);
+      CHECK_EQ(s.keepAliveInterval, 1000u);
+      CHECK_EQ(s.recommendedKeepAliveInterval, 1000u);
+      CHECK_EQ(p.keepAlive.keepAliveIntervalEntry, 1000);
+      CHECK_EQ(s.synAttackProtect, 2u);
+      CHECK_EQ(p.synAttack.synAttackProtectEntry, 2);
+
+      const std::uint32_t http10 = family == kOsFamilyNt ? 20 : 4;
+      const std::uint32_t http11 = family == kOsFamilyNt ? 20 : 8;
+      CHECK_EQ(s.maxConnectionsPer1_0Server, http10);
+      CHECK_EQ(s.recommendedMaxConnectionsPer1_0Server, http10);
+      CHECK_EQ(p.ttl.maxConnectionsPer1_0ServerEntry, static_cast<std::int32_t>(http10));
+      CHECK_EQ(s.maxConnectionsPerServer, http11);
+      CHECK_EQ(s.recommendedMaxConnectionsPerServer, http11);
+      CHECK_EQ(p.ttl.maxConnectionsPerServerEntry, static_cast<std::int32_t>(http11));
+
+      // The rules never touch what was found on the machine.
+      CHECK_EQ(p.mtu.currentMtuFound, 0);
+      CHECK_EQ(p.ttl.currentTtlFound, 0);
+    }
+  }
+}
+
+// The receive window follows the MSS the user chose, and a big one must not wrap to a small
+// window: the product is capped at the largest window TCP can announce.
+TEST(Recommendations, ReceiveWindowFromChosenMssIsCapped) {
+  struct Row {
+    ConnectionType type;
+    std::uint32_t mss;
+    std::uint32_t window;
+  };
+  const Row rows[] = {
+      {kConnectionLan, 1000, 176000},
+      {kConnectionDialUp, 1000, 120000},
+      {kConnectionDialUp, 0, 0},
+      {kConnectionLan, 6100805, 1073741680},         // just below the cap
+      {kConnectionLan, 6100806, kMaxReceiveWindow},  // first MSS over it
+      {kConnectionDialUp, 8947849, kMaxReceiveWindow},
+      // 24403223 x 176 = 4294967248: fits 32 bits but is far over the cap.
+      {kConnectionDsl, 24403223, kMaxReceiveWindow},
+      // 24403224 x 176 wraps to 128 in 32-bit arithmetic.
+      {kConnectionDsl, 24403224, kMaxReceiveWindow},
+      {kConnectionLan, 0xFFFFFFFFu, kMaxReceiveWindow},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope("type " + std::to_string(row.type) + " mss " + std::to_string(row.mss));
+    Pages p;
+    p.settings.connectionType = row.type;
+    p.settings.mss = row.mss;
+    RecommendReceiveWindow(p.model, kOsFamilyNt);
+    CHECK_EQ(p.settings.receiveWindow, row.window);
+    CHECK_EQ(p.settings.recommendedReceiveWindow, row.window);
+    CHECK_EQ(p.receiveWindow.receiveWindowEntry, static_cast<std::int32_t>(row.window));
+    CHECK_EQ(p.settings.mss, row.mss);  // the rule only reads the MSS
+  }
+}
+
+// The MTU step recommends again at every showing: an edit made there is replaced on return.
+TEST(Recommendations, MtuRuleReplacesEditsEachTime) {
+  Pages p;
+  p.settings.connectionType = kConnectionLan;
+  RecommendMtu(p.model, kOsFamilyNt);
+  p.settings.mtu = 1400;
+  p.settings.mss = 1360;
+  p.mtu.mtuEntry = 1400;
+  p.mtu.mssEntry = 1360;
+  RecommendMtu(p.model, kOsFamilyNt);
+  CHECK_EQ(p.settings.mtu, 1500u);
+  CHECK_EQ(p.settings.mss, 1460u);
+  CHECK_EQ(p.mtu.mtuEntry, 1500);
+  CHECK_EQ(p.mtu.mssEntry, 1460);
+}
+
+// A connection type the page never produces keeps the MTU there is; an MTU too small for the
+// headers gives an MSS of 0 rather than a wrapped 4294967xxx.
+TEST(Recommendations, UnknownConnectionTypeKeepsMtu) {
+  struct Row {
+    std::uint32_t mtu;
+    std::uint32_t mss;
+  };
+  const Row rows[] = {{1400, 1360}, {41, 1}, {40, 0}, {0, 0}};
+  for (const Row& row : rows) {
+    check::Scope scope("mtu " + std::to_string(row.mtu));
+    Pages p;
+    p.settings.connectionType = 7;
+    p.settings.mtu = row.mtu;
+    RecommendMtu(p.model, kOsFamily9x);
+    CHECK_EQ(p.settings.mtu, row.mtu);
+    CHECK_EQ(p.settings.recommendedMtu, row.mtu);
+    CHECK_EQ(p.settings.mss, row.mss);
+    CHECK_EQ(p.mtu.mssEntry, static_cast<std::int32_t>(row.mss));
+  }
+}
