@@ -1,0 +1,26 @@
+// The language lookup: every visible text is fetched by key from the current language file,
+// with the built-in English text as the default.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/profile_reader.h"
+
+// The one section of a language file the program reads.
+constexpr const char* kLanguageSection = "Quarnel";
+// Characters a looked-up text may have, its terminator included.
+constexpr std::uint32_t kTranslationLimit = 2000;
+// The longest path Windows opens (MAX_PATH, terminator included).
+constexpr std::size_t kMaxWindowsPath = 260;
+
+// "<appPath>\Lang\<language>.ini". Empty when the result would not be a usable Windows path
+// (kMaxWindowsPath characters or more); null arguments count as empty texts.
+std::string LanguageFilePath(const char* appPath, const char* language);
+
+// The text of `key` in the language file of `appPath` and `language`, or `defaultText` when the
+// file, its section or the key is missing (a key with an empty value gives an empty text). At
+// most kTranslationLimit - 1 characters; every '*' becomes a line feed. The file is read on every
+// call.
+std::string TranslateText(ProfileReader& reader, const char* appPath, const char* language,
+                          const char* key, const char* defaultText);
