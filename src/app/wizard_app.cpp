@@ -1,0 +1,118 @@
+#include "app/wizard_app.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "lang/translate.h"
+#include "wizard/wizard_dialog.h"
+
+namespace {
+
+// Every live application object, the newest last. A function-local static so that a global
+// application object in another file can register itself whatever the order of construction.
+std::vector<WizardApp*>& LiveApps() {
+  static std::vector<WizardApp*> apps;
+  return apps;
+}
+
+// Reads a text value of the program's key into a 260-byte buffer. The value is written by
+// others and may be of any length and without terminator: a value that does not fit, or that
+// fills the whole buffer without a terminator, reads as not found (empty); a shorter value
+// without terminator is terminated after its last byte.
+void ReadTextValue(Registry& registry, RegKey key, const char* name, char* buffer) {
+  std::uint32_t size = kTextBufferSize;
+  std::uint32_t type = 0;
+  RegResult result =
+      registry.QueryValue(key, name, &type, reinterpret_cast<std::uint8_t*>(buffer), &size);
+  if (result == kRegOk && size <= kTextBufferSize) {
+    if (std::memchr(buffer, '\0', size) != nullptr) return;
+    if (size < kTextBufferSize) {
+      buffer[size] = '\0';
+      return;
+    }
+  }
+  // Whatever a failed read left behind must not show.
+  std::memset(buffer, 0, kTextBufferSize);
+}
+
+}  // namespace
+
+WizardApp::WizardApp(Platform& platformServices)
+    : platform(platformServices), osVersion(platformServices.version) {
+  LiveApps().push_back(this);
+}
+
+WizardApp::~WizardApp() {
+  delete wizard;
+  wizard = nullptr;
+  std::vector<WizardApp*>& apps = LiveApps();
+  for (auto it = apps.begin(); it != apps.end(); ++it) {
+    if (*it == this) {
+      apps.erase(it);
+      break;
+    }
+  }
+}
+
+WizardApp& App() {
+  std::vector<WizardApp*>& apps = LiveApps();
+  if (apps.empty()) {
+    std::fputs("Quarnel: the application object was used before it was made\n", stderr);
+    std::abort();
+  }
+  return *apps.back();
+}
+
+bool WizardApp::InitInstance() {
+  // Only what the key holds now counts: without it both texts are empty.
+  std::memset(appPath, 0, sizeof(appPath));
+  std::memset(language, 0, sizeof(language));
+  {
+    ScopedKey key(platform.registry);
+    if (key.Open(kHkeyCurrentUser, kProgramKey, kKeyAllAccess) == kRegOk) {
+      ReadTextValue(platform.registry, key.get(), "AppPath", appPath);
+      ReadTextValue(platform.registry, key.get(), "Language", language);
+    }
+  }
+
+  if (osVersion.IsWindows95() || osVersion.IsWindows98() || osVersion.IsWindowsMe()) {
+    osFamily = kOsFamily9x;
+  } else if (osVersion.IsWindows2000() || osVersion.IsWindowsXp() || osVersion.IsWindowsNt4()) {
+    osFamily = kOsFamilyNt;
+  } else {
+    std::string text =
+        Translate("79", "Failed to detect your Windows version so we can't boost your connection.");
+    platform.messages.Show(0, text.c_str(), nullptr, kMbOk | kMbIconError);
+    return false;
+  }
+
+  if (platform.toolkit == nullptr) return false;
+  delete wizard;
+  wizard = new WizardDialog(*platform.toolkit);
+  platform.toolkit->RunModal(*wizard, WizardDialog::kTemplateId, 0);
+  return false;
+}
+
+std::string WizardApp::Translate(const char* key, const char* defaultText) const {
+  return TranslateText(platform.profile, appPath, language, key, defaultText);
+}
+
+void WizardApp::TranslateControl(WindowRef window, int id, const char* key,
+                                 const char* defaultText) const {
+  Toolkit* toolkit = platform.toolkit;
+  if (toolkit == nullptr) return;
+  WindowRef control = toolkit->Item(window, id);
+  if (control == 0) return;
+  toolkit->SetText(control, Translate(key, defaultText));
+}
+
+void WizardApp::SaveLanguage(const char* name) {
+  if (name == nullptr) return;
+  ScopedKey key(platform.registry);
+  if (key.Open(kHkeyCurrentUser, kProgramKey, kKeyAllAccess) != kRegOk) return;
+  platform.registry.SetValue(key.get(), "Language", kRegSz,
+                             reinterpret_cast<const std::uint8_t*>(name),
+                             static_cast<std::uint32_t>(std::strlen(name) + 1));
+}
