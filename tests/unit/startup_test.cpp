@@ -1,0 +1,320 @@
+// Start-up of the application object on an in-memory registry: reading the program's key
+// (including values that do not fit or lack a terminator), the refusal of unknown versions, the
+// modal run of the wizard, the control lookup and the stored language.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/wizard_app.h"
+#include "platform/portable/fixed_version.h"
+#include "platform/portable/ini_profile_reader.h"
+#include "platform/portable/memory_registry.h"
+#include "platform/portable/recorded_message_boxes.h"
+#include "support/check.h"
+#include "wizard/wizard_dialog.h"
+
+namespace {
+
+constexpr const char* k79Default =
+    "Failed to detect your Windows version so we can't boost your connection.";
+
+// A toolkit without windows: controls are whatever the test declares, texts are remembered and
+// RunModal only notes what it was asked to run.
+class FakeToolkit : public Toolkit {
+ public:
+  struct ModalRun {
+    Dialog* dialog;
+    int templateId;
+    WindowRef owner;
+    WizardDialog* wizardAtRun;  // the application's pointer while the dialog runs
+  };
+
+  WindowRef AddItem(WindowRef dialog, int id) {
+    WindowRef control = next_++;
+    items_[{dialog, id}] = control;
+    return control;
+  }
+
+  int RunModal(Dialog& dialog, int templateId, WindowRef owner) override {
+    runs.push_back(ModalRun{&dialog, templateId, owner, App().wizard});
+    return kIdCancelCommand;
+  }
+  WindowRef CreateChild(Dialog&, int, WindowRef) override { return 0; }
+  void EndDialog(WindowRef, int) override {}
+  bool DefaultKeyHandling(WindowRef, const KeyEvent&) override { return false; }
+  WindowRef Item(WindowRef dialog, int id) override {
+    auto it = items_.find({dialog, id});
+    return it == items_.end() ? 0 : it->second;
+  }
+  int ItemId(WindowRef) override { return 0; }
+  void SetText(WindowRef window, const std::string& text) override {
+    texts[window] = text;
+    ++setTextCalls;
+  }
+  std::string Text(WindowRef window) override { return texts[window]; }
+  void Show(WindowRef, bool) override {}
+  bool IsVisible(WindowRef) override { return false; }
+  void Enable(WindowRef, bool) override {}
+  bool IsEnabled(WindowRef) override { return true; }
+  void SetCheck(WindowRef, bool) override {}
+  bool IsChecked(WindowRef) override { return false; }
+  void SetFocus(WindowRef) override {}
+  WindowRef Focus() override { return 0; }
+  void SelectAllText(WindowRef) override {}
+  void MoveTo(WindowRef, int, int) override {}
+  std::string LoadResourceString(int) override { return std::string(); }
+  void AppendSystemMenuItem(WindowRef, int, const std::string&) override {}
+  void SetIcon(WindowRef, int) override {}
+
+  std::vector<ModalRun> runs;
+  std::map<WindowRef, std::string> texts;
+  int setTextCalls = 0;
+
+ private:
+  std::map<std::pair<WindowRef, int>, WindowRef> items_;
+  WindowRef next_ = 0x100;
+};
+
+// Everything a WizardApp needs, with Windows XP reported unless a case says otherwise.
+struct Machine {
+  explicit Machine(FixedVersion v = FixedVersion(kPlatformNt, 5, 1)) : version(v) {}
+
+  // Writes a value into the program's key, creating the key.
+  void SetProgramValue(const char* name, std::uint32_t type, const std::string& bytes) {
+    ScopedKey key(registry);
+    REQUIRE(key.Create(kHkeyCurrentUser, kProgramKey) == kRegOk);
+    CHECK(registry.SetValue(key.get(), name, type,
+                            reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                            static_cast<std::uint32_t>(bytes.size())) == kRegOk);
+  }
+  void SetProgramText(const char* name, const std::string& text) {
+    SetProgramValue(name, kRegSz, text + std::string(1, '\0'));
+  }
+  bool ReadProgramValue(const char* name, std::uint32_t* type, std::string* bytes) {
+    ScopedKey key(registry);
+    if (key.Open(kHkeyCurrentUser, kProgramKey) != kRegOk) return false;
+    std::uint8_t data[600];
+    std::uint32_t size = sizeof(data);
+    if (registry.QueryValue(key.get(), name, type, data, &size) != kRegOk) return false;
+    bytes->assign(reinterpret_cast<const char*>(data), size);
+    return true;
+  }
+
+  MemoryRegistry registry;
+  IniProfileReader reader;
+  FixedVersion version;
+  RecordedMessageBoxes messages;
+  FakeToolkit toolkit;
+  Platform platform{registry, reader, version, messages, &toolkit};
+};
+
+std::string Bytes(const char* data, std::size_t size) { return std::string(data, size); }
+
+TEST(startup, program_key_values) {
+  struct Row {
+    const char* label;
+    bool createKey;
+    std::uint32_t type;
+    std::string appPath;  // the stored bytes, exactly
+    std::string expected;
+  };
+  const std::string path259(259, 'a');
+  const std::string path260(260, 'b');
+  const Row rows[] = {
+      {"no key", false, kRegSz, "", ""},
+      {"plain text", true, kRegSz, Bytes("C:\\Q\0", 5), "C:\\Q"},
+      {"259 characters and terminator", true, kRegSz, path259 + '\0', path259},
+      {"260 characters and terminator", true, kRegSz, path260 + '\0', ""},
+      {"260 bytes, no terminator", true, kRegBinary, path260, ""},
+      {"259 bytes, no terminator", true, kRegBinary, path259, path259},
+      {"short, no terminator", true, kRegBinary, "C:\\Qx", "C:\\Qx"},
+      {"NUL inside, no terminator", true, kRegBinary, Bytes("ab\0cd", 5), "ab"},
+      {"260 bytes, NUL inside", true, kRegBinary, "ab" + std::string(1, '\0') + path260.substr(3),
+       "ab"},
+      {"empty value", true, kRegSz, "", ""},
+      {"type not looked at", true, kRegDword, Bytes("C:\\\0", 4), "C:\\"},
+      {"far too long", true, kRegSz, std::string(5000, 'c') + '\0', ""},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.label);
+    Machine m;
+    if (row.createKey) {
+      m.SetProgramValue("AppPath", row.type, row.appPath);
+      m.SetProgramText("Language", "Deutsch");
+    }
+    WizardApp app(m.platform);
+    // Garbage in the buffers shows any text that is not terminated where it should be.
+    std::memset(app.appPath, 'Z', sizeof(app.appPath));
+    std::memset(app.language, 'Z', sizeof(app.language));
+    CHECK(!app.InitInstance());
+    CHECK(std::memchr(app.appPath, '\0', sizeof(app.appPath)) != nullptr);
+    CHECK_EQ(std::string(app.appPath), row.expected);
+    CHECK_EQ(std::string(app.language), std::string(row.createKey ? "Deutsch" : ""));
+    CHECK_EQ(m.registry.OpenHandleCount(), 0);
+    // The wizard still runs: a missing or unusable value is not an error.
+    CHECK_EQ(m.toolkit.runs.size(), std::size_t{1});
+    CHECK(m.messages.shown().empty());
+  }
+}
+
+TEST(startup, language_value_that_does_not_fit) {
+  Machine m;
+  m.SetProgramText("AppPath", "C:\\Q");
+  m.SetProgramValue("Language", kRegBinary, std::string(260, 'L'));
+  WizardApp app(m.platform);
+  std::memset(app.language, 'Z', sizeof(app.language));
+  app.InitInstance();
+  CHECK_EQ(std::string(app.appPath), std::string("C:\\Q"));
+  CHECK_EQ(std::string(app.language), std::string());
+  CHECK(app.wizard != nullptr);
+  CHECK_EQ(app.osFamily, kOsFamilyNt);
+  CHECK_EQ(app.modemBoostAvailable, 0);
+}
+
+TEST(startup, failed_reads_leave_buffers_empty) {
+  Machine m;
+  m.SetProgramText("AppPath", "C:\\Q");
+  m.SetProgramText("Language", "Deutsch");
+  m.registry.FailNext(RegOp::kQuery, "*", kRegAccessDenied, 1);
+  WizardApp app(m.platform);
+  app.InitInstance();
+  CHECK_EQ(std::string(app.appPath), std::string());
+  CHECK_EQ(std::string(app.language), std::string("Deutsch"));
+
+  Machine closed;
+  closed.SetProgramText("AppPath", "C:\\Q");
+  closed.registry.FailNext(RegOp::kOpen, "*", kRegAccessDenied, 1);
+  WizardApp other(closed.platform);
+  other.InitInstance();
+  CHECK_EQ(std::string(other.appPath), std::string());
+  CHECK_EQ(closed.toolkit.runs.size(), std::size_t{1});
+}
+
+TEST(startup, known_version_runs_the_wizard_modally) {
+  Machine m;
+  WizardApp app(m.platform);
+  CHECK(!app.InitInstance());
+  REQUIRE_EQ(m.toolkit.runs.size(), std::size_t{1});
+  const FakeToolkit::ModalRun& run = m.toolkit.runs[0];
+  CHECK_EQ(run.templateId, 102);
+  CHECK_EQ(run.owner, WindowRef{0});
+  CHECK(run.wizardAtRun != nullptr);
+  CHECK(run.dialog == run.wizardAtRun);
+  CHECK(app.wizard == run.wizardAtRun);
+  CHECK(m.messages.shown().empty());
+}
+
+TEST(startup, refusal_shows_79) {
+  Machine m(FixedVersion(kPlatformNt, 3, 51));
+  WizardApp app(m.platform);
+  CHECK(!app.InitInstance());
+  CHECK(m.toolkit.runs.empty());
+  CHECK(app.wizard == nullptr);
+  REQUIRE_EQ(m.messages.shown().size(), std::size_t{1});
+  const RecordedMessageBoxes::Shown& box = m.messages.shown()[0];
+  CHECK_EQ(box.owner, WindowRef{0});
+  CHECK(box.hasText);
+  CHECK_EQ(box.text, std::string(k79Default));
+  CHECK(!box.hasCaption);
+  CHECK_EQ(box.style, 16u);
+}
+
+TEST(startup, refusal_in_the_stored_language) {
+  const std::string root = "/tmp/quarnel-startup-" + std::to_string(getpid());
+  const std::string lang = root + "/Lang";
+  const std::string file = lang + "/Deutsch.ini";
+  REQUIRE(mkdir(root.c_str(), 0700) == 0);
+  REQUIRE(mkdir(lang.c_str(), 0700) == 0);
+  std::FILE* f = std::fopen(file.c_str(), "wb");
+  REQUIRE(f != nullptr);
+  std::fputs("[Quarnel]\r\n79=Windows-Version %s unbekannt.*Abbruch.\r\n", f);
+  std::fclose(f);
+
+  Machine m(FixedVersion(kPlatformWin9x, 4, 3));
+  m.SetProgramText("AppPath", root);
+  m.SetProgramText("Language", "Deutsch");
+  WizardApp app(m.platform);
+  CHECK(!app.InitInstance());
+  std::remove(file.c_str());
+  rmdir(lang.c_str());
+  rmdir(root.c_str());
+  REQUIRE_EQ(m.messages.shown().size(), std::size_t{1});
+  CHECK_EQ(m.messages.shown()[0].text, std::string("Windows-Version %s unbekannt.\nAbbruch."));
+  CHECK(m.toolkit.runs.empty());
+}
+
+TEST(startup, no_toolkit_decides_the_family_only) {
+  Machine m(FixedVersion(kPlatformWin9x, 4, 10));
+  Platform headless{m.registry, m.reader, m.version, m.messages, nullptr};
+  WizardApp app(headless);
+  CHECK(!app.InitInstance());
+  CHECK_EQ(app.osFamily, kOsFamily9x);
+  CHECK(app.wizard == nullptr);
+}
+
+TEST(startup, app_registers_while_it_lives) {
+  Machine m;
+  WizardApp outer(m.platform);
+  CHECK(&App() == &outer);
+  {
+    WizardApp inner(m.platform);
+    CHECK(&App() == &inner);
+  }
+  CHECK(&App() == &outer);
+}
+
+TEST(startup, translate_control) {
+  Machine m;
+  WizardApp app(m.platform);
+  const WindowRef dialog = 0x42;
+  const WindowRef button = m.toolkit.AddItem(dialog, 1005);
+  app.TranslateControl(dialog, 1005, "IDC_Next", "&Proceed*now");
+  CHECK_EQ(m.toolkit.texts[button], std::string("&Proceed\nnow"));
+  CHECK_EQ(m.toolkit.setTextCalls, 1);
+  // An id the window does not have is ignored.
+  app.TranslateControl(dialog, 9999, "IDC_Next", "&Proceed");
+  app.TranslateControl(0x43, 1005, "IDC_Next", "&Proceed");
+  CHECK_EQ(m.toolkit.setTextCalls, 1);
+  CHECK_EQ(app.Translate("10", "Finish"), std::string("Finish"));
+
+  Platform headless{m.registry, m.reader, m.version, m.messages, nullptr};
+  WizardApp noWindows(headless);
+  noWindows.TranslateControl(dialog, 1005, "IDC_Next", "&Proceed");
+  CHECK_EQ(m.toolkit.setTextCalls, 1);
+}
+
+TEST(startup, save_language) {
+  Machine m;
+  m.SetProgramText("AppPath", "C:\\Q");
+  WizardApp app(m.platform);
+  app.SaveLanguage(
+      "Fran\xE7"
+      "ais");
+  std::uint32_t type = 0;
+  std::string bytes;
+  REQUIRE(m.ReadProgramValue("Language", &type, &bytes));
+  CHECK_EQ(type, kRegSz);
+  CHECK_EQ(bytes, Bytes("Fran\xE7"
+                        "ais\0",
+                        9));
+  app.SaveLanguage("");
+  REQUIRE(m.ReadProgramValue("Language", &type, &bytes));
+  CHECK_EQ(bytes, Bytes("\0", 1));
+  CHECK_EQ(m.registry.OpenHandleCount(), 0);
+}
+
+TEST(startup, save_language_without_program_key_writes_nothing) {
+  Machine m;
+  WizardApp app(m.platform);
+  app.SaveLanguage("Deutsch");
+  CHECK(!m.registry.KeyExists("HKEY_CURRENT_USER\\Software\\Ovik Quarnel"));
+  CHECK_EQ(m.registry.OpenHandleCount(), 0);
+}
+
+}  // namespace
