@@ -1,6 +1,8 @@
 #include "contract/version_backend.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/registry.h"
 #include "platform/win32/win32_registry.h"
@@ -30,20 +32,23 @@ VersionQuery& ContractVersionQuery() {
 }
 
 bool ContractExpectedVersion(ExpectedVersion* expected) {
-  // The version chosen for this program with set_windows_version; 32- and 64-bit builds share
-  // the program name.
+  // The version chosen for this very program file with set_windows_version.
+  const char* program = _pgmptr != nullptr ? _pgmptr : "";
+  const char* name = program;
+  for (const char* p = program; *p != '\0'; ++p) {
+    if (*p == '\\' || *p == '/') name = p + 1;
+  }
   Win32Registry registry;
   ScopedKey key(registry);
-  if (key.Open(kHkeyCurrentUser, "Software\\Wine\\AppDefaults\\contract_tests.exe", kKeyRead) !=
-      kRegOk)
-    return false;
-  char name[32] = {};
-  std::uint32_t size = sizeof(name) - 1;
-  if (registry.QueryValue(key.get(), "Version", nullptr, reinterpret_cast<std::uint8_t*>(name),
+  std::string path = std::string("Software\\Wine\\AppDefaults\\") + name;
+  if (key.Open(kHkeyCurrentUser, path.c_str(), kKeyRead) != kRegOk) return false;
+  char version[32] = {};
+  std::uint32_t size = sizeof(version) - 1;
+  if (registry.QueryValue(key.get(), "Version", nullptr, reinterpret_cast<std::uint8_t*>(version),
                           &size) != kRegOk)
     return false;
   for (const WineVersion& known : kWineVersions) {
-    if (std::strcmp(known.name, name) == 0) {
+    if (std::strcmp(known.name, version) == 0) {
       *expected = known.version;
       return true;
     }
