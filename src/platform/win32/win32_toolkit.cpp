@@ -1,0 +1,367 @@
+#include "platform/win32/win32_toolkit.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace {
+
+HWND H(WindowRef window) { return reinterpret_cast<HWND>(window); }
+WindowRef W(HWND window) { return reinterpret_cast<WindowRef>(window); }
+
+Dialog* StoredDialog(HWND hwnd) {
+  return reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+// A window's parent when it is a child window; 0 for a top-level one (whose GetParent would
+// give its owner).
+HWND ParentOf(HWND hwnd) {
+  if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) return nullptr;
+  return GetParent(hwnd);
+}
+
+HWND TopLevelOf(HWND hwnd) {
+  while (hwnd != nullptr) {
+    HWND parent = ParentOf(hwnd);
+    if (parent == nullptr) break;
+    hwnd = parent;
+  }
+  return hwnd;
+}
+
+INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    Dialog* dialog = reinterpret_cast<Dialog*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(lParam));
+    if (dialog == nullptr) return TRUE;
+    dialog->AttachWindow(W(hwnd));
+    return dialog->OnInitDialog() ? TRUE : FALSE;
+  }
+  Dialog* dialog = StoredDialog(hwnd);
+  if (dialog == nullptr) return FALSE;
+  switch (message) {
+    case WM_SHOWWINDOW:
+      dialog->OnShowWindow(wParam != FALSE);
+      return FALSE;  // the dialog manager still remembers the focus of a page being hidden
+    case WM_COMMAND:
+      dialog->OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_SYSCOMMAND:
+      return dialog->OnSysCommand(static_cast<int>(wParam)) ? TRUE : FALSE;
+    case WM_PAINT:
+    case WM_QUERYDRAGICON:
+      return static_cast<Win32Toolkit&>(dialog->toolkit()).HandleFrameMessage(W(hwnd), message);
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      if (dialog->window() == W(hwnd)) dialog->AttachWindow(0);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+// ComboBoxEx32 needs InitCommonControlsEx, which Windows 95 has only with a newer comctl32:
+// take it when it is there, else the classic registration.
+void RegisterCommonControls() {
+  InitCommonControls();
+  HMODULE comctl = GetModuleHandleA("comctl32.dll");
+  if (comctl == nullptr) return;
+  using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  InitEx initEx = reinterpret_cast<InitEx>(
+      reinterpret_cast<void (*)()>(GetProcAddress(comctl, "InitCommonControlsEx")));
+  if (initEx == nullptr) return;
+  INITCOMMONCONTROLSEX init;
+  init.dwSize = sizeof init;
+  init.dwICC = ICC_USEREX_CLASSES;
+  initEx(&init);
+}
+
+}  // namespace
+
+Win32Toolkit::Win32Toolkit(std::uintptr_t instance)
+    : instance_(instance != 0 ? instance
+                              : reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr))) {
+  RegisterCommonControls();
+}
+
+Win32Toolkit::~Win32Toolkit() {
+  for (std::uintptr_t icon : loadedIcons_) DestroyIcon(reinterpret_cast<HICON>(icon));
+}
+
+Dialog* Win32Toolkit::DialogOfWindow(WindowRef window) {
+  HWND hwnd = H(window);
+  if (hwnd == nullptr || !IsWindow(hwnd)) return nullptr;
+  char className[16] = {};
+  GetClassNameA(hwnd, className, sizeof className);
+  if (lstrcmpA(className, "#32770") != 0) return nullptr;
+  // Only dialogs of ours: a message box or another module's dialog keeps its own data there.
+  if (GetWindowLongPtrA(hwnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) {
+    return nullptr;
+  }
+  return StoredDialog(hwnd);
+}
+
+Win32Toolkit::Modal* Win32Toolkit::FindModal(WindowRef window) {
+  for (Modal& modal : modals_) {
+    if (modal.window == window) return &modal;
+  }
+  return nullptr;
+}
+
+int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
+  HWND ownerTop = TopLevelOf(H(owner));
+  bool disabledOwner = false;
+  if (ownerTop != nullptr && IsWindowEnabled(ownerTop)) {
+    EnableWindow(ownerTop, FALSE);
+    disabledOwner = true;
+  }
+  HWND hwnd =
+      CreateDialogParamA(reinterpret_cast<HINSTANCE>(instance_), MAKEINTRESOURCEA(templateId),
+                         ownerTop, DialogProc, reinterpret_cast<LPARAM>(&dialog));
+  if (hwnd == nullptr) {
+    if (disabledOwner) EnableWindow(ownerTop, TRUE);
+    return -1;
+  }
+  modals_.push_back({W(hwnd), false, kIdCancelCommand});
+  bool shown = false;
+  bool quit = false;
+  WPARAM quitCode = 0;
+  for (;;) {
+    Modal* modal = FindModal(W(hwnd));
+    if (modal == nullptr || modal->ended || !IsWindow(hwnd)) break;
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (!shown) {
+        // Like DialogBox: shown once initialisation's messages are through.
+        shown = true;
+        ShowWindow(hwnd, SW_SHOWNORMAL);
+        UpdateWindow(hwnd);
+        OnModalReady(W(hwnd));
+        continue;
+      }
+      if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+        quit = true;
+        quitCode = msg.wParam;
+        break;
+      }
+    }
+    if (msg.message == WM_QUIT) {
+      quit = true;
+      quitCode = msg.wParam;
+      break;
+    }
+    Process(&msg);
+  }
+  int result = kIdCancelCommand;
+  for (std::size_t i = modals_.size(); i-- > 0;) {
+    if (modals_[i].window == W(hwnd)) {
+      result = modals_[i].result;
+      modals_.erase(modals_.begin() + static_cast<std::ptrdiff_t>(i));
+      break;
+    }
+  }
+  // The owner comes back before this window goes, so activation returns to it.
+  if (disabledOwner) EnableWindow(ownerTop, TRUE);
+  if (IsWindow(hwnd)) DestroyWindow(hwnd);
+  bigIcons_.erase(W(hwnd));
+  if (quit) PostQuitMessage(static_cast<int>(quitCode));
+  return result;
+}
+
+WindowRef Win32Toolkit::CreateChild(Dialog& dialog, int templateId, WindowRef parent) {
+  HWND hwnd =
+      CreateDialogParamA(reinterpret_cast<HINSTANCE>(instance_), MAKEINTRESOURCEA(templateId),
+                         H(parent), DialogProc, reinterpret_cast<LPARAM>(&dialog));
+  return W(hwnd);
+}
+
+void Win32Toolkit::EndDialog(WindowRef dialog, int result) {
+  Modal* modal = FindModal(dialog);
+  if (modal != nullptr) {
+    modal->ended = true;
+    modal->result = result;
+  }
+  ::EndDialog(H(dialog), result);
+}
+
+void Win32Toolkit::Process(MSG* msg) {
+  if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && PreTranslate(msg)) return;
+  TranslateMessage(msg);
+  DispatchMessageA(msg);
+}
+
+// A key message goes to the dialogs from the focus window's up to the top-level one: key-downs
+// through PreTranslateKey (whose default is IsDialogMessage), other key messages (characters,
+// key-ups, mnemonics) straight to IsDialogMessage.
+bool Win32Toolkit::PreTranslate(MSG* msg) {
+  const MSG* saved = current_;
+  current_ = msg;
+  bool used = false;
+  for (HWND hwnd = msg->hwnd; hwnd != nullptr && !used; hwnd = ParentOf(hwnd)) {
+    Dialog* dialog = DialogOfWindow(W(hwnd));
+    if (dialog == nullptr) continue;
+    if (msg->message == WM_KEYDOWN) {
+      KeyEvent key{W(msg->hwnd), static_cast<int>(msg->wParam), GetKeyState(VK_SHIFT) < 0};
+      used = dialog->PreTranslateKey(key);
+    } else {
+      used = IsDialogMessageA(hwnd, msg) != FALSE;
+    }
+    if (!IsWindow(hwnd)) used = true;
+  }
+  current_ = saved;
+  return used;
+}
+
+bool Win32Toolkit::DefaultKeyHandling(WindowRef dialog, const KeyEvent& key) {
+  MSG msg;
+  if (current_ != nullptr && current_->message == WM_KEYDOWN && W(current_->hwnd) == key.target &&
+      static_cast<int>(current_->wParam) == key.virtualKey) {
+    msg = *current_;
+  } else {
+    msg = MSG();
+    msg.hwnd = H(key.target);
+    msg.message = WM_KEYDOWN;
+    msg.wParam = static_cast<WPARAM>(key.virtualKey);
+    msg.lParam = 1;
+    msg.time = GetMessageTime();
+  }
+  // The dialog manager reads Shift from the keyboard state; make it agree with the event.
+  BYTE state[256];
+  bool adjust = (GetKeyState(VK_SHIFT) < 0) != key.shift && GetKeyboardState(state);
+  BYTE savedShift = adjust ? state[VK_SHIFT] : 0;
+  if (adjust) {
+    state[VK_SHIFT] = key.shift ? 0x80 : 0;
+    SetKeyboardState(state);
+  }
+  bool used = IsDialogMessageA(H(dialog), &msg) != FALSE;
+  if (adjust && GetKeyboardState(state)) {
+    state[VK_SHIFT] = savedShift;
+    SetKeyboardState(state);
+  }
+  return used;
+}
+
+void Win32Toolkit::PumpMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Process(&msg);
+  }
+}
+
+WindowRef Win32Toolkit::Item(WindowRef dialog, int id) {
+  if (H(dialog) == nullptr) return 0;
+  return W(GetDlgItem(H(dialog), id));
+}
+
+int Win32Toolkit::ItemId(WindowRef control) { return GetDlgCtrlID(H(control)); }
+
+void Win32Toolkit::SetText(WindowRef window, const std::string& text) {
+  SetWindowTextA(H(window), text.c_str());
+}
+
+std::string Win32Toolkit::Text(WindowRef window) {
+  int length = GetWindowTextLengthA(H(window));
+  if (length <= 0) return std::string();
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  int copied = GetWindowTextA(H(window), &text[0], length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+void Win32Toolkit::Show(WindowRef window, bool show) {
+  ShowWindow(H(window), show ? SW_SHOW : SW_HIDE);
+}
+
+bool Win32Toolkit::IsVisible(WindowRef window) { return IsWindowVisible(H(window)) != FALSE; }
+
+void Win32Toolkit::Enable(WindowRef window, bool enable) {
+  EnableWindow(H(window), enable ? TRUE : FALSE);
+}
+
+bool Win32Toolkit::IsEnabled(WindowRef window) { return IsWindowEnabled(H(window)) != FALSE; }
+
+void Win32Toolkit::SetCheck(WindowRef button, bool checked) {
+  SendMessageA(H(button), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool Win32Toolkit::IsChecked(WindowRef button) {
+  return SendMessageA(H(button), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32Toolkit::SetFocus(WindowRef window) { ::SetFocus(H(window)); }
+
+WindowRef Win32Toolkit::Focus() { return W(GetFocus()); }
+
+void Win32Toolkit::SelectAllText(WindowRef edit) { SendMessageA(H(edit), EM_SETSEL, 0, -1); }
+
+void Win32Toolkit::MoveTo(WindowRef window, int x, int y) {
+  SetWindowPos(H(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string Win32Toolkit::LoadResourceString(int id) {
+  // LoadStringA cuts to the buffer without saying so: grow until the text fits with room left.
+  for (int size = 256; size <= 65536; size *= 4) {
+    std::string text(static_cast<std::size_t>(size), '\0');
+    int copied =
+        LoadStringA(reinterpret_cast<HINSTANCE>(instance_), static_cast<UINT>(id), &text[0], size);
+    if (copied <= 0) return std::string();
+    if (copied < size - 1) {
+      text.resize(static_cast<std::size_t>(copied));
+      return text;
+    }
+  }
+  return std::string();
+}
+
+void Win32Toolkit::AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) {
+  HMENU menu = GetSystemMenu(H(window), FALSE);
+  if (menu == nullptr) return;
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(commandId), text.c_str());
+}
+
+void Win32Toolkit::SetIcon(WindowRef window, int iconId) {
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(instance_);
+  HICON big = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                            GetSystemMetrics(SM_CXICON),
+                                            GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+  HICON small = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  if (big != nullptr) {
+    loadedIcons_.push_back(reinterpret_cast<std::uintptr_t>(big));
+    bigIcons_[window] = reinterpret_cast<std::uintptr_t>(big);
+    SendMessageA(H(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  }
+  if (small != nullptr) {
+    loadedIcons_.push_back(reinterpret_cast<std::uintptr_t>(small));
+    SendMessageA(H(window), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  }
+}
+
+std::uintptr_t Win32Toolkit::BigIcon(WindowRef window) const {
+  auto it = bigIcons_.find(window);
+  return it == bigIcons_.end() ? 0 : it->second;
+}
+
+std::intptr_t Win32Toolkit::HandleFrameMessage(WindowRef window, unsigned message) {
+  HICON icon = reinterpret_cast<HICON>(BigIcon(window));
+  if (icon == nullptr) return 0;
+  HWND hwnd = H(window);
+  if (message == WM_QUERYDRAGICON) return reinterpret_cast<std::intptr_t>(icon);
+  if (message != WM_PAINT || !IsIconic(hwnd)) return 0;
+  // Minimised, the window shows the application icon in the middle of what is left of it.
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  SendMessageA(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  RECT rect;
+  GetClientRect(hwnd, &rect);
+  int x = (rect.right - rect.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  int y = (rect.bottom - rect.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, icon);
+  EndPaint(hwnd, &paint);
+  return TRUE;
+}
