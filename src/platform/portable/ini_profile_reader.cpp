@@ -58,7 +58,7 @@ bool SameName(Span a, Span b) {
   return true;
 }
 
-Span FromText(const char* text) { return Span{text, text ? std::strlen(text) : 0}; }
+Span FromText(const char* text) { return text ? Span{text, std::strlen(text)} : Span{"", 0}; }
 
 // --- Text encodings --------------------------------------------------------------------------
 
