@@ -1,0 +1,284 @@
+#include "store/settings_store.h"
+
+#include "app/wizard_app.h"
+#include "store/adapter_settings.h"
+#include "store/modem_port_speed.h"
+#include "store/registry_values.h"
+#include "store/store_keys.h"
+#include "store/store_text.h"
+
+namespace {
+
+using namespace store_keys;
+
+// A system value read with its current field and found flag (both null: backup only).
+struct ReadTarget {
+  const char* name;
+  std::uint32_t* current;
+  std::int32_t* found;
+};
+
+// NT and the browser: the value is copied whole into the backup as a REG_DWORD. Only a value of
+// at most four bytes counts as found; a longer one is copied all the same so a restore can put
+// it back instead of deleting it.
+void ReadNumber(Registry& registry, RegKey source, RegKey backup, const ReadTarget& target,
+                ValueBytes& bytes) {
+  if (bytes.Read(registry, source, target.name) != ValueState::kPresent) return;
+  registry.SetValue(backup, target.name, kRegDword, bytes.data(), bytes.size());
+  if (bytes.size() <= 4 && target.current != nullptr) {
+    *target.current = bytes.AsNumber();
+    *target.found = 1;
+  }
+}
+
+// 9x: the value is a text, copied into the backup as a REG_SZ with the bytes read. A text of
+// 260 bytes or more is not taken as a current value but still copied whole.
+void ReadText(Registry& registry, RegKey source, RegKey backup, const ReadTarget& target,
+              ValueBytes& bytes) {
+  TextValue text;
+  const TextRead read = ReadTextValue(registry, source, target.name, &text);
+  if (read == TextRead::kText) {
+    SetExactValue(registry, backup, target.name, kRegSz,
+                  reinterpret_cast<const std::uint8_t*>(text.text), text.size);
+    if (target.current != nullptr) {
+      *target.current = static_cast<std::uint32_t>(TextToInteger(text.text));
+      *target.found = 1;
+    }
+  } else if (read == TextRead::kTooLong &&
+             bytes.Read(registry, source, target.name) == ValueState::kPresent) {
+    SetExactValue(registry, backup, target.name, kRegSz, bytes.data(), bytes.size());
+  }
+}
+
+// Values a restore puts back, in the order it writes them.
+constexpr const char* kRestoredNt[] = {"SackOpts",
+                                       "Tcp1323Opts",
+                                       "TcpWindowSize",
+                                       "GlobalMaxTcpWindowSize",
+                                       "TcpMaxDupAcks",
+                                       "DefaultTTL",
+                                       "DefaultReceiveWindow",
+                                       "EnablePMTUBHDetect",
+                                       "EnablePMTUDiscovery",
+                                       "KeepAliveTime",
+                                       "KeepAliveInterval",
+                                       "SYNAttackProtect",
+                                       "EnableICMPRedirects"};
+constexpr const char* kRestored9x[] = {"SackOpts",
+                                       "Tcp1323Opts",
+                                       "DefaultTTL",
+                                       "DefaultRcvWindow",
+                                       "GlobalMaxTcpWindowSize",
+                                       "PMTUBlackHoleDetect",
+                                       "PMTUDiscovery",
+                                       "KeepAliveTime",
+                                       "KeepAliveInterval"};
+constexpr const char* kBrowserValues[] = {"MaxConnectionsPer1_0Server", "MaxConnectionsPerServer"};
+
+// Puts `names` back from the backup into the key at `path` (opened, never created): each value
+// the backup holds is written with its saved bytes, each it lacks is deleted. A key that does
+// not open can only be right when the backup holds none of its values.
+void RestoreValues(Registry& registry, RegKey backup, RegKey hive, const char* path,
+                   const char* const* names, std::size_t count, std::uint32_t type,
+                   WriteResults& results) {
+  ScopedKey target(registry);
+  const RegResult opened = target.Open(hive, path);
+  ValueBytes saved;
+  for (std::size_t i = 0; i < count; ++i) {
+    const ValueState state = saved.Read(registry, backup, names[i]);
+    if (state == ValueState::kUnreadable) {
+      results.Fail();
+    } else if (opened != kRegOk) {
+      // Without the key, values to write back cannot be; absent ones are already absent only
+      // when the key is missing, not when it is there but refused.
+      if (state == ValueState::kPresent || opened != kRegFileNotFound) results.Fail();
+    } else if (state == ValueState::kPresent) {
+      results.Note(
+          SetExactValue(registry, target.get(), names[i], type, saved.data(), saved.size()));
+    } else {
+      results.NoteDelete(registry.DeleteValue(target.get(), names[i]));
+    }
+  }
+}
+
+}  // namespace
+
+void ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model) {
+  TuningSettings& s = model.settings;
+  registry.DeleteTree(kHkeyCurrentUser, kBackupKey);
+  ScopedKey backup(registry);
+  backup.Create(kHkeyCurrentUser, kBackupKey);
+  ValueBytes bytes;
+
+  {
+    ScopedKey browser(registry);
+    if (browser.Open(kHkeyCurrentUser, kInternetSettings) == kRegOk) {
+      const ReadTarget targets[] = {
+          {"MaxConnectionsPer1_0Server", &s.currentMaxConnectionsPer1_0Server,
+           &model.ttlPage.currentMaxConnectionsPer1_0ServerFound},
+          {"MaxConnectionsPerServer", &s.currentMaxConnectionsPerServer,
+           &model.ttlPage.currentMaxConnectionsPerServerFound},
+      };
+      for (const ReadTarget& target : targets) {
+        ReadNumber(registry, browser.get(), backup.get(), target, bytes);
+      }
+    }
+  }
+
+  if (family == kOsFamilyNt) {
+    ReadAdapterSettingsNt(registry, model);
+    ScopedKey tcpip(registry);
+    if (tcpip.Open(kHkeyLocalMachine, kTcpipParameters) != kRegOk) return;
+    const ReadTarget targets[] = {
+        {"SackOpts", nullptr, nullptr},
+        {"Tcp1323Opts", nullptr, nullptr},
+        {"GlobalMaxTcpWindowSize", nullptr, nullptr},
+        {"TcpMaxDupAcks", nullptr, nullptr},
+        {"DefaultTTL", &s.currentTtl, &model.ttlPage.currentTtlFound},
+        {"TcpWindowSize", &s.currentReceiveWindow,
+         &model.receiveWindowPage.currentReceiveWindowFound},
+        {"DefaultReceiveWindow", nullptr, nullptr},
+        {"EnablePMTUBHDetect", &s.currentBlackHoleDetect,
+         &model.pathMtuPage.currentBlackHoleDetectFound},
+        {"EnablePMTUDiscovery", &s.currentPmtuDiscovery,
+         &model.pathMtuPage.currentPmtuDiscoveryFound},
+        {"KeepAliveTime", &s.currentKeepAliveTime, &model.keepAlivePage.currentKeepAliveTimeFound},
+        {"KeepAliveInterval", &s.currentKeepAliveInterval,
+         &model.keepAlivePage.currentKeepAliveIntervalFound},
+        {"SYNAttackProtect", &s.currentSynAttackProtect,
+         &model.synAttackPage.currentSynAttackProtectFound},
+        {"EnableICMPRedirects", &s.currentIcmpRedirects,
+         &model.icmpRedirectPage.currentIcmpRedirectsFound},
+    };
+    for (const ReadTarget& target : targets) {
+      ReadNumber(registry, tcpip.get(), backup.get(), target, bytes);
+    }
+  } else if (family == kOsFamily9x) {
+    ReadAdapterSettings9x(registry, model);
+    ScopedKey mstcp(registry);
+    if (mstcp.Open(kHkeyLocalMachine, kMstcp) != kRegOk) return;
+    const ReadTarget targets[] = {
+        {"SackOpts", nullptr, nullptr},
+        {"Tcp1323Opts", nullptr, nullptr},
+        {"DefaultTTL", &s.currentTtl, &model.ttlPage.currentTtlFound},
+        {"DefaultRcvWindow", &s.currentReceiveWindow,
+         &model.receiveWindowPage.currentReceiveWindowFound},
+        {"GlobalMaxTcpWindowSize", nullptr, nullptr},
+        {"PMTUBlackHoleDetect", &s.currentBlackHoleDetect,
+         &model.pathMtuPage.currentBlackHoleDetectFound},
+        {"PMTUDiscovery", &s.currentPmtuDiscovery, &model.pathMtuPage.currentPmtuDiscoveryFound},
+        {"KeepAliveTime", &s.currentKeepAliveTime, &model.keepAlivePage.currentKeepAliveTimeFound},
+        {"KeepAliveInterval", &s.currentKeepAliveInterval,
+         &model.keepAlivePage.currentKeepAliveIntervalFound},
+    };
+    for (const ReadTarget& target : targets) {
+      ReadText(registry, mstcp.get(), backup.get(), target, bytes);
+    }
+  }
+}
+
+bool ApplySettings(Registry& registry, OsFamily family, std::int32_t modemBoostAvailable,
+                   const TuningSettings& settings) {
+  WriteResults results;
+  if (modemBoostAvailable == 1 && !BoostModemPortSpeeds(registry, family)) results.Fail();
+
+  {
+    // Without Internet Explorer's key there is no browser to tune.
+    ScopedKey browser(registry);
+    const RegResult opened = browser.Open(kHkeyCurrentUser, kInternetSettings);
+    if (opened == kRegOk) {
+      results.Note(SetDword(registry, browser.get(), "MaxConnectionsPer1_0Server",
+                            settings.maxConnectionsPer1_0Server));
+      results.Note(SetDword(registry, browser.get(), "MaxConnectionsPerServer",
+                            settings.maxConnectionsPerServer));
+    } else if (opened != kRegFileNotFound) {
+      results.Fail();
+    }
+  }
+
+  if (family == kOsFamily9x) {
+    {
+      ScopedKey mstcp(registry);
+      results.Note(mstcp.Create(kHkeyLocalMachine, kMstcp));
+      const struct {
+        const char* name;
+        std::uint32_t value;
+      } values[] = {
+          {"SackOpts", 1},
+          {"Tcp1323Opts", 1},
+          {"DefaultTTL", settings.ttl},
+          {"DefaultRcvWindow", settings.receiveWindow},
+          {"GlobalMaxTcpWindowSize", settings.receiveWindow},
+          {"PMTUBlackHoleDetect", settings.blackHoleDetect},
+          {"PMTUDiscovery", settings.pmtuDiscovery},
+          {"KeepAliveTime", settings.keepAliveTime},
+          {"KeepAliveInterval", settings.keepAliveInterval},
+      };
+      // A failing value does not stop the others.
+      for (const auto& value : values) {
+        if (!mstcp) break;
+        results.Note(SetDecimalText(registry, mstcp.get(), value.name,
+                                    static_cast<std::int32_t>(value.value)));
+      }
+    }
+    if (!ApplyAdapterSettings9x(registry, settings)) results.Fail();
+  } else if (family == kOsFamilyNt) {
+    {
+      ScopedKey tcpip(registry);
+      results.Note(tcpip.Create(kHkeyLocalMachine, kTcpipParameters));
+      const struct {
+        const char* name;
+        std::uint32_t value;
+      } values[] = {
+          {"SackOpts", 1},
+          {"Tcp1323Opts", 1},
+          {"TcpMaxDupAcks", 2},
+          {"DefaultTTL", settings.ttl},
+          {"DefaultReceiveWindow", 8192},
+          {"TcpWindowSize", settings.receiveWindow},
+          {"GlobalMaxTcpWindowSize", settings.receiveWindow},
+          {"EnablePMTUBHDetect", settings.blackHoleDetect},
+          {"EnablePMTUDiscovery", settings.pmtuDiscovery},
+          {"KeepAliveTime", settings.keepAliveTime},
+          {"KeepAliveInterval", settings.keepAliveInterval},
+          {"SYNAttackProtect", settings.synAttackProtect},
+          {"EnableICMPRedirects", settings.icmpRedirects},
+      };
+      for (const auto& value : values) {
+        if (!tcpip) break;
+        results.Note(SetDword(registry, tcpip.get(), value.name, value.value));
+      }
+    }
+    if (!ApplyAdapterSettingsNt(registry, settings)) results.Fail();
+  }
+  return results.ok();
+}
+
+RestoreOutcome RestoreBackup(Registry& registry, OsFamily family) {
+  WriteResults results;
+  {
+    ScopedKey backup(registry);
+    if (backup.Open(kHkeyCurrentUser, kBackupKey) != kRegOk) return RestoreOutcome::kNoBackup;
+
+    RestoreValues(registry, backup.get(), kHkeyCurrentUser, kInternetSettings, kBrowserValues,
+                  sizeof kBrowserValues / sizeof *kBrowserValues, kRegDword, results);
+    if (family == kOsFamily9x) {
+      if (!RestoreAdapterSettings9x(registry)) results.Fail();
+      RestoreValues(registry, backup.get(), kHkeyLocalMachine, kMstcp, kRestored9x,
+                    sizeof kRestored9x / sizeof *kRestored9x, kRegSz, results);
+    } else if (family == kOsFamilyNt) {
+      if (!RestoreAdapterSettingsNt(registry)) results.Fail();
+      RestoreValues(registry, backup.get(), kHkeyLocalMachine, kTcpipParameters, kRestoredNt,
+                    sizeof kRestoredNt / sizeof *kRestoredNt, kRegDword, results);
+    }
+  }
+  // A half-done restore keeps the backup, so the next start offers Reset again.
+  if (!results.ok()) return RestoreOutcome::kIncomplete;
+  registry.DeleteTree(kHkeyCurrentUser, kBackupKey);
+  return RestoreOutcome::kRestored;
+}
+
+bool BackupExists(Registry& registry) {
+  ScopedKey backup(registry);
+  return backup.Open(kHkeyCurrentUser, kBackupKey) == kRegOk;
+}
