@@ -12,6 +12,9 @@ namespace {
 
 const char kScratch[] = "Software\\Quarnel Contract Tests";
 constexpr std::uint8_t kSentinel = 0xAA;
+constexpr RegResult kBadPathname = 161;  // ERROR_BAD_PATHNAME
+constexpr RegResult kNoAccess = 998;     // ERROR_NOACCESS
+constexpr RegResult kKeyDeleted = 1018;  // ERROR_KEY_DELETED
 
 RegResult PutText(Registry& reg, RegKey key, const char* name, const char* text) {
   return reg.SetValue(key, name, kRegSz, reinterpret_cast<const std::uint8_t*>(text),
@@ -151,6 +154,11 @@ TEST(Registry, KeyPathsWithBackslashesAndEmptySubKeys) {
     check::Scope scope(row.path);
     CHECK_EQ(s.KeyOpens(row.path), row.opens);
   }
+  // A path may not start with a backslash.
+  RegKey k = 0;
+  CHECK_EQ(s.reg().OpenKey(s.key(), "\\Outer", kKeyAllAccess, &k), kBadPathname);
+  CHECK_EQ(s.reg().CreateKey(s.key(), "\\Lead", kKeyAllAccess, &k), kBadPathname);
+  CHECK(!s.KeyOpens("Lead"));
   // An empty or missing sub-key name opens the same key again, as a handle of its own.
   const char* empties[] = {"", nullptr};
   for (const char* empty : empties) {
@@ -541,6 +549,41 @@ TEST(Registry, DeleteTreeRemovesEverythingBelow) {
   CHECK_EQ(s.reg().CloseKey(top), kRegOk);
 }
 
+TEST(Registry, DeleteTreeWithoutASubKeyEmptiesTheKey) {
+  Scratch s;
+  REQUIRE(s.ok());
+  REQUIRE_EQ(s.MakeKey("Inside\\Deeper"), kRegOk);
+  REQUIRE_EQ(s.SetDword("Value", 1), kRegOk);
+  const char* empties[] = {"", nullptr};
+  for (const char* empty : empties) {
+    check::Scope scope(empty ? "empty" : "null");
+    CHECK_EQ(s.reg().DeleteTree(s.key(), empty), kRegOk);
+    std::uint32_t subKeys = 9, values = 9;
+    CHECK_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, nullptr, &values, nullptr, nullptr), kRegOk);
+    CHECK_EQ(subKeys, 0u);
+    CHECK_EQ(values, 0u);
+    RegKey again = 0;
+    CHECK_EQ(s.reg().OpenKey(kHkeyCurrentUser, kScratch, kKeyAllAccess, &again), kRegOk);
+    if (again) s.reg().CloseKey(again);
+    REQUIRE_EQ(s.MakeKey("Refilled"), kRegOk);
+  }
+}
+
+TEST(Registry, MissingDataIsRefused) {
+  Scratch s;
+  REQUIRE(s.ok());
+  CHECK_EQ(s.reg().SetValue(s.key(), "v", kRegBinary, nullptr, 4), kNoAccess);
+  std::uint32_t size = 9;
+  CHECK_EQ(s.reg().QueryValue(s.key(), "v", nullptr, nullptr, &size), kRegFileNotFound);
+  // No data with no bytes is an empty value.
+  CHECK_EQ(s.reg().SetValue(s.key(), "v", kRegBinary, nullptr, 0), kRegOk);
+  CHECK_EQ(s.reg().QueryValue(s.key(), "v", nullptr, nullptr, &size), kRegOk);
+  CHECK_EQ(size, 0u);
+  // A buffer without its size.
+  std::uint8_t b[4];
+  CHECK_EQ(s.reg().QueryValue(s.key(), "v", nullptr, b, nullptr), kRegInvalidParameter);
+}
+
 TEST(Registry, HandleToADeletedKeyFailsButCloses) {
   Scratch s;
   REQUIRE(s.ok());
@@ -556,13 +599,18 @@ TEST(Registry, HandleToADeletedKeyFailsButCloses) {
     check::Scope scope(h == doomed ? "key" : "child");
     std::uint8_t b[4] = {1, 2, 3, 4};
     std::uint32_t size = 4;
-    CHECK_NE(s.reg().SetValue(h, "x", kRegBinary, b, 4), kRegOk);
-    CHECK_NE(s.reg().QueryValue(h, "", nullptr, b, &size), kRegOk);
+    CHECK_EQ(s.reg().SetValue(h, "x", kRegBinary, b, 4), kKeyDeleted);
+    CHECK_EQ(s.reg().QueryValue(h, "v", nullptr, b, &size), kKeyDeleted);
+    CHECK_EQ(s.reg().DeleteValue(h, "v"), kKeyDeleted);
     char name[16];
     std::uint32_t n = sizeof name;
-    CHECK_NE(s.reg().EnumKey(h, 0, name, &n), kRegOk);
+    CHECK_EQ(s.reg().EnumKey(h, 0, name, &n), kKeyDeleted);
+    CHECK_EQ(s.reg().EnumValue(h, 0, name, &n, nullptr, nullptr, nullptr), kKeyDeleted);
+    CHECK_EQ(s.reg().QueryInfoKey(h, nullptr, nullptr, nullptr, nullptr, nullptr), kKeyDeleted);
     RegKey k = 0;
-    CHECK_NE(s.reg().CreateKey(h, "New", kKeyAllAccess, &k), kRegOk);
+    CHECK_EQ(s.reg().CreateKey(h, "New", kKeyAllAccess, &k), kKeyDeleted);
+    CHECK_EQ(s.reg().OpenKey(h, "", kKeyAllAccess, &k), kKeyDeleted);
+    CHECK_EQ(s.reg().DeleteTree(h, "Child"), kKeyDeleted);
     CHECK_EQ(s.reg().CloseKey(h), kRegOk);
   }
   CHECK(!s.KeyOpens("Doomed"));

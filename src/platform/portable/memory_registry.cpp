@@ -10,6 +10,8 @@ namespace {
 // What Windows answers for a key deleted while a handle to it was still open.
 constexpr RegResult kKeyDeleted = 1018;  // ERROR_KEY_DELETED
 constexpr RegResult kBadPathname = 161;  // ERROR_BAD_PATHNAME
+constexpr RegResult kNoAccess = 998;     // ERROR_NOACCESS: data missing for a non-zero size
+// Windows' limit for one key name (Wine lets a 256th character through).
 constexpr std::size_t kMaxKeyNameLen = 255;
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -325,7 +327,7 @@ RegResult MemoryRegistry::SetValue(RegKey key, const char* name, std::uint32_t t
           im.Fault(RegOp::kSet, node ? node->Path() : std::string(), valueName.c_str()))
     return injected;
   if (!node) return error;
-  if (!data && size) return kRegInvalidParameter;
+  if (!data && size) return kNoAccess;
   std::uint32_t count = size;
   if (im.win9xStrings && type == kRegSz) {
     if (!data) return kRegInvalidParameter;
@@ -465,8 +467,13 @@ RegResult MemoryRegistry::DeleteTree(RegKey parent, const char* subKey) {
     if (!child) return kRegFileNotFound;
     node = child.get();
   }
-  // The hives themselves cannot go.
-  if (!node->parent) return kRegAccessDenied;
+  // Without a sub-key the key itself stays and only what it holds goes (and so for a hive).
+  if (parts.empty() || !node->parent) {
+    for (auto& child : node->children) child->MarkDeleted();
+    node->children.clear();
+    node->values.clear();
+    return kRegOk;
+  }
   Node* owner = node->parent;
   auto it = std::find_if(owner->children.begin(), owner->children.end(),
                          [node](const std::shared_ptr<Node>& n) { return n.get() == node; });
