@@ -2,6 +2,7 @@
 // with the built-in English text as the default.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
