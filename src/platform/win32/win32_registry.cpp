@@ -24,7 +24,7 @@ DWORD* Dw(std::uint32_t* p) { return reinterpret_cast<DWORD*>(p); }
 RegResult Win32Registry::OpenKey(RegKey parent, const char* subKey, std::uint32_t access,
                                  RegKey* result) {
   HKEY key = nullptr;
-  const LONG rc = RegOpenKeyExA(ToHkey(parent), subKey, 0, access, &key);
+  const LONG rc = RegOpenKeyExA(ToHkey(parent), subKey, 0, access, result ? &key : nullptr);
   if (rc == ERROR_SUCCESS && result) *result = FromHkey(key);
   return rc;
 }
@@ -33,7 +33,7 @@ RegResult Win32Registry::CreateKey(RegKey parent, const char* subKey, std::uint3
                                    RegKey* result) {
   HKEY key = nullptr;
   const LONG rc = RegCreateKeyExA(ToHkey(parent), subKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  access, nullptr, &key, nullptr);
+                                  access, nullptr, result ? &key : nullptr, nullptr);
   if (rc == ERROR_SUCCESS && result) *result = FromHkey(key);
   return rc;
 }
