@@ -318,3 +318,34 @@ TEST(startup, save_language_without_program_key_writes_nothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(startup, recorded_message_boxes) {
+  RecordedMessageBoxes boxes;
+  struct Row {
+    std::uint32_t style;
+    int answer;
+  };
+  // Unanswered boxes get their first button.
+  const Row rows[] = {{kMbOk | kMbIconError, kIdOk}, {0x1, kIdOk}, {0x2, 3},        {0x3, kIdYes},
+                      {kMbYesNo | 0x20, kIdYes},     {0x5, 4},     {0x6, kIdCancel}};
+  for (const Row& row : rows) {
+    check::Scope scope("style " + std::to_string(row.style));
+    CHECK_EQ(boxes.Show(0, "t", nullptr, row.style), row.answer);
+  }
+  boxes.Clear();
+  boxes.QueueAnswer(kIdNo);
+  CHECK_EQ(boxes.Show(0x10, "question", "", kMbYesNo), kIdNo);
+  CHECK_EQ(boxes.Show(0, nullptr, "Quarnel", kMbOk), kIdOk);
+  REQUIRE_EQ(boxes.shown().size(), std::size_t{2});
+  CHECK_EQ(boxes.shown()[0].owner, WindowRef{0x10});
+  CHECK(boxes.shown()[0].hasCaption);
+  CHECK_EQ(boxes.shown()[0].caption, std::string());
+  CHECK_EQ(boxes.shown()[0].answer, kIdNo);
+  CHECK(!boxes.shown()[1].hasText);
+  CHECK_EQ(boxes.shown()[1].caption, std::string("Quarnel"));
+  CHECK_EQ(boxes.PendingAnswers(), std::size_t{0});
+}
+
+}  // namespace

@@ -215,6 +215,21 @@ TEST(translate, file_and_folder_names_without_case) {
   CHECK_EQ(Lookup(install.root(), "Espanol", "20", "&Next >"), std::string("&Next >"));
 }
 
+// Paths as Windows writes them, with a drive and backslashes, reach the same files natively
+// (Wine's Z: drive is the Unix root).
+TEST(translate, windows_style_installation_path) {
+  TempInstall install("drive");
+  REQUIRE(install.ok());
+  REQUIRE(install.Folder("Lang"));
+  REQUIRE(install.File("Lang/English.ini", "[Quarnel]\r\n20=drive\r\n"));
+  std::string windowsPath = "Z:" + install.root();
+  for (char& c : windowsPath) {
+    if (c == '/') c = '\\';
+  }
+  CHECK_EQ(Lookup(windowsPath, "English", "20", "&Next >"), std::string("drive"));
+  CHECK_EQ(Lookup(windowsPath + "\\", "English", "20", "&Next >"), std::string("drive"));
+}
+
 TEST(translate, a_changed_language_applies_at_the_next_call) {
   TempInstall install("switch");
   REQUIRE(install.ok());
