@@ -155,7 +155,8 @@ TEST(MemoryRegistry, Win9xStringsStopAtTheTerminator) {
     bool win9x;
     std::uint32_t count;
     std::uint32_t stored;
-  } rows[] = {{false, 2, 2}, {false, 11, 11}, {true, 2, 6}, {true, 11, 6}};
+  } rows[] = {{false, 2, 2}, {false, 11, 11}, {false, 0, 0},
+              {true, 2, 6},  {true, 11, 6},   {true, 0, 6}};
   for (const auto& row : rows) {
     check::Scope scope(std::string(row.win9x ? "9x " : "NT ") + std::to_string(row.count));
     MemoryRegistry reg;
