@@ -1,0 +1,36 @@
+#include "store/native/memory_backend.h"
+
+#include <memory>
+
+#include "platform/reg_file.h"
+#include "store/store_machine.h"
+#include "support/check.h"
+
+namespace {
+
+std::unique_ptr<MemoryRegistry>& Current() {
+  static std::unique_ptr<MemoryRegistry> registry;
+  return registry;
+}
+
+}  // namespace
+
+void StoreBackendReset() {
+  Current() = std::make_unique<MemoryRegistry>();
+  // What a fresh Wine prefix holds in the keys the store shares with the system.
+  const RegFileResult result =
+      LoadRegFile(*Current(), check::FixturePath("store_fresh_prefix.reg"));
+  if (!result.ok) {
+    check::Fail(__FILE__, __LINE__,
+                "store_fresh_prefix.reg:" + std::to_string(result.line) + ": " + result.message);
+  }
+}
+
+MemoryRegistry& StoreMemoryRegistry() {
+  if (!Current()) StoreBackendReset();
+  return *Current();
+}
+
+Registry& StoreRegistry() { return StoreMemoryRegistry(); }
+bool StoreRegistryIsReal() { return false; }
+int StoreOpenHandles() { return StoreMemoryRegistry().OpenHandleCount(); }

@@ -1,0 +1,229 @@
+#include "store/store_machine.h"
+
+#include <cstdio>
+
+#include "platform/reg_file.h"
+#include "support/check.h"
+
+const std::vector<std::string> kNtValues = {"SackOpts",
+                                            "Tcp1323Opts",
+                                            "GlobalMaxTcpWindowSize",
+                                            "TcpMaxDupAcks",
+                                            "DefaultTTL",
+                                            "TcpWindowSize",
+                                            "DefaultReceiveWindow",
+                                            "EnablePMTUBHDetect",
+                                            "EnablePMTUDiscovery",
+                                            "KeepAliveTime",
+                                            "KeepAliveInterval",
+                                            "SYNAttackProtect",
+                                            "EnableICMPRedirects"};
+const std::vector<std::string> k9xValues = {"SackOpts",
+                                            "Tcp1323Opts",
+                                            "DefaultTTL",
+                                            "DefaultRcvWindow",
+                                            "GlobalMaxTcpWindowSize",
+                                            "PMTUBlackHoleDetect",
+                                            "PMTUDiscovery",
+                                            "KeepAliveTime",
+                                            "KeepAliveInterval"};
+
+namespace {
+
+const char* const kBrowserValues[] = {"MaxConnectionsPer1_0Server", "MaxConnectionsPerServer"};
+
+bool Gone(RegResult result) { return result == kRegOk || result == kRegFileNotFound; }
+
+void DeleteValues(Registry& registry, RegKey hive, const char* path,
+                  const std::vector<std::string>& names) {
+  ScopedKey key(registry);
+  if (key.Open(hive, path) != kRegOk) return;
+  for (const auto& name : names) {
+    if (!Gone(registry.DeleteValue(key.get(), name.c_str()))) {
+      check::Fail(__FILE__, __LINE__, std::string("cannot delete ") + path + "\\" + name);
+    }
+  }
+}
+
+void DeleteTree(Registry& registry, RegKey hive, const char* path) {
+  if (!Gone(registry.DeleteTree(hive, path))) {
+    check::Fail(__FILE__, __LINE__, std::string("cannot delete key ") + path);
+  }
+}
+
+// Removes a key the store's fixtures or operations created, unless something else lives there.
+void DeleteIfEmpty(Registry& registry, RegKey hive, const char* path) {
+  std::uint32_t subKeys = 1, values = 1;
+  {
+    ScopedKey key(registry);
+    if (key.Open(hive, path) != kRegOk) return;
+    if (registry.QueryInfoKey(key.get(), &subKeys, nullptr, &values, nullptr, nullptr) != kRegOk)
+      return;
+  }
+  if (subKeys == 0 && values == 0) DeleteTree(registry, hive, path);
+}
+
+// Everything the store and its fixtures touch. Keys a fresh prefix has keep their other
+// values (Tcpip\Parameters has DataBasePath, Domain and Hostname; Internet Settings has
+// "User Agent"; VxD\MSTCP exists empty).
+void ClearTouched(Registry& registry) {
+  DeleteTree(registry, kHkeyCurrentUser, kBackup);
+  DeleteIfEmpty(registry, kHkeyCurrentUser, "Software\\Ovik Quarnel");
+  DeleteValues(registry, kHkeyCurrentUser, kInternet,
+               std::vector<std::string>(std::begin(kBrowserValues), std::end(kBrowserValues)));
+  DeleteValues(registry, kHkeyLocalMachine, kTcpip, kNtValues);
+  DeleteTree(registry, kHkeyLocalMachine, kInterfacesPath);
+  DeleteValues(registry, kHkeyLocalMachine, kMstcpPath, k9xValues);
+  DeleteTree(registry, kHkeyLocalMachine, "Enum\\Root\\Net");
+  DeleteTree(registry, kHkeyLocalMachine, "Enum\\Network\\MSTCP");
+  DeleteIfEmpty(registry, kHkeyLocalMachine, "Enum\\Root");
+  DeleteIfEmpty(registry, kHkeyLocalMachine, "Enum\\Network");
+  DeleteIfEmpty(registry, kHkeyLocalMachine, "Enum");
+  DeleteTree(registry, kHkeyLocalMachine, kNetTrans);
+  DeleteTree(registry, kHkeyLocalMachine, kModem9x);
+  DeleteIfEmpty(registry, kHkeyLocalMachine, "System\\CurrentControlSet\\Services\\Class");
+  DeleteTree(registry, kHkeyLocalMachine, kModemNt);
+}
+
+std::string Hex(const std::string& bytes) {
+  std::string out;
+  char buf[4];
+  for (unsigned char c : bytes) {
+    std::snprintf(buf, sizeof buf, out.empty() ? "%02X" : " %02X", c);
+    out += buf;
+  }
+  return out;
+}
+
+bool PlainText(const std::string& bytes) {
+  if (bytes.empty() || bytes.back() != '\0') return false;
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x20 || c >= 0x7F) return false;
+  }
+  return true;
+}
+
+void SnapshotTree(Registry& registry, RegKey hive, const std::string& path, std::string* out) {
+  for (const auto& line : ValuesOf(registry, hive, path)) {
+    if (line == kNoKey) return;
+    *out += path + "\\" + line + "\n";
+  }
+  for (const auto& sub : SubKeysOf(registry, hive, path)) {
+    SnapshotTree(registry, hive, path + "\\" + sub, out);
+  }
+}
+
+}  // namespace
+
+Machine::Machine(const std::vector<std::string>& fixtures)
+    : reg((StoreBackendReset(), StoreRegistry())) {
+  ClearTouched(reg);
+  for (const auto& fixture : fixtures) ready = Load(fixture) && ready;
+}
+
+Machine::~Machine() { ClearTouched(reg); }
+
+bool Machine::Load(const std::string& fixture) {
+  const RegFileResult result = LoadRegFile(reg, check::FixturePath(fixture));
+  if (!result.ok) {
+    check::Fail(__FILE__, __LINE__,
+                fixture + ":" + std::to_string(result.line) + ": " + result.message);
+  }
+  return result.ok;
+}
+
+std::string Typed(std::uint32_t type, const std::string& bytes) {
+  const char* name = type == kRegSz       ? "REG_SZ"
+                     : type == kRegDword  ? "REG_DWORD"
+                     : type == kRegBinary ? "REG_BINARY"
+                                          : nullptr;
+  std::string out = name ? name : "type " + std::to_string(type);
+  if (type == kRegSz && PlainText(bytes)) {
+    return out + " \"" + bytes.substr(0, bytes.size() - 1) + "\"";
+  }
+  return out + " [" + std::to_string(bytes.size()) + "] " + Hex(bytes);
+}
+
+std::string Dword(std::uint32_t value) {
+  std::string bytes;
+  for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return Typed(kRegDword, bytes);
+}
+
+std::string Sz(const std::string& text) { return Typed(kRegSz, text + '\0'); }
+
+std::string ValueAt(Registry& registry, RegKey hive, const std::string& path,
+                    const std::string& name) {
+  ScopedKey key(registry);
+  if (key.Open(hive, path.c_str()) != kRegOk) return kNoKey;
+  std::uint32_t type = 0, size = 0;
+  RegResult result = registry.QueryValue(key.get(), name.c_str(), &type, nullptr, &size);
+  if (result == kRegFileNotFound) return kAbsent;
+  std::string bytes(size + 1, '\xEE');
+  result = registry.QueryValue(key.get(), name.c_str(), &type,
+                               reinterpret_cast<std::uint8_t*>(&bytes[0]), &size);
+  if (result != kRegOk) return "error " + std::to_string(result);
+  bytes.resize(size);
+  return Typed(type, bytes);
+}
+
+std::vector<std::string> ValuesOf(Registry& registry, RegKey hive, const std::string& path) {
+  ScopedKey key(registry);
+  if (key.Open(hive, path.c_str()) != kRegOk) return {kNoKey};
+  std::vector<std::string> out;
+  for (std::uint32_t index = 0;; ++index) {
+    char name[16384];
+    std::uint32_t nameSize = sizeof name;
+    if (registry.EnumValue(key.get(), index, name, &nameSize, nullptr, nullptr, nullptr) !=
+        kRegOk) {
+      break;
+    }
+    out.push_back(std::string(name) + "=" + ValueAt(registry, hive, path, name));
+  }
+  return out;
+}
+
+std::vector<std::string> SubKeysOf(Registry& registry, RegKey hive, const std::string& path) {
+  ScopedKey key(registry);
+  if (key.Open(hive, path.c_str()) != kRegOk) return {};
+  std::vector<std::string> out;
+  for (std::uint32_t index = 0;; ++index) {
+    char name[512];
+    std::uint32_t size = sizeof name;
+    if (registry.EnumKey(key.get(), index, name, &size) != kRegOk) break;
+    out.push_back(name);
+  }
+  return out;
+}
+
+std::string Join(const std::vector<std::string>& items) {
+  std::string out;
+  for (const auto& item : items) out += (out.empty() ? "" : " | ") + item;
+  return "{" + out + "}";
+}
+
+std::string Snapshot(Registry& registry) {
+  std::string out;
+  for (const char* name : kBrowserValues) {
+    out += std::string("Internet Settings\\") + name + "=" +
+           ValueAt(registry, kHkeyCurrentUser, kInternet, name) + "\n";
+  }
+  SnapshotTree(registry, kHkeyLocalMachine, kTcpip, &out);
+  SnapshotTree(registry, kHkeyLocalMachine, kMstcpPath, &out);
+  SnapshotTree(registry, kHkeyLocalMachine, kNetTrans, &out);
+  SnapshotTree(registry, kHkeyLocalMachine, "Enum\\Root\\Net", &out);
+  SnapshotTree(registry, kHkeyLocalMachine, "Enum\\Network\\MSTCP", &out);
+  return out;
+}
+
+bool WriteValue(Registry& registry, RegKey hive, const std::string& path, const std::string& name,
+                std::uint32_t type, const std::string& bytes) {
+  ScopedKey key(registry);
+  if (key.Create(hive, path.c_str()) != kRegOk) return false;
+  // A non-NUL byte after the data, so the byte count alone says where a text ends.
+  const std::string stored = bytes + 'X';
+  return registry.SetValue(key.get(), name.c_str(), type,
+                           reinterpret_cast<const std::uint8_t*>(stored.data()),
+                           static_cast<std::uint32_t>(bytes.size())) == kRegOk;
+}
