@@ -1,0 +1,186 @@
+// Reading a Windows 95/98/Me machine: texts, the dial-up adapter chain and the backup.
+#include "store/settings_store.h"
+#include "store/store_machine.h"
+#include "support/check.h"
+
+namespace {
+
+const std::vector<std::string> k9xMachine = {"store_9x_chain.reg", "store_9x_values.reg"};
+
+}  // namespace
+
+TEST(Read9x, EveryValueFoundAndBackedUp) {
+  Machine m(k9xMachine);
+  REQUIRE(m.ready);
+  Model model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  CHECK_ALL_KEYS_CLOSED();
+
+  const TuningSettings& s = model.settings;
+  struct Row {
+    const char* name;
+    std::uint32_t current;
+    std::int32_t found;
+    std::uint32_t expected;
+  };
+  const Row rows[] = {
+      {"MaxConnectionsPer1_0Server", s.currentMaxConnectionsPer1_0Server,
+       model.ttl.currentMaxConnectionsPer1_0ServerFound, 2},
+      {"MaxConnectionsPerServer", s.currentMaxConnectionsPerServer,
+       model.ttl.currentMaxConnectionsPerServerFound, 3},
+      {"DefaultTTL", s.currentTtl, model.ttl.currentTtlFound, 128},
+      {"DefaultRcvWindow", s.currentReceiveWindow, model.receiveWindow.currentReceiveWindowFound,
+       8760},
+      {"PMTUBlackHoleDetect", s.currentBlackHoleDetect, model.pathMtu.currentBlackHoleDetectFound,
+       1},
+      {"PMTUDiscovery", s.currentPmtuDiscovery, model.pathMtu.currentPmtuDiscoveryFound, 0},
+      {"KeepAliveTime", s.currentKeepAliveTime, model.keepAlive.currentKeepAliveTimeFound, 300000},
+      {"KeepAliveInterval", s.currentKeepAliveInterval,
+       model.keepAlive.currentKeepAliveIntervalFound, 2000},
+      {"MaxMTU", s.currentMtu, model.mtu.currentMtuFound, 1500},
+      {"MaxMSS", s.currentMss, model.mtu.currentMssFound, 1460},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.name);
+    CHECK_EQ(row.found, 1);
+    CHECK_EQ(row.current, row.expected);
+  }
+  // Never read on 9x.
+  CHECK_EQ(model.synAttack.currentSynAttackProtectFound, 0);
+  CHECK_EQ(model.icmpRedirect.currentIcmpRedirectsFound, 0);
+
+  // Texts keep their bytes (text and terminator); the browser values stay DWORDs.
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)),
+           Join({"DefaultRcvWindow=" + Sz("8760"), "DefaultTTL=" + Sz("128"),
+                 "GlobalMaxTcpWindowSize=" + Sz("65535"), "KeepAliveInterval=" + Sz("2000"),
+                 "KeepAliveTime=" + Sz("300000"), "MaxConnectionsPer1_0Server=" + Dword(2),
+                 "MaxConnectionsPerServer=" + Dword(3), "PMTUBlackHoleDetect=" + Sz("1"),
+                 "PMTUDiscovery=" + Sz("0"), "SackOpts=" + Sz("0"), "Tcp1323Opts=" + Sz("3")}));
+  // The dial-up adapter's transport instance names the adapter values.
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)), Join({"0003=" + Sz("1500")}));
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss)), Join({"0003=" + Sz("1460")}));
+}
+
+// Each link of the way from the adapter list to the transport, missing in turn: no adapter
+// values, no adapter sub-keys in the backup, the other values as usual.
+TEST(Read9x, BrokenAdapterChainReadsNoAdapter) {
+  const char* breaks[] = {
+      "store_9x_break_no_net.reg",           "store_9x_break_no_dialup.reg",
+      "store_9x_break_long_description.reg", "store_9x_break_no_bindings.reg",
+      "store_9x_break_no_mstcp_binding.reg", "store_9x_break_no_binding_key.reg",
+      "store_9x_break_no_driver.reg",        "store_9x_break_driver_elsewhere.reg",
+      "store_9x_break_no_transport.reg",
+  };
+  for (const char* broken : breaks) {
+    check::Scope scope(broken);
+    Machine m({"store_9x_chain.reg", "store_9x_values.reg", broken});
+    REQUIRE(m.ready);
+    Model model;
+    ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+    CHECK_ALL_KEYS_CLOSED();
+    CHECK_EQ(model.mtu.currentMtuFound, 0);
+    CHECK_EQ(model.mtu.currentMssFound, 0);
+    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackup)), Join({}));
+    CHECK_EQ(model.ttl.currentTtlFound, 1);
+    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackup).size(), 11u);
+
+    // Without the record, Finish tunes no adapter.
+    TuningSettings chosen;
+    chosen.mtu = 576;
+    chosen.mss = 536;
+    CHECK(ApplySettings(m.reg, kOsFamily9x, 0, chosen));
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kNetTrans) + "\\0003", "MaxMTU"),
+             std::string(broken) == "store_9x_break_no_transport.reg" ? kNoKey : Sz("1500"));
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kNetTrans) + "\\0000", "MaxMTU"),
+             Sz("1400"));
+  }
+}
+
+// Only the first adapter described exactly "Dial-Up Adapter" counts; letter case matters.
+TEST(Read9x, FirstExactDialUpAdapterWins) {
+  Machine m({"store_9x_chain.reg", "store_9x_two_adapters.reg"});
+  REQUIRE(m.ready);
+  Model model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  CHECK_ALL_KEYS_CLOSED();
+  CHECK_EQ(model.settings.currentMtu, 1500u);
+  CHECK_EQ(model.settings.currentMss, 1460u);
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)), Join({"0003=" + Sz("1500")}));
+
+  TuningSettings chosen;
+  chosen.mtu = 1492;
+  chosen.mss = 1452;
+  CHECK(ApplySettings(m.reg, kOsFamily9x, 0, chosen));
+  CHECK_ALL_KEYS_CLOSED();
+  struct Row {
+    const char* instance;
+    const char* mtu;
+    const char* mss;
+  };
+  const Row rows[] = {{"0000", "1400", "1360"}, {"0003", "1492", "1452"}, {"0004", "576", "536"}};
+  for (const Row& row : rows) {
+    check::Scope scope(row.instance);
+    const std::string key = std::string(kNetTrans) + "\\" + row.instance;
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "MaxMTU"), Sz(row.mtu));
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "MaxMSS"), Sz(row.mss));
+  }
+}
+
+// A missing MaxMTU is recorded as "0" (the adapter must still be named); a missing MaxMSS
+// leaves no value.
+TEST(Read9x, MissingAdapterValues) {
+  Machine m({"store_9x_chain.reg", "store_9x_no_adapter_values.reg"});
+  REQUIRE(m.ready);
+  Model model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  CHECK_ALL_KEYS_CLOSED();
+  CHECK_EQ(model.mtu.currentMtuFound, 0);
+  CHECK_EQ(model.mtu.currentMssFound, 0);
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)), Join({"0003=" + Sz("0")}));
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss)), Join({}));
+  // Nothing else set: only the adapter sub-keys.
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)), Join({}));
+}
+
+// Texts that are not plain numbers. Conversion stops at the first non-digit, saturates instead
+// of overflowing, and a text too long for the 260-byte buffer is no current value but is kept
+// whole in the backup.
+TEST(Read9x, OddTexts) {
+  Machine m({"store_9x_chain.reg", "store_9x_values.reg", "store_9x_odd_values.reg"});
+  REQUIRE(m.ready);
+  Model model;
+  model.settings.currentPmtuDiscovery = 9;
+  model.settings.currentKeepAliveInterval = 9;
+  model.settings.currentMtu = 9;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  CHECK_ALL_KEYS_CLOSED();
+
+  CHECK_EQ(model.ttl.currentTtlFound, 1);
+  CHECK_EQ(model.settings.currentTtl, 2147483647u);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "DefaultTTL"), Sz("99999999999999999999"));
+  CHECK_EQ(model.receiveWindow.currentReceiveWindowFound, 1);
+  CHECK_EQ(model.settings.currentReceiveWindow, 0u);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "DefaultRcvWindow"), Sz("abc"));
+  CHECK_EQ(model.keepAlive.currentKeepAliveTimeFound, 1);
+  CHECK_EQ(model.settings.currentKeepAliveTime, static_cast<std::uint32_t>(-5));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "KeepAliveTime"), Sz("  -5xyz"));
+  // 258 characters and the terminator: the longest text the buffer takes.
+  CHECK_EQ(model.pathMtu.currentBlackHoleDetectFound, 1);
+  CHECK_EQ(model.settings.currentBlackHoleDetect, 1u);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "PMTUBlackHoleDetect"),
+           Sz(std::string(257, '0') + "1"));
+  // 259 and 300 characters: not taken, kept whole.
+  CHECK_EQ(model.keepAlive.currentKeepAliveIntervalFound, 0);
+  CHECK_EQ(model.settings.currentKeepAliveInterval, 9u);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "KeepAliveInterval"),
+           Sz(std::string(259, '1')));
+  CHECK_EQ(model.pathMtu.currentPmtuDiscoveryFound, 0);
+  CHECK_EQ(model.settings.currentPmtuDiscovery, 9u);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "PMTUDiscovery"), Sz(std::string(300, '1')));
+  // A MaxMTU too long to take is kept whole, not marked as missing.
+  CHECK_EQ(model.mtu.currentMtuFound, 0);
+  CHECK_EQ(model.settings.currentMtu, 9u);
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)),
+           Join({"0003=" + Sz("15" + std::string(298, '0'))}));
+  CHECK_EQ(model.mtu.currentMssFound, 1);
+}
