@@ -1,0 +1,335 @@
+// What the store does when the registry refuses: every value still attempted, failures told
+// to the caller, and a backup kept until it has been written back completely.
+#include "platform/portable/memory_registry.h"
+#include "store/adapter_settings.h"
+#include "store/modem_port_speed.h"
+#include "store/native/memory_backend.h"
+#include "store/settings_store.h"
+#include "store/store_machine.h"
+#include "support/check.h"
+
+namespace {
+
+const std::vector<std::string> kNtMachine = {"store_nt_values.reg", "store_nt_interfaces.reg"};
+const std::vector<std::string> k9xMachine = {"store_9x_chain.reg", "store_9x_values.reg"};
+
+TuningSettings Chosen() {
+  TuningSettings s;
+  s.mtu = 576;
+  s.mss = 536;
+  s.receiveWindow = 64320;
+  s.ttl = 64;
+  s.keepAliveTime = 7200000;
+  s.keepAliveInterval = 1000;
+  s.synAttackProtect = 2;
+  s.maxConnectionsPer1_0Server = 4;
+  s.maxConnectionsPerServer = 8;
+  return s;
+}
+
+RegFault Fault(RegOp op, const std::string& key, const std::string& value = "*", int count = -1,
+               RegResult code = kRegAccessDenied) {
+  RegFault f;
+  f.op = op;
+  f.keyPattern = key;
+  f.valuePattern = value;
+  f.count = count;
+  f.code = code;
+  return f;
+}
+
+const std::string kHklmTcpip =
+    "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+const std::string kHklmMstcp =
+    "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
+const std::string kHkcuBackup = "HKEY_CURRENT_USER\\Software\\Ovik Quarnel\\Original Settings";
+
+}  // namespace
+
+// A user without the right to change HKLM: Finish says so, yet every value is attempted and
+// what could be written (the browser's) is.
+TEST(ApplyFaults, FailedWritesAreReported) {
+  struct Row {
+    const char* label;
+    OsFamily family;
+    std::vector<std::string> fixtures;
+    RegFault fault;
+    int setsAttempted;  // sets the store calls, failing ones included
+  };
+  const Row rows[] = {
+      {"NT: every HKLM set refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kSet, "HKEY_LOCAL_MACHINE\\*"), 2 + 13 + 3 * 2},
+      {"NT: DefaultTTL refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kSet, kHklmTcpip, "DefaultTTL"), 2 + 13 + 3 * 2},
+      {"NT: one interface refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kSet, kHklmTcpip + "\\Interfaces\\{2*", "MSS"), 2 + 13 + 3 * 2},
+      {"NT: interface does not open", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces\\{3*"), 2 + 13 + 2 * 2},
+      {"NT: Interfaces does not open", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces"), 2 + 13},
+      {"NT: TCP/IP key refused", kOsFamilyNt, kNtMachine, Fault(RegOp::kCreate, kHklmTcpip),
+       2 + 3 * 2},
+      {"NT: browser key refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kOpen, "*\\Internet Settings"), 13 + 3 * 2},
+      {"9x: every HKLM set refused", kOsFamily9x, k9xMachine,
+       Fault(RegOp::kSet, "HKEY_LOCAL_MACHINE\\*"), 2 + 9 + 2},
+      {"9x: MaxMSS refused", kOsFamily9x, k9xMachine,
+       Fault(RegOp::kSet, "*\\NetTrans\\0003", "MaxMSS"), 2 + 9 + 2},
+      {"9x: transport does not open", kOsFamily9x, k9xMachine,
+       Fault(RegOp::kOpen, "*\\NetTrans\\0003"), 2 + 9},
+      {"9x: TCP/IP key refused", kOsFamily9x, k9xMachine, Fault(RegOp::kCreate, kHklmMstcp), 2 + 2},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.label);
+    Machine m(row.fixtures);
+    REQUIRE(m.ready);
+    MemoryRegistry& memory = StoreMemoryRegistry();
+    Model model;
+    ReadCurrentSettings(m.reg, row.family, model.view);
+    const std::string backup = memory.Dump();
+    const int setsBefore = memory.CallCount(RegOp::kSet);
+    memory.AddFault(row.fault);
+    CHECK(!ApplySettings(m.reg, row.family, 0, Chosen()));
+    CHECK_EQ(memory.CallCount(RegOp::kSet) - setsBefore, row.setsAttempted);
+    memory.ClearFaults();
+    CHECK_ALL_KEYS_CLOSED();
+    // The backup is untouched (only the sub-key of the backup is compared: the rest changed).
+    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)).empty(), false);
+    CHECK(BackupExists(m.reg));
+    (void)backup;
+  }
+}
+
+// A missing browser key or adapter is nothing to tune, not a failure.
+TEST(ApplyFaults, MissingKeysAreNoFailure) {
+  Machine m(kNtMachine);
+  REQUIRE(m.ready);
+  REQUIRE_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternet), kRegOk);
+  REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kInterfacesPath), kRegOk);
+  REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpip), kRegOk);
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "DefaultTTL"), Dword(64));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "MaxConnectionsPerServer"), kNoKey);
+  CHECK_ALL_KEYS_CLOSED();
+}
+
+TEST(ApplyFaults, ModemWriteRefused) {
+  Machine m({"store_modem_nt_two.reg"});
+  REQUIRE(m.ready);
+  MemoryRegistry& memory = StoreMemoryRegistry();
+  memory.AddFault(Fault(RegOp::kSet, "*\\0000", "Properties"));
+  CHECK(!BoostModemPortSpeeds(m.reg, kOsFamilyNt));
+  CHECK(!ApplySettings(m.reg, kOsFamilyNt, 1, Chosen()));
+  memory.ClearFaults();
+  CHECK_ALL_KEYS_CLOSED();
+  // The other limited modem was still changed.
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kModemNt) + "\\0002", "Properties")
+                   .find("FF 0A 0E FF") != std::string::npos,
+           true);
+}
+
+// Whatever fails during a restore, the backup stays so that Reset is offered again, and a
+// value whose saved copy cannot be read is never deleted.
+TEST(RestoreFaults, IncompleteRestoreKeepsBackup) {
+  struct Row {
+    const char* label;
+    OsFamily family;
+    std::vector<std::string> fixtures;
+    std::vector<RegFault> faults;
+  };
+  const Row rows[] = {
+      {"NT: a delete refused",
+       kOsFamilyNt,
+       {"store_nt_interfaces.reg"},
+       {Fault(RegOp::kDeleteValue, kHklmTcpip, "TcpMaxDupAcks")}},
+      {"NT: a set refused",
+       kOsFamilyNt,
+       kNtMachine,
+       {Fault(RegOp::kSet, kHklmTcpip, "DefaultTTL")}},
+      {"NT: TCP/IP key does not open", kOsFamilyNt, kNtMachine, {Fault(RegOp::kOpen, kHklmTcpip)}},
+      {"NT: an interface's MTU refused",
+       kOsFamilyNt,
+       kNtMachine,
+       {Fault(RegOp::kSet, kHklmTcpip + "\\Interfaces\\{1*", "MTU")}},
+      {"NT: an interface's MSS delete refused",
+       kOsFamilyNt,
+       kNtMachine,
+       {Fault(RegOp::kDeleteValue, kHklmTcpip + "\\Interfaces\\{3*", "MSS")}},
+      {"NT: an interface does not open",
+       kOsFamilyNt,
+       kNtMachine,
+       {Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces\\{2*")}},
+      {"NT: Interfaces does not open",
+       kOsFamilyNt,
+       kNtMachine,
+       {Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces")}},
+      {"NT: MTU Settings does not open",
+       kOsFamilyNt,
+       kNtMachine,
+       {Fault(RegOp::kOpen, kHkcuBackup + "\\MTU Settings")}},
+      {"NT: a saved value unreadable",
+       kOsFamilyNt,
+       kNtMachine,
+       {Fault(RegOp::kQuery, kHkcuBackup, "KeepAliveTime", -1, kRegInvalidParameter)}},
+      {"NT: browser key does not open",
+       kOsFamilyNt,
+       kNtMachine,
+       {Fault(RegOp::kOpen, "*\\Internet Settings")}},
+      {"9x: a delete refused",
+       kOsFamily9x,
+       {"store_9x_chain.reg"},
+       {Fault(RegOp::kDeleteValue, kHklmMstcp, "DefaultTTL")}},
+      {"9x: TCP/IP key does not open", kOsFamily9x, k9xMachine, {Fault(RegOp::kOpen, kHklmMstcp)}},
+      {"9x: MaxMTU refused",
+       kOsFamily9x,
+       k9xMachine,
+       {Fault(RegOp::kSet, "*\\NetTrans\\0003", "MaxMTU")}},
+      {"9x: MaxMSS delete refused",
+       kOsFamily9x,
+       {"store_9x_chain.reg", "store_9x_no_adapter_values.reg"},
+       {Fault(RegOp::kDeleteValue, "*\\NetTrans\\0003", "MaxMSS")}},
+      {"9x: transport does not open",
+       kOsFamily9x,
+       k9xMachine,
+       {Fault(RegOp::kOpen, "*\\NetTrans\\0003")}},
+      {"9x: MSS Settings does not open",
+       kOsFamily9x,
+       k9xMachine,
+       {Fault(RegOp::kOpen, kHkcuBackup + "\\MSS Settings")}},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.label);
+    Machine m(row.fixtures);
+    REQUIRE(m.ready);
+    MemoryRegistry& memory = StoreMemoryRegistry();
+    const std::string original = Snapshot(m.reg);
+    Model model;
+    ReadCurrentSettings(m.reg, row.family, model.view);
+    CHECK(ApplySettings(m.reg, row.family, 0, Chosen()));
+    const std::string tuned = Snapshot(m.reg);
+    const std::string backup = Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)) +
+                               Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)) +
+                               Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss));
+    for (const RegFault& fault : row.faults) memory.AddFault(fault);
+    CHECK_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kIncomplete);
+    memory.ClearFaults();
+    CHECK_ALL_KEYS_CLOSED();
+    CHECK(BackupExists(m.reg));
+    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)) +
+                 Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)) +
+                 Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss)),
+             backup);
+    // Retried at the next start, with the registry willing again: everything comes back.
+    CHECK_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kRestored);
+    CHECK_EQ(Snapshot(m.reg), original);
+    CHECK(!BackupExists(m.reg));
+  }
+}
+
+// A saved value that cannot be read must not be taken for an absent one.
+TEST(RestoreFaults, UnreadableSavedValueIsNotDeleted) {
+  Machine m(kNtMachine);
+  REQUIRE(m.ready);
+  MemoryRegistry& memory = StoreMemoryRegistry();
+  Model model;
+  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
+  memory.AddFault(Fault(RegOp::kQuery, kHkcuBackup, "KeepAliveTime", -1, kRegInvalidParameter));
+  memory.AddFault(
+      Fault(RegOp::kQuery, kHkcuBackup + "\\MTU Settings", "{1*", -1, kRegInvalidParameter));
+  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kIncomplete);
+  memory.ClearFaults();
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "KeepAliveTime"), Dword(7200000));
+  CHECK_EQ(
+      ValueAt(m.reg, kHkeyLocalMachine,
+              std::string(kInterfacesPath) + "\\{11111111-AAAA-4000-8000-000000000001}", "MTU"),
+      Dword(576));
+  // The others are back.
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "DefaultTTL"), Dword(128));
+}
+
+// A missing TCP/IP key is only a failure when the backup has values to put there.
+TEST(RestoreFaults, MissingTcpipKey) {
+  struct Row {
+    const char* label;
+    std::vector<std::string> fixtures;
+    RestoreOutcome outcome;
+  };
+  const Row rows[] = {
+      {"backup with values", kNtMachine, RestoreOutcome::kIncomplete},
+      {"backup without values", {"store_nt_interfaces.reg"}, RestoreOutcome::kRestored},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.label);
+    Machine m(row.fixtures);
+    REQUIRE(m.ready);
+    Model model;
+    ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+    CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
+    REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpip), kRegOk);
+    CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), row.outcome);
+    CHECK_ALL_KEYS_CLOSED();
+    CHECK_EQ(BackupExists(m.reg), row.outcome == RestoreOutcome::kIncomplete);
+  }
+}
+
+// Reading with keys missing or refused: the pass ends where the spec of the machine ends, and
+// no flag is raised for what was not read.
+TEST(ReadFaults, MissingKeys) {
+  {
+    Machine m(kNtMachine);
+    REQUIRE(m.ready);
+    REQUIRE_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternet), kRegOk);
+    Model model;
+    ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+    CHECK_ALL_KEYS_CLOSED();
+    CHECK_EQ(model.ttl.currentMaxConnectionsPerServerFound, 0);
+    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "MaxConnectionsPerServer"), kAbsent);
+    CHECK_EQ(model.ttl.currentTtlFound, 1);
+  }
+  {
+    Machine m(kNtMachine);
+    REQUIRE(m.ready);
+    StoreMemoryRegistry().AddFault(Fault(RegOp::kOpen, kHklmTcpip));
+    Model model;
+    ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+    StoreMemoryRegistry().ClearFaults();
+    CHECK_ALL_KEYS_CLOSED();
+    CHECK_EQ(model.ttl.currentTtlFound, 0);
+    CHECK_EQ(model.mtu.currentMtuFound, 1);
+    CHECK_EQ(
+        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)),
+        Join({"MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6)}));
+    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu).size(), 2u);
+  }
+  {
+    Machine m(k9xMachine);
+    REQUIRE(m.ready);
+    REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kMstcpPath), kRegOk);
+    Model model;
+    ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+    CHECK_ALL_KEYS_CLOSED();
+    CHECK_EQ(model.ttl.currentTtlFound, 0);
+    CHECK_EQ(model.mtu.currentMtuFound, 1);
+    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackup).size(), 2u);
+  }
+}
+
+// A 9x text without terminator is terminated for reading and saved and restored as it was.
+TEST(Read9xNative, TextWithoutTerminator) {
+  Machine m({"store_9x_chain.reg"});
+  REQUIRE(m.ready);
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcpPath, "DefaultTTL", kRegSz, "32"));
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, std::string(kNetTrans) + "\\0003", "MaxMTU", kRegSz,
+                     "1400"));
+  const std::string original = Snapshot(m.reg);
+  Model model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  CHECK_EQ(model.settings.currentTtl, 32u);
+  CHECK_EQ(model.settings.currentMtu, 1400u);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "DefaultTTL"), Typed(kRegSz, "32"));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupMtu, "0003"), Typed(kRegSz, "1400"));
+  CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
+  CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
+  CHECK_EQ(Snapshot(m.reg), original);
+}
