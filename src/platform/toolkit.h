@@ -5,15 +5,19 @@
 // Event order both backends keep (the wizard relies on it):
 // - Show() sends OnShowWindow synchronously, and only when the visibility changes; during
 //   OnShowWindow(true) the window is not yet visible, during OnShowWindow(false) it still is.
-//   Hiding a window that holds the focus gives the focus to its parent dialog.
+//   Hiding the window that has the focus gives the focus to its parent; a control inside a
+//   hidden dialog keeps it.
 // - SetText() on an edit control sends OnCommand(id, kEnChange) to its dialog.
 // - SetFocus() makes the new window the focus first, then sends OnCommand(id, kEnKillFocus)
 //   for an edit that lost it, then OnCommand(id, kEnSetFocus) for an edit that gained it; the
 //   latter is skipped when the kill-focus handler moved the focus elsewhere.
 // - SetFocus() on a dialog passes the focus on to the control that last had it there, or to
 //   its first tab stop.
-// - A mouse click on a button moves the focus to it first; when that focus move ends on
-//   another window or shows a message box, the click itself does not happen.
+// - A mouse click on a button moves the focus to it first (so an edit's kill-focus handler runs
+//   before the click); when that focus move shows a message box, the click does not happen. A
+//   handler that only takes the focus back does not stop the click.
+// - A modal dialog that comes up with nothing of it focused gets the focus (its first tab
+//   stop), also when its OnInitDialog returned false.
 // - Enter in a dialog clicks the focused push button, otherwise the dialog's default push
 //   button (nothing when that button is disabled), otherwise it is the OK command
 //   (OnCommand(kIdOkCommand, kBnClicked)); Esc is OnCommand(kIdCancelCommand, kBnClicked).

@@ -363,6 +363,10 @@ int HeadlessToolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
   modalStack_.push_back(ref);
   Window* w = Get(ref);
   if (w != nullptr && !w->ended) Show(ref, true);
+  // Coming up makes it the active window, which takes the focus when none of it has it.
+  if (Get(ref) != nullptr && !Get(ref)->ended && focus_ != ref && !IsDescendant(ref, focus_)) {
+    SetFocusTo(ref, false);
+  }
   w = Get(ref);
   if (w != nullptr && !w->ended) {
     if (!drivers_.empty()) {
@@ -526,9 +530,9 @@ void HeadlessToolkit::Show(WindowRef window, bool show) {
     w->style |= kWsVisible;
   } else {
     w->style &= ~kWsVisible;
-    if (focus_ != 0 && (focus_ == window || IsDescendant(window, focus_))) {
-      SetFocusTo(w->parent, false);
-    }
+    // Only the focus window itself hands the focus to its parent; a control inside a hidden
+    // dialog keeps it.
+    if (focus_ == window) SetFocusTo(w->parent, false);
   }
 }
 
@@ -953,10 +957,10 @@ bool HeadlessToolkit::Click(WindowRef window) {
     if ((w->style & kBsTypeMask) == kBsGroupBox) return false;  // clicks fall through it
     std::size_t boxesBefore = boxes_.size();
     SetFocusTo(window, false);
-    // The press is lost when the focus move ended elsewhere, brought up a message box (which
-    // took the mouse), or left the button unusable.
-    if (focus_ != window || boxes_.size() != boxesBefore || !IsVisible(window) ||
-        !IsEnabledChain(window)) {
+    // The press is lost when the focus move brought up a message box (the mouse button went up
+    // over the box) or left the button unusable. A focus-lost handler that merely takes the
+    // focus back does not stop it.
+    if (boxes_.size() != boxesBefore || !IsVisible(window) || !IsEnabledChain(window)) {
       return false;
     }
     PressButton(window);

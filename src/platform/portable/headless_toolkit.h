@@ -100,9 +100,9 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   void SetMessageBoxObserver(std::function<void(const HeadlessMessageBox&)> observer);
 
   // A mouse click: hidden or disabled windows (or ones inside a disabled dialog) ignore it; a
-  // button takes the focus first and is then pressed, unless that focus move ended elsewhere or
-  // showed a message box; an edit or combo box takes the focus (an edit puts its caret at the
-  // end). True when the click reached the control.
+  // button takes the focus first and is then pressed, unless that focus move showed a message
+  // box; an edit or combo box takes the focus (an edit puts its caret at the end). True when
+  // the click reached the control.
   bool Click(WindowRef window);
   // Keystrokes into an edit: it is clicked first when it does not have the focus; each
   // character replaces the selection and sends the change notification. '\b' deletes as

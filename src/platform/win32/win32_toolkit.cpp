@@ -107,6 +107,13 @@ Win32Toolkit::Modal* Win32Toolkit::FindModal(WindowRef window) {
   return nullptr;
 }
 
+bool Win32Toolkit::IsModalRunning(WindowRef dialog) const {
+  for (const Modal& modal : modals_) {
+    if (modal.window == dialog) return !modal.ended;
+  }
+  return false;
+}
+
 int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
   HWND ownerTop = TopLevelOf(H(owner));
   bool disabledOwner = false;

@@ -54,6 +54,8 @@ class Win32Toolkit : public Toolkit {
  protected:
   // Called once for each modal dialog when it has been shown and the queue first ran empty.
   virtual void OnModalReady(WindowRef /*dialog*/) {}
+  // True while `dialog` runs modally and EndDialog has not been called for it.
+  bool IsModalRunning(WindowRef dialog) const;
 
  private:
   struct Modal {
