@@ -1,0 +1,24 @@
+// Quarnel.exe: the real system services, the one application object, and start-up. The wizard's
+// modal loop inside InitInstance is the program's only message loop; when it returns, the
+// process ends.
+#include <windows.h>
+
+#include "app/platform.h"
+#include "app/wizard_app.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_profile_reader.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_toolkit.h"
+#include "platform/win32/win32_version.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  Win32Registry registry;
+  Win32ProfileReader profile;
+  Win32Version version;
+  Win32MessageBoxes messages;
+  Win32Toolkit toolkit(reinterpret_cast<std::uintptr_t>(instance));
+  Platform platform{registry, profile, version, messages, &toolkit};
+  WizardApp app(platform);
+  app.InitInstance();
+  return 0;
+}
