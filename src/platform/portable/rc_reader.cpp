@@ -729,16 +729,23 @@ class Parser {
     if (!it->second.objectLike) return FailAt(t, t.text + " is a macro with arguments");
     if (resolving_.count(t.text) != 0) return FailAt(t, t.text + " is defined in terms of itself");
     resolving_.insert(t.text);
+    const Define& define = it->second;
     std::vector<Token> tokens;
-    bool ok = TokeniseText(it->second.text, it->second.file, it->second.line, &tokens);
+    bool ok = TokeniseText(define.text, define.file, define.line, &tokens);
     std::size_t pos = 0;
     if (ok) ok = ParseExpression(tokens, &pos, value, false);
-    if (ok && tokens[pos].kind != TokenKind::kEnd) {
-      ok = Fail(t.file, t.line,
-                t.text + " is not a number (#define " + t.text + " " + it->second.text + ")");
-    }
+    if (ok && tokens[pos].kind != TokenKind::kEnd)
+      ok = Fail(define.file, define.line, "extra text");
     resolving_.erase(t.text);
-    if (!ok) return false;
+    if (!ok) {
+      // Reported where the name is used, with the #define that could not be read.
+      std::string inner = error_->message;
+      error_->message.clear();
+      return Fail(t.file, t.line,
+                  t.text + " is not a number: #define " + t.text + " " + define.text + " (" +
+                      fileNames_[define.file] + ":" + std::to_string(define.line) + ": " + inner +
+                      ")");
+    }
     resolved_[t.text] = *value;
     return true;
   }
