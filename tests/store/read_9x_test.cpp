@@ -68,8 +68,8 @@ TEST(Read9x, BrokenAdapterChainReadsNoAdapter) {
       "store_9x_break_no_net.reg",           "store_9x_break_no_dialup.reg",
       "store_9x_break_long_description.reg", "store_9x_break_no_bindings.reg",
       "store_9x_break_no_mstcp_binding.reg", "store_9x_break_no_binding_key.reg",
-      "store_9x_break_no_driver.reg",        "store_9x_break_driver_elsewhere.reg",
-      "store_9x_break_no_transport.reg",
+      "store_9x_break_no_driver.reg",        "store_9x_break_long_driver.reg",
+      "store_9x_break_driver_elsewhere.reg", "store_9x_break_no_transport.reg",
   };
   for (const char* broken : breaks) {
     check::Scope scope(broken);

@@ -333,3 +333,44 @@ TEST(Read9xNative, TextWithoutTerminator) {
   CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
   CHECK_EQ(Snapshot(m.reg), original);
 }
+
+// Refused TCP/IP key: what comes before it (browser, adapters) is restored all the same.
+TEST(RestoreFaults, TcpipKeyRefusedAfterBrowserAndAdapters) {
+  Machine m(kNtMachine);
+  REQUIRE(m.ready);
+  Model model;
+  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
+  StoreMemoryRegistry().AddFault(Fault(RegOp::kOpen, kHklmTcpip));
+  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kIncomplete);
+  StoreMemoryRegistry().ClearFaults();
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "MaxConnectionsPerServer"), Dword(6));
+  CHECK_EQ(
+      ValueAt(m.reg, kHkeyLocalMachine,
+              std::string(kInterfacesPath) + "\\{11111111-AAAA-4000-8000-000000000001}", "MTU"),
+      Dword(1500));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "DefaultTTL"), Dword(64));
+  CHECK(BackupExists(m.reg));
+}
+
+// A 9x value stored as a DWORD is read as the text its bytes make (no digits: 0), kept with its
+// bytes and restored with them as the family's text type.
+TEST(Read9xNative, DwordWhereTextExpected) {
+  Machine m({"store_9x_chain.reg"});
+  REQUIRE(m.ready);
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcpPath, "DefaultTTL", kRegDword,
+                     std::string("\x80\0\0\0", 4)));
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcpPath, "KeepAliveTime", kRegDword,
+                     std::string("9\0\0\0", 4)));
+  Model model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  CHECK_EQ(model.ttl.currentTtlFound, 1);
+  CHECK_EQ(model.settings.currentTtl, 0u);
+  CHECK_EQ(model.settings.currentKeepAliveTime, 9u);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "DefaultTTL"),
+           Typed(kRegSz, std::string("\x80\0\0\0", 4)));
+  CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
+  CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcpPath, "DefaultTTL"),
+           Typed(kRegSz, std::string("\x80\0\0\0", 4)));
+}
