@@ -92,20 +92,33 @@ struct MemoryRegistry::Node {
     return node;
   }
 
+  // Values are kept sorted, so a lookup is a binary search: keys with thousands of values (a
+  // backup of many adapters) stay cheap.
+  std::vector<Value>::iterator ValueSlot(const std::string& valueName) {
+    return std::lower_bound(
+        values.begin(), values.end(), valueName,
+        [](const Value& v, const std::string& s) { return CompareNames(v.name, s) < 0; });
+  }
+
   Value* FindValue(const std::string& valueName) {
-    for (auto& v : values)
-      if (CompareNames(v.name, valueName) == 0) return &v;
+    auto it = ValueSlot(valueName);
+    if (it != values.end() && CompareNames(it->name, valueName) == 0) return &*it;
     return nullptr;
   }
 
   Value& SetValue(const std::string& valueName) {
-    if (Value* v = FindValue(valueName)) return *v;
-    auto it = std::lower_bound(
-        values.begin(), values.end(), valueName,
-        [](const Value& v, const std::string& s) { return CompareNames(v.name, s) < 0; });
+    auto it = ValueSlot(valueName);
+    if (it != values.end() && CompareNames(it->name, valueName) == 0) return *it;
     Value v;
     v.name = valueName;
     return *values.insert(it, std::move(v));
+  }
+
+  bool EraseValue(const std::string& valueName) {
+    auto it = ValueSlot(valueName);
+    if (it == values.end() || CompareNames(it->name, valueName) != 0) return false;
+    values.erase(it);
+    return true;
   }
 
   std::string Path() const {
@@ -442,13 +455,7 @@ RegResult MemoryRegistry::DeleteValue(RegKey key, const char* name) {
           im.Fault(RegOp::kDeleteValue, node ? node->Path() : std::string(), valueName.c_str()))
     return injected;
   if (!node) return error;
-  for (auto it = node->values.begin(); it != node->values.end(); ++it) {
-    if (CompareNames(it->name, valueName) == 0) {
-      node->values.erase(it);
-      return kRegOk;
-    }
-  }
-  return kRegFileNotFound;
+  return node->EraseValue(valueName) ? kRegOk : kRegFileNotFound;
 }
 
 RegResult MemoryRegistry::DeleteTree(RegKey parent, const char* subKey) {
