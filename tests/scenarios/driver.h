@@ -77,6 +77,9 @@ class WizardDriver {
   virtual void Key(int virtualKey, bool shift = false) = 0;
   // Opens the About box from the system menu.
   virtual void SystemMenuAbout() = 0;
+  // The close box of the wizard's caption bar (the system menu's Close command). The default
+  // fails the case: a backend that can press it overrides this.
+  virtual void CloseBox();
 
   virtual std::string Caption() = 0;
   virtual std::string Text(int dialog, int id) = 0;
