@@ -1,0 +1,116 @@
+// The backup taken when the introduction is left: the question before an existing one is
+// replaced, and "Reset Connection Settings".
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scenarios/driver.h"
+#include "scenarios/scenario_support.h"
+#include "support/check.h"
+
+using scenario::ExpectScreen;
+using scenario::Machine;
+using scenario::ReadDword;
+using scenario::Screen;
+
+namespace {
+
+const char* const kOverwriteQuestion =
+    "Now, your old connection settings saved as backup will be overwritten with the current "
+    "settings.\nDo you want to proceed?";
+const char* const kRestoredMessage =
+    "Ovik Quarnel has reset your system to the backup settings.\n"
+    "Please, restart your computer in order to feel the change.";
+
+std::uint32_t BackupTtl(WizardDriver& d) {
+  std::uint32_t ttl = 0;
+  if (!ReadDword(d.registry(), kHkeyCurrentUser, scenario::kBackupKey, "DefaultTTL", &ttl)) {
+    return 0;
+  }
+  return ttl;
+}
+
+}  // namespace
+
+SCENARIO(an_existing_backup_is_replaced_only_on_yes) {
+  d.Run(Machine("winxp", {"scenario_nt_machine.reg", "scenario_nt_backup.reg"}),
+        [](WizardDriver& d) {
+          const Screen step1 = scenario::WalkScreens(true, false)[0];
+          CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+
+          d.AnswerNextMessageBox(kIdNo);
+          d.Click(kFrame, IDC_Next);
+          REQUIRE_EQ(d.MessageBoxesSeen().size(), std::size_t{1});
+          const SeenMessageBox question = d.MessageBoxesSeen()[0];
+          CHECK_EQ(question.text, std::string(kOverwriteQuestion));
+          CHECK_EQ(question.caption, std::string("Quarnel"));
+          if (question.style != -1) CHECK_EQ(question.style, 36);
+          ExpectScreen(d, scenario::kIntroduction, "after No");
+          CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+          CHECK_EQ(BackupTtl(d), 32u);
+
+          d.AnswerNextMessageBox(kIdYes);
+          d.Click(kFrame, IDC_Next);
+          CHECK_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 2);
+          ExpectScreen(d, step1, "after Yes");
+          CHECK_EQ(BackupTtl(d), 128u);
+
+          // Back on the introduction the question comes again: the backup still exists.
+          d.Click(kFrame, IDC_Back);
+          CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+          d.AnswerNextMessageBox(kIdYes);
+          d.Click(kFrame, IDC_Next);
+          CHECK_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 3);
+          ExpectScreen(d, step1, "after the second Yes");
+        });
+}
+
+SCENARIO(without_a_backup_reset_is_off_and_nothing_is_asked) {
+  d.Run(Machine("win98", {"scenario_9x_machine.reg"}), [](WizardDriver& d) {
+    CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    CHECK(d.Visible(kFrame, IDC_RESET_SETTINGS));
+    d.Click(kFrame, IDC_Next);
+    CHECK(d.MessageBoxesSeen().empty());
+    ExpectScreen(d, scenario::WalkScreens(false, false)[0], "step 1");
+    // Taking the backup does not turn Reset on.
+    CHECK(scenario::KeyExists(d.registry(), kHkeyCurrentUser, scenario::kBackupKey));
+    d.Click(kFrame, IDC_Back);
+    CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    d.Click(kFrame, IDC_Next);
+    CHECK(d.MessageBoxesSeen().empty());
+  });
+}
+
+SCENARIO(reset_restores_the_backup_once) {
+  d.Run(Machine("win2k", {"scenario_nt_machine.reg", "scenario_nt_backup.reg"}),
+        [](WizardDriver& d) {
+          Registry& registry = d.registry();
+          REQUIRE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+          d.AnswerNextMessageBox(kIdOk);
+          d.Click(kFrame, IDC_RESET_SETTINGS);
+          const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
+          REQUIRE_EQ(boxes.size(), std::size_t{1});
+          CHECK_EQ(boxes[0].text, std::string(kRestoredMessage));
+          CHECK_EQ(boxes[0].caption, std::string("Quarnel"));
+          if (boxes[0].style != -1) CHECK_EQ(boxes[0].style, 0);
+          CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
+          ExpectScreen(d, scenario::kIntroduction, "after the reset");
+
+          // The backup's value went back; what the backup did not hold was removed.
+          std::uint32_t ttl = 0;
+          CHECK(ReadDword(registry, kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL", &ttl));
+          CHECK_EQ(ttl, 32u);
+          CHECK(!scenario::ValueExists(registry, kHkeyLocalMachine, scenario::kTcpipNt,
+                                       "TcpWindowSize"));
+          CHECK(!scenario::ValueExists(registry, kHkeyCurrentUser, scenario::kInternetSettings,
+                                       "MaxConnectionsPerServer"));
+          CHECK(!scenario::KeyExists(registry, kHkeyCurrentUser, scenario::kBackupKey));
+
+          // No backup any more, so the next Proceed asks nothing and takes a new one.
+          d.Click(kFrame, IDC_Next);
+          CHECK_EQ(d.MessageBoxesSeen().size(), std::size_t{1});
+          ExpectScreen(d, scenario::WalkScreens(true, false)[0], "step 1");
+          CHECK_EQ(BackupTtl(d), 32u);
+        });
+}
