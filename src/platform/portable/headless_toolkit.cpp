@@ -955,16 +955,7 @@ bool HeadlessToolkit::Click(WindowRef window) {
   if (w == nullptr || w->isDialog || !IsVisible(window) || !IsEnabledChain(window)) return false;
   if (SameClass(w->className, "Button")) {
     if ((w->style & kBsTypeMask) == kBsGroupBox) return false;  // clicks fall through it
-    std::size_t boxesBefore = boxes_.size();
-    SetFocusTo(window, false);
-    // The press is lost when the focus move brought up a message box (the mouse button went up
-    // over the box) or left the button unusable. A focus-lost handler that merely takes the
-    // focus back does not stop it.
-    if (boxes_.size() != boxesBefore || !IsVisible(window) || !IsEnabledChain(window)) {
-      return false;
-    }
-    PressButton(window);
-    return true;
+    return ClickButton(window);
   }
   if (SameClass(w->className, "Edit")) {
     if (focus_ != window) SetFocusTo(window, false);
@@ -976,6 +967,77 @@ bool HeadlessToolkit::Click(WindowRef window) {
   if (SameClass(w->className, "ComboBox") || SameClass(w->className, "ComboBoxEx32")) {
     SetFocusTo(window, false);
     return focus_ == window;
+  }
+  return false;
+}
+
+bool HeadlessToolkit::ClickButton(WindowRef button) {
+  std::size_t boxesBefore = boxes_.size();
+  SetFocusTo(button, false);
+  // The press is lost when the focus move brought up a message box (the mouse button went up
+  // over the box) or left the button unusable. A focus-lost handler that merely takes the
+  // focus back does not stop it.
+  if (boxes_.size() != boxesBefore || !IsVisible(button) || !IsEnabledChain(button)) {
+    return false;
+  }
+  PressButton(button);
+  return true;
+}
+
+bool HeadlessToolkit::HasMnemonic(WindowRef control, char letter) const {
+  const std::string& text = Get(control)->text;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return std::toupper(static_cast<unsigned char>(text[i + 1])) ==
+           std::toupper(static_cast<unsigned char>(letter));
+  }
+  return false;
+}
+
+bool HeadlessToolkit::PressMnemonic(char letter) {
+  WindowRef start = focus_ != 0 ? focus_ : TopLevel();
+  WindowRef dialog = TopLevelOf(start);
+  if (Get(dialog) == nullptr) return false;
+  // From the focus on, into visible child windows, out to the next sibling, around the dialog.
+  WindowRef control = start;
+  for (int guard = 0; guard < 100000; ++guard) {
+    Window* c = Get(control);
+    if (c == nullptr) return false;
+    WindowRef next = 0;
+    if ((c->style & kWsVisible) && !(c->style & kWsDisabled)) {
+      unsigned code = DialogCode(control);
+      if ((code & (kDlgcButton | kDlgcStatic)) && HasMnemonic(control, letter)) {
+        bool label = (code & kDlgcStatic) != 0;
+        if (label) {
+          SetFocusTo(control, true);
+          SetDefaultButton(dialog, control);
+          WindowRef after = NextDlgTabItem(dialog, focus_, false);
+          if (after != 0) SetFocusTo(after, true);
+          SetDefaultButton(dialog, after);
+        } else {
+          ClickButton(control);
+        }
+        return true;
+      }
+      next = FirstChild(control);
+    }
+    if (next == 0) next = Sibling(control, false);
+    while (next == 0 && control != 0) {
+      control = Parent(control);
+      if (control == dialog) {
+        if (start == dialog) return false;
+        next = FirstChild(dialog);
+        if (next == 0) return false;
+      } else if (control != 0) {
+        next = Sibling(control, false);
+      }
+    }
+    control = next;
+    if (control == 0 || control == start) return false;
   }
   return false;
 }

@@ -115,6 +115,11 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   // to PreTranslateKey of the dialogs from the focus up; what none of them takes goes to the
   // focus window (Space on a button presses it). True when a dialog took the key.
   bool PressKey(int virtualKey, bool shift = false);
+  // Alt+letter: the first control after the focus, in the top-level dialog and its visible
+  // child dialogs, whose text marks that letter with '&'. A button is pressed as a click would
+  // press it; a label or group box passes the focus to the next tab stop. False when no control
+  // has the mnemonic.
+  bool PressMnemonic(char letter);
   // A system-menu command (the close box is kScClose); the dialog's OnSysCommand first, then the
   // default handling (kScClose: the Cancel command).
   void SystemCommand(WindowRef window, int commandId);
@@ -166,6 +171,8 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   void SetCheckState(WindowRef button, int state);
   void CheckAutoRadio(WindowRef button);
   void PressButton(WindowRef button);
+  bool ClickButton(WindowRef button);
+  bool HasMnemonic(WindowRef control, char letter) const;
   void SetDefaultButton(WindowRef dialog, WindowRef newDefault);
   WindowRef NextTabItem(WindowRef main, WindowRef dialog, WindowRef control, bool previous) const;
   WindowRef NextDlgTabItem(WindowRef dialog, WindowRef control, bool previous) const;

@@ -198,11 +198,22 @@ void Win32Toolkit::Process(MSG* msg) {
 
 // A key message goes to the dialogs from the focus window's up to the top-level one: key-downs
 // through PreTranslateKey (whose default is IsDialogMessage), other key messages (characters,
-// key-ups, mnemonics) straight to IsDialogMessage.
+// key-ups) straight to IsDialogMessage; Alt+letter mnemonics to the top-level dialog.
 bool Win32Toolkit::PreTranslate(MSG* msg) {
   const MSG* saved = current_;
   current_ = msg;
   bool used = false;
+  if (msg->message == WM_SYSCHAR) {
+    // Alt+letter: the top-level dialog looks for the mnemonic among its own controls and those
+    // of its visible child dialogs, so a frame button answers while a page has the focus.
+    HWND top = nullptr;
+    for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = ParentOf(hwnd)) {
+      if (DialogOfWindow(W(hwnd)) != nullptr) top = hwnd;
+    }
+    used = top != nullptr && IsDialogMessageA(top, msg) != FALSE;
+    current_ = saved;
+    return used;
+  }
   for (HWND hwnd = msg->hwnd; hwnd != nullptr && !used; hwnd = ParentOf(hwnd)) {
     Dialog* dialog = DialogOfWindow(W(hwnd));
     if (dialog == nullptr) continue;
