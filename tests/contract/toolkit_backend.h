@@ -34,6 +34,8 @@ class ToolkitBackend {
   virtual void Click(WindowRef window) = 0;
   virtual void Type(WindowRef edit, const std::string& text) = 0;
   virtual void Key(int virtualKey, bool shift = false) = 0;
+  // Alt and a letter together, where the keyboard focus is.
+  virtual void Mnemonic(char letter) = 0;
   virtual void SystemCommand(WindowRef window, int commandId) = 0;
 
   // Message boxes: answers in order, and the texts of the boxes that came up.

@@ -770,6 +770,29 @@ TEST(ToolkitContract, ADialogThatTakesAKeyKeepsItFromItsParent) {
   CHECK_EQ(events, "page key 13");
 }
 
+TEST(ToolkitContract, MnemonicsReachTheWholeWindowFromAChildDialog) {
+  SETUP;
+  std::string events;
+  std::string focus;
+  bool second = false;
+  f.Run([&] {
+    WindowRef page = f.MakePage(f.page);
+    f.tk.Show(page, true);
+    f.tk.SetFocus(f.P(IDC_T_PAGE_EDIT));
+    f.log.Clear();
+    f.backend->Mnemonic('a');  // "&Apply" in the frame
+    f.backend->Mnemonic('E');  // "S&econd" in the child dialog
+    second = f.tk.IsChecked(f.P(IDC_T_RADIO2));
+    f.backend->Mnemonic('q');  // nobody's
+    events = f.log.Text();
+    focus = f.FocusName();
+  });
+  CHECK_EQ(events, "page " + Id(IDC_T_PAGE_EDIT) + " killfocus; frame " + Id(IDC_T_APPLY) +
+                       " click; page " + Id(IDC_T_RADIO2) + " click");
+  CHECK(second);
+  CHECK_EQ(focus, "page:" + Id(IDC_T_RADIO2));
+}
+
 // ---- system menu and close box ----------------------------------------------------------
 
 TEST(ToolkitContract, CloseBoxIsTheCancelCommand) {

@@ -20,6 +20,7 @@ class HeadlessBackend : public ToolkitBackend {
   void Click(WindowRef window) override { toolkit_.Click(window); }
   void Type(WindowRef edit, const std::string& text) override { toolkit_.TypeText(edit, text); }
   void Key(int virtualKey, bool shift) override { toolkit_.PressKey(virtualKey, shift); }
+  void Mnemonic(char letter) override { toolkit_.PressMnemonic(letter); }
   void SystemCommand(WindowRef window, int commandId) override {
     toolkit_.SystemCommand(window, commandId);
   }

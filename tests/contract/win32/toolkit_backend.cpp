@@ -154,6 +154,14 @@ class RealBackend : public ToolkitBackend {
     SetKeyboardState(state);
   }
 
+  void Mnemonic(char letter) override {
+    HWND target = GetFocus();
+    if (target == nullptr) target = GetActiveWindow();
+    // The character Alt+letter produces; bit 29 says Alt was down.
+    PostMessageA(target, WM_SYSCHAR, static_cast<unsigned char>(letter), 0x20000001);
+    toolkit_.PumpMessages();
+  }
+
   void SystemCommand(WindowRef window, int commandId) override {
     SendMessageA(H(window), WM_SYSCOMMAND, static_cast<WPARAM>(commandId), 0);
     toolkit_.PumpMessages();
