@@ -92,6 +92,11 @@ class RealBackend : public ToolkitBackend {
     g_texts.clear();
     g_answered.clear();
   }
+  // Other suites in the same program answer their boxes their own way.
+  ~RealBackend() override {
+    if (g_hook != nullptr) UnhookWindowsHookEx(g_hook);
+    g_hook = nullptr;
+  }
 
   bool ready(std::string* why) override {
     if (FindResourceA(nullptr, MAKEINTRESOURCEA(900), MAKEINTRESOURCEA(5)) == nullptr) {
