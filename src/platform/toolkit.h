@@ -18,9 +18,15 @@
 //   handler that only takes the focus back does not stop the click.
 // - A modal dialog that comes up with nothing of it focused gets the focus (its first tab
 //   stop), also when its OnInitDialog returned false.
-// - Enter in a dialog clicks the focused push button, otherwise the dialog's default push
-//   button (nothing when that button is disabled), otherwise it is the OK command
+// - A dialog whose OnInitDialog returns true gets the focus on its first tab stop at once; for
+//   a hidden child dialog too, so its edits' focus handlers run while the parent initialises.
+//   Child dialogs that must not take the focus return false.
+// - Enter in a dialog clicks the focused push button if Tab or the arrows brought the focus
+//   there (a mouse click does not make a button the default one), otherwise the dialog's
+//   default push button (nothing when that button is disabled), otherwise it is the OK command
 //   (OnCommand(kIdOkCommand, kBnClicked)); Esc is OnCommand(kIdCancelCommand, kBnClicked).
+// - Alt+letter goes to the top-level dialog: the first control after the focus, there or in a
+//   visible child dialog, whose text marks the letter with '&' is clicked.
 // - Every key-down is first offered to PreTranslateKey of the dialog holding the focus, then of
 //   each parent dialog up to the top-level one; the default of each is the dialog manager's key
 //   handling (Tab navigation, arrows in radio groups, Enter, Esc) for that dialog, which
