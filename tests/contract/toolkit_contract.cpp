@@ -190,6 +190,23 @@ TEST(ToolkitContract, EndDialogTakesTheFocusOffAnEditFirst) {
   CHECK_EQ(afterEnd, "frame " + Id(IDC_T_TEXT) + " killfocus");
 }
 
+TEST(ToolkitContract, AHiddenChildDialogWhoseInitSaysSoTakesTheFocus) {
+  SETUP;
+  std::string events;
+  std::string focus;
+  bool visible = true;
+  f.Run([&] {
+    f.log.Clear();
+    WindowRef page = f.tk.CreateChild(f.page, IDD_T_PAGE, f.frame.window());
+    events = f.log.Text();
+    focus = f.FocusName();
+    visible = f.tk.IsVisible(page);
+  });
+  CHECK_EQ(events, "page init; frame " + Id(IDC_T_NUMBER) + " killfocus");
+  CHECK_EQ(focus, "page:" + Id(IDC_T_RADIO1));
+  CHECK(!visible);
+}
+
 TEST(ToolkitContract, ItemOfAMissingIdIsZero) {
   SETUP;
   WindowRef missing = 1;
