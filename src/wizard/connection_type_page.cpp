@@ -11,6 +11,7 @@ bool ConnectionTypePage::OnInitDialog() {
   // Dial-up is the answer until the user picks another, so the type is never left unset.
   WindowRef dialUp = Item(IDC_step2_RADIO_DialUp);
   if (dialUp != 0) toolkit().SetCheck(dialUp, true);
+  // Nothing here reacts to the focus, so the dialog manager may place it as usual.
   return true;
 }
 

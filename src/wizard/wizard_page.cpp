@@ -29,6 +29,11 @@ bool WizardPage::Create(WindowRef frame) {
   return toolkit().CreateChild(*this, templateId_, frame) != 0;
 }
 
+bool WizardPage::OnInitDialog() {
+  Dialog::OnInitDialog();
+  return false;
+}
+
 void WizardPage::OnShowWindow(bool show) {
   Dialog::OnShowWindow(show);
   if (show) {

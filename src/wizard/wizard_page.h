@@ -27,6 +27,10 @@ class WizardPage : public Dialog {
   // the page that is visible then (no hide happens there).
   virtual void StoreValues() {}
 
+  // A page is made hidden while the frame initialises; it must not take the keyboard then (its
+  // fields' focus handlers would run on empty fields). A page that wants the focus takes it when
+  // it is shown.
+  bool OnInitDialog() override;
   void OnShowWindow(bool show) override;
   bool PreTranslateKey(const KeyEvent& key) override;
   // Enter and Esc inside a page are not meant to leave the wizard.

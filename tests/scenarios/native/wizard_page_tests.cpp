@@ -193,7 +193,10 @@ TEST(wizard_page, setting_a_field_to_its_own_text_sends_no_change) {
   Bench bench;
   ProbePage probe(bench.toolkit);
   bench.Run([&] {
+    const WindowRef focus = bench.toolkit.Focus();
     REQUIRE(probe.Create(bench.Frame()));
+    // A page made hidden leaves the keyboard where it was.
+    CHECK_EQ(bench.toolkit.Focus(), focus);
     probe.SetFieldNumber(IDC_SYN_EDIT, 2);
     probe.SetFieldNumber(IDC_SYN_EDIT, 2);
     CHECK_EQ(probe.changes, 1);
