@@ -1,0 +1,93 @@
+// Drives the real Quarnel.exe from this process, under Wine, as a user at the keyboard and mouse
+// would: input is posted to the program's windows, every observation is read back from them.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_registry.h"
+#include "scenarios/driver.h"
+#include "scenarios/win32/scenario_machine.h"
+#include "wine/process_driver.h"
+
+class WineWizardDriver : public WizardDriver {
+ public:
+  explicit WineWizardDriver(std::string programPath);
+  ~WineWizardDriver() override;
+  WineWizardDriver(const WineWizardDriver&) = delete;
+  WineWizardDriver& operator=(const WineWizardDriver&) = delete;
+
+  // One session; then what the body left open is checked and the program is killed, as the
+  // end of a session promises (nothing more gets written).
+  void Run(const WizardSetup& setup, const ScenarioBody& body) override;
+  bool Start(const WizardSetup& setup) override;
+  void AnswerNextMessageBox(int button) override;
+  void Click(int dialog, int id) override;
+  void Type(int dialog, int id, const std::string& text) override;
+  void Focus(int dialog, int id) override;
+  void Key(int virtualKey, bool shift) override;
+  // As the headless backend does, the About box is read and closed again at once (a body
+  // cannot tell a nested modal loop to hand control back); Text() and Visible() on it answer
+  // from what it showed.
+  void SystemMenuAbout() override;
+  void CloseBox() override;
+  std::string Caption() override;
+  std::string Text(int dialog, int id) override;
+  bool Visible(int dialog, int id) override;
+  bool Enabled(int dialog, int id) override;
+  bool Checked(int dialog, int id) override;
+  FocusedControl Focused() override;
+  std::vector<SeenMessageBox> MessageBoxesSeen() override;
+  bool Finished() override;
+  Registry& registry() override { return registry_; }
+
+  // Ends the case: the registry keys and the scratch folder the sessions used are cleared.
+  void EndCase();
+
+ private:
+  bool Running() const;
+  DWORD UiThread();
+  HWND UiWindow();
+  HWND FindFrame();
+  HWND DialogWindow(int templateId);
+  int TemplateOf(HWND dialog);
+  // The window of control `id` in dialog `dialog` (id 0: the dialog); reports a missing one.
+  HWND Control(int dialog, int id, const char* action);
+  FocusedControl Describe(HWND window);
+  HWND FocusWindow();
+  // False (nothing happens) for a control no user could reach: hidden, disabled, or behind a
+  // modal window.
+  bool Reachable(HWND control);
+
+  // Brings the program back to the front when something else on the display took the
+  // activation away (as a user clicking into its window would), so input reaches it.
+  void EnsureActive();
+  // Waits until the program has handled what was posted to it and stopped changing.
+  void Settle();
+  std::string Snapshot();
+  std::vector<HWND> OpenMessageBoxes();
+  // Records every open box and presses the queued answer; a box with no answer queued fails
+  // the case when `answersRequired` and is closed with its first button. True when a box was
+  // open.
+  bool HandleMessageBoxes(bool answersRequired);
+  // Moves the focus as the dialog manager does; false when that did not end on `control` or
+  // showed a message box (which then took the mouse: the press that follows is lost).
+  bool MoveFocus(HWND control);
+  // Ends the session: a box still open or an answer never used fails the case; a program still
+  // running is killed.
+  void EndSession();
+
+  std::string programPath_;
+  Win32Registry registry_;
+  ScenarioMachine machine_;
+  std::unique_ptr<proc::Launched> process_;
+  HWND frame_ = nullptr;
+  std::deque<int> answers_;
+  std::vector<SeenMessageBox> seen_;
+  std::map<int, std::string> aboutTexts_;
+};
