@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lang/translate.h"
+#include "store/store_text.h"
 #include "wizard/wizard_dialog.h"
 
 namespace {
@@ -17,24 +18,17 @@ std::vector<WizardApp*>& LiveApps() {
   return apps;
 }
 
-// Reads a text value of the program's key into a 260-byte buffer. The value is written by
-// others and may be of any length and without terminator: a value that does not fit, or that
-// fills the whole buffer without a terminator, reads as not found (empty); a shorter value
-// without terminator is terminated after its last byte.
-void ReadTextValue(Registry& registry, RegKey key, const char* name, char* buffer) {
-  std::uint32_t size = kTextBufferSize;
-  std::uint32_t type = 0;
-  RegResult result =
-      registry.QueryValue(key, name, &type, reinterpret_cast<std::uint8_t*>(buffer), &size);
-  if (result == kRegOk && size <= kTextBufferSize) {
-    if (std::memchr(buffer, '\0', size) != nullptr) return;
-    if (size < kTextBufferSize) {
-      buffer[size] = '\0';
-      return;
-    }
+// The program's key is written by others: its texts may be of any length and need not be
+// terminated. The store's bounded read takes only what fits the 260-byte buffer with a
+// terminator; anything else reads as not found, leaving the buffer empty.
+void ReadProgramText(Registry& registry, RegKey key, const char* name, char* buffer) {
+  TextValue value;
+  if (ReadTextValue(registry, key, name, &value) == TextRead::kText) {
+    std::memcpy(buffer, value.text, kTextBufferSize);
+    buffer[kTextBufferSize - 1] = '\0';
+  } else {
+    std::memset(buffer, 0, kTextBufferSize);
   }
-  // Whatever a failed read left behind must not show.
-  std::memset(buffer, 0, kTextBufferSize);
 }
 
 }  // namespace
@@ -72,8 +66,8 @@ bool WizardApp::InitInstance() {
   {
     ScopedKey key(platform.registry);
     if (key.Open(kHkeyCurrentUser, kProgramKey, kKeyAllAccess) == kRegOk) {
-      ReadTextValue(platform.registry, key.get(), "AppPath", appPath);
-      ReadTextValue(platform.registry, key.get(), "Language", language);
+      ReadProgramText(platform.registry, key.get(), "AppPath", appPath);
+      ReadProgramText(platform.registry, key.get(), "Language", language);
     }
   }
 

@@ -129,14 +129,16 @@ TEST(startup, program_key_values) {
   const Row rows[] = {
       {"no key", false, kRegSz, "", ""},
       {"plain text", true, kRegSz, Bytes("C:\\Q\0", 5), "C:\\Q"},
-      {"259 characters and terminator", true, kRegSz, path259 + '\0', path259},
+      // 260 bytes or more never count, terminator or not: one rule for every 260-byte buffer.
+      {"258 characters and terminator", true, kRegSz, path259.substr(1) + '\0', path259.substr(1)},
+      {"259 characters and terminator", true, kRegSz, path259 + '\0', ""},
       {"260 characters and terminator", true, kRegSz, path260 + '\0', ""},
       {"260 bytes, no terminator", true, kRegBinary, path260, ""},
       {"259 bytes, no terminator", true, kRegBinary, path259, path259},
       {"short, no terminator", true, kRegBinary, "C:\\Qx", "C:\\Qx"},
       {"NUL inside, no terminator", true, kRegBinary, Bytes("ab\0cd", 5), "ab"},
       {"260 bytes, NUL inside", true, kRegBinary, "ab" + std::string(1, '\0') + path260.substr(3),
-       "ab"},
+       ""},
       {"empty value", true, kRegSz, "", ""},
       {"type not looked at", true, kRegDword, Bytes("C:\\\0", 4), "C:\\"},
       {"far too long", true, kRegSz, std::string(5000, 'c') + '\0', ""},
