@@ -47,6 +47,14 @@ ensure_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.quarnel-ready"
   fi
+  # Wine's own MS Sans Serif (fonts-wine) gives dialogs the 6 x 13 base units they have on
+  # Windows; this Wine build does not look for it outside the prefix.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/sserife.fon" ]; then
+    mkdir -p "$fonts"
+    cp -n /usr/share/wine/fonts/* "$fonts/"
+    wineserver -k 2>/dev/null || true
+  fi
 }
 
 # set_windows_version EXE VERSION: what GetVersionExA reports to that program.
