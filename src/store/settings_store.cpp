@@ -50,6 +50,51 @@ void ReadText(Registry& registry, RegKey source, RegKey backup, const ReadTarget
   }
 }
 
+// Reads `targets` from the key at `path` into the backup: REG_DWORD numbers, or texts when
+// `type` is REG_SZ. Without the key there is nothing to read.
+template <std::size_t N>
+void ReadValues(Registry& registry, RegKey hive, const char* path, std::uint32_t type,
+                const ReadTarget (&targets)[N], RegKey backup) {
+  ScopedKey source(registry);
+  if (source.Open(hive, path) != kRegOk) return;
+  ValueBytes bytes;
+  for (const ReadTarget& target : targets) {
+    if (type == kRegSz) {
+      ReadText(registry, source.get(), backup, target, bytes);
+    } else {
+      ReadNumber(registry, source.get(), backup, target, bytes);
+    }
+  }
+}
+
+// A value Finish writes, with what it writes.
+struct WriteTarget {
+  const char* name;
+  std::uint32_t value;
+};
+
+// Writes `values` into `key` (0: the key could not be had, so none is): REG_DWORD numbers, or
+// decimal texts when `type` is REG_SZ. A failing value does not stop the others.
+template <std::size_t N>
+void WriteValues(Registry& registry, RegKey key, std::uint32_t type, const WriteTarget (&values)[N],
+                 WriteResults& results) {
+  if (key == 0) return;
+  for (const WriteTarget& value : values) {
+    results.Note(type == kRegSz ? SetDecimalText(registry, key, value.name,
+                                                 static_cast<std::int32_t>(value.value))
+                                : SetDword(registry, key, value.name, value.value));
+  }
+}
+
+// Writes the family's TCP/IP `values` into the key at `path`, created when missing.
+template <std::size_t N>
+void WriteTcpipValues(Registry& registry, const char* path, std::uint32_t type,
+                      const WriteTarget (&values)[N], WriteResults& results) {
+  ScopedKey tcpip(registry);
+  results.Note(tcpip.Create(kHkeyLocalMachine, path));
+  WriteValues(registry, tcpip.get(), type, values, results);
+}
+
 // Values a restore puts back, in the order it writes them.
 constexpr const char* kRestoredNt[] = {"SackOpts",
                                        "Tcp1323Opts",
@@ -78,14 +123,14 @@ constexpr const char* kBrowserValues[] = {"MaxConnectionsPer1_0Server", "MaxConn
 // Puts `names` back from the backup into the key at `path` (opened, never created): each value
 // the backup holds is written with its saved bytes, each it lacks is deleted. A key that does
 // not open can only be right when the backup holds none of its values.
+template <std::size_t N>
 void RestoreValues(Registry& registry, RegKey backup, RegKey hive, const char* path,
-                   const char* const* names, std::size_t count, std::uint32_t type,
-                   WriteResults& results) {
+                   const char* const (&names)[N], std::uint32_t type, WriteResults& results) {
   ScopedKey target(registry);
   const RegResult opened = target.Open(hive, path);
   ValueBytes saved;
-  for (std::size_t i = 0; i < count; ++i) {
-    const ValueState state = saved.Read(registry, backup, names[i]);
+  for (const char* name : names) {
+    const ValueState state = saved.Read(registry, backup, name);
     if (state == ValueState::kUnreadable) {
       results.Fail();
     } else if (opened != kRegOk) {
@@ -93,10 +138,9 @@ void RestoreValues(Registry& registry, RegKey backup, RegKey hive, const char* p
       // when the key is missing, not when it is there but refused.
       if (state == ValueState::kPresent || opened != kRegFileNotFound) results.Fail();
     } else if (state == ValueState::kPresent) {
-      results.Note(
-          SetExactValue(registry, target.get(), names[i], type, saved.data(), saved.size()));
+      results.Note(SetExactValue(registry, target.get(), name, type, saved.data(), saved.size()));
     } else {
-      results.NoteDelete(registry.DeleteValue(target.get(), names[i]));
+      results.NoteDelete(registry.DeleteValue(target.get(), name));
     }
   }
 }
@@ -108,27 +152,17 @@ void ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model
   registry.DeleteTree(kHkeyCurrentUser, kBackupKey);
   ScopedKey backup(registry);
   backup.Create(kHkeyCurrentUser, kBackupKey);
-  ValueBytes bytes;
 
-  {
-    ScopedKey browser(registry);
-    if (browser.Open(kHkeyCurrentUser, kInternetSettings) == kRegOk) {
-      const ReadTarget targets[] = {
-          {"MaxConnectionsPer1_0Server", &s.currentMaxConnectionsPer1_0Server,
-           &model.ttlPage.currentMaxConnectionsPer1_0ServerFound},
-          {"MaxConnectionsPerServer", &s.currentMaxConnectionsPerServer,
-           &model.ttlPage.currentMaxConnectionsPerServerFound},
-      };
-      for (const ReadTarget& target : targets) {
-        ReadNumber(registry, browser.get(), backup.get(), target, bytes);
-      }
-    }
-  }
+  const ReadTarget browser[] = {
+      {"MaxConnectionsPer1_0Server", &s.currentMaxConnectionsPer1_0Server,
+       &model.ttlPage.currentMaxConnectionsPer1_0ServerFound},
+      {"MaxConnectionsPerServer", &s.currentMaxConnectionsPerServer,
+       &model.ttlPage.currentMaxConnectionsPerServerFound},
+  };
+  ReadValues(registry, kHkeyCurrentUser, kInternetSettings, kRegDword, browser, backup.get());
 
   if (family == kOsFamilyNt) {
     ReadAdapterSettingsNt(registry, model);
-    ScopedKey tcpip(registry);
-    if (tcpip.Open(kHkeyLocalMachine, kTcpipParameters) != kRegOk) return;
     const ReadTarget targets[] = {
         {"SackOpts", nullptr, nullptr},
         {"Tcp1323Opts", nullptr, nullptr},
@@ -150,13 +184,9 @@ void ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model
         {"EnableICMPRedirects", &s.currentIcmpRedirects,
          &model.icmpRedirectPage.currentIcmpRedirectsFound},
     };
-    for (const ReadTarget& target : targets) {
-      ReadNumber(registry, tcpip.get(), backup.get(), target, bytes);
-    }
+    ReadValues(registry, kHkeyLocalMachine, kTcpipParameters, kRegDword, targets, backup.get());
   } else if (family == kOsFamily9x) {
     ReadAdapterSettings9x(registry, model);
-    ScopedKey mstcp(registry);
-    if (mstcp.Open(kHkeyLocalMachine, kMstcp) != kRegOk) return;
     const ReadTarget targets[] = {
         {"SackOpts", nullptr, nullptr},
         {"Tcp1323Opts", nullptr, nullptr},
@@ -171,9 +201,7 @@ void ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model
         {"KeepAliveInterval", &s.currentKeepAliveInterval,
          &model.keepAlivePage.currentKeepAliveIntervalFound},
     };
-    for (const ReadTarget& target : targets) {
-      ReadText(registry, mstcp.get(), backup.get(), target, bytes);
-    }
+    ReadValues(registry, kHkeyLocalMachine, kMstcp, kRegSz, targets, backup.get());
   }
 }
 
@@ -186,69 +214,45 @@ bool ApplySettings(Registry& registry, OsFamily family, std::int32_t modemBoostA
     // Without Internet Explorer's key there is no browser to tune.
     ScopedKey browser(registry);
     const RegResult opened = browser.Open(kHkeyCurrentUser, kInternetSettings);
-    if (opened == kRegOk) {
-      results.Note(SetDword(registry, browser.get(), "MaxConnectionsPer1_0Server",
-                            settings.maxConnectionsPer1_0Server));
-      results.Note(SetDword(registry, browser.get(), "MaxConnectionsPerServer",
-                            settings.maxConnectionsPerServer));
-    } else if (opened != kRegFileNotFound) {
-      results.Fail();
-    }
+    if (opened != kRegOk && opened != kRegFileNotFound) results.Fail();
+    const WriteTarget values[] = {
+        {"MaxConnectionsPer1_0Server", settings.maxConnectionsPer1_0Server},
+        {"MaxConnectionsPerServer", settings.maxConnectionsPerServer},
+    };
+    WriteValues(registry, browser.get(), kRegDword, values, results);
   }
 
   if (family == kOsFamily9x) {
-    {
-      ScopedKey mstcp(registry);
-      results.Note(mstcp.Create(kHkeyLocalMachine, kMstcp));
-      const struct {
-        const char* name;
-        std::uint32_t value;
-      } values[] = {
-          {"SackOpts", 1},
-          {"Tcp1323Opts", 1},
-          {"DefaultTTL", settings.ttl},
-          {"DefaultRcvWindow", settings.receiveWindow},
-          {"GlobalMaxTcpWindowSize", settings.receiveWindow},
-          {"PMTUBlackHoleDetect", settings.blackHoleDetect},
-          {"PMTUDiscovery", settings.pmtuDiscovery},
-          {"KeepAliveTime", settings.keepAliveTime},
-          {"KeepAliveInterval", settings.keepAliveInterval},
-      };
-      // A failing value does not stop the others.
-      for (const auto& value : values) {
-        if (!mstcp) break;
-        results.Note(SetDecimalText(registry, mstcp.get(), value.name,
-                                    static_cast<std::int32_t>(value.value)));
-      }
-    }
+    const WriteTarget values[] = {
+        {"SackOpts", 1},
+        {"Tcp1323Opts", 1},
+        {"DefaultTTL", settings.ttl},
+        {"DefaultRcvWindow", settings.receiveWindow},
+        {"GlobalMaxTcpWindowSize", settings.receiveWindow},
+        {"PMTUBlackHoleDetect", settings.blackHoleDetect},
+        {"PMTUDiscovery", settings.pmtuDiscovery},
+        {"KeepAliveTime", settings.keepAliveTime},
+        {"KeepAliveInterval", settings.keepAliveInterval},
+    };
+    WriteTcpipValues(registry, kMstcp, kRegSz, values, results);
     if (!ApplyAdapterSettings9x(registry, settings)) results.Fail();
   } else if (family == kOsFamilyNt) {
-    {
-      ScopedKey tcpip(registry);
-      results.Note(tcpip.Create(kHkeyLocalMachine, kTcpipParameters));
-      const struct {
-        const char* name;
-        std::uint32_t value;
-      } values[] = {
-          {"SackOpts", 1},
-          {"Tcp1323Opts", 1},
-          {"TcpMaxDupAcks", 2},
-          {"DefaultTTL", settings.ttl},
-          {"DefaultReceiveWindow", 8192},
-          {"TcpWindowSize", settings.receiveWindow},
-          {"GlobalMaxTcpWindowSize", settings.receiveWindow},
-          {"EnablePMTUBHDetect", settings.blackHoleDetect},
-          {"EnablePMTUDiscovery", settings.pmtuDiscovery},
-          {"KeepAliveTime", settings.keepAliveTime},
-          {"KeepAliveInterval", settings.keepAliveInterval},
-          {"SYNAttackProtect", settings.synAttackProtect},
-          {"EnableICMPRedirects", settings.icmpRedirects},
-      };
-      for (const auto& value : values) {
-        if (!tcpip) break;
-        results.Note(SetDword(registry, tcpip.get(), value.name, value.value));
-      }
-    }
+    const WriteTarget values[] = {
+        {"SackOpts", 1},
+        {"Tcp1323Opts", 1},
+        {"TcpMaxDupAcks", 2},
+        {"DefaultTTL", settings.ttl},
+        {"DefaultReceiveWindow", 8192},
+        {"TcpWindowSize", settings.receiveWindow},
+        {"GlobalMaxTcpWindowSize", settings.receiveWindow},
+        {"EnablePMTUBHDetect", settings.blackHoleDetect},
+        {"EnablePMTUDiscovery", settings.pmtuDiscovery},
+        {"KeepAliveTime", settings.keepAliveTime},
+        {"KeepAliveInterval", settings.keepAliveInterval},
+        {"SYNAttackProtect", settings.synAttackProtect},
+        {"EnableICMPRedirects", settings.icmpRedirects},
+    };
+    WriteTcpipValues(registry, kTcpipParameters, kRegDword, values, results);
     if (!ApplyAdapterSettingsNt(registry, settings)) results.Fail();
   }
   return results.ok();
@@ -261,15 +265,15 @@ RestoreOutcome RestoreBackup(Registry& registry, OsFamily family) {
     if (backup.Open(kHkeyCurrentUser, kBackupKey) != kRegOk) return RestoreOutcome::kNoBackup;
 
     RestoreValues(registry, backup.get(), kHkeyCurrentUser, kInternetSettings, kBrowserValues,
-                  sizeof kBrowserValues / sizeof *kBrowserValues, kRegDword, results);
+                  kRegDword, results);
     if (family == kOsFamily9x) {
       if (!RestoreAdapterSettings9x(registry)) results.Fail();
-      RestoreValues(registry, backup.get(), kHkeyLocalMachine, kMstcp, kRestored9x,
-                    sizeof kRestored9x / sizeof *kRestored9x, kRegSz, results);
+      RestoreValues(registry, backup.get(), kHkeyLocalMachine, kMstcp, kRestored9x, kRegSz,
+                    results);
     } else if (family == kOsFamilyNt) {
       if (!RestoreAdapterSettingsNt(registry)) results.Fail();
       RestoreValues(registry, backup.get(), kHkeyLocalMachine, kTcpipParameters, kRestoredNt,
-                    sizeof kRestoredNt / sizeof *kRestoredNt, kRegDword, results);
+                    kRegDword, results);
     }
   }
   // A half-done restore keeps the backup, so the next start offers Reset again.
