@@ -79,8 +79,46 @@ std::string FindDialUpTransport(Registry& registry) {
   return LastFour(driver.text);
 }
 
-std::string TransportPath(const std::string& instanceId) {
-  return std::string(kNetTransClass) + instanceId;
+// Opens the 9x TCP/IP transport of the adapter with `instanceId`.
+RegResult OpenTransport(ScopedKey& transport, const std::string& instanceId) {
+  return transport.Open(kHkeyLocalMachine, (std::string(kNetTransClass) + instanceId).c_str());
+}
+
+// The adapter a read recorded: the name of the first value in the backup's MTU Settings.
+RegResult RecordedInstance(Registry& registry, RegKey mtuSettings, std::string* instanceId) {
+  char name[kNameBufferSize];
+  std::uint32_t size = kNameBufferSize;
+  const RegResult result =
+      registry.EnumValue(mtuSettings, 0, name, &size, nullptr, nullptr, nullptr);
+  if (result != kRegOk) return result;
+  name[kNameBufferSize - 1] = '\0';
+  *instanceId = name;
+  return kRegOk;
+}
+
+// Creates the backup's MTU and MSS sub-keys; false when the backup itself does not open.
+bool CreateBackupSubKeys(Registry& registry, ScopedKey& mtuSettings, ScopedKey& mssSettings) {
+  ScopedKey backup(registry);
+  if (backup.Open(kHkeyCurrentUser, kBackupKey) != kRegOk) return false;
+  mtuSettings.Create(backup.get(), kMtuSettings);
+  mssSettings.Create(backup.get(), kMssSettings);
+  return true;
+}
+
+// Calls `visit(interfaceKey, name)` for each NT interface key that opens; one that does not
+// open counts against `results` when they are given.
+template <typename Visit>
+void ForEachInterface(Registry& registry, RegKey interfaces, WriteResults* results, Visit visit) {
+  SubKeyNames names(registry, interfaces);
+  while (names.Next()) {
+    ScopedKey interfaceKey(registry);
+    const RegResult opened = interfaceKey.Open(interfaces, names.name());
+    if (opened == kRegOk) {
+      visit(interfaceKey.get(), names.name());
+    } else if (results != nullptr) {
+      results->Note(opened);
+    }
+  }
 }
 
 // Copies one 9x adapter text into the backup sub-key. Returns how the value was found; a text
@@ -140,16 +178,11 @@ void ReadAdapterSettings9x(Registry& registry, WizardModel& model) {
   if (instanceId.empty()) return;
 
   ScopedKey transport(registry);
-  if (transport.Open(kHkeyLocalMachine, TransportPath(instanceId).c_str()) != kRegOk) return;
+  if (OpenTransport(transport, instanceId) != kRegOk) return;
 
   ScopedKey mtuSettings(registry);
   ScopedKey mssSettings(registry);
-  {
-    ScopedKey backup(registry);
-    if (backup.Open(kHkeyCurrentUser, kBackupKey) != kRegOk) return;
-    mtuSettings.Create(backup.get(), kMtuSettings);
-    mssSettings.Create(backup.get(), kMssSettings);
-  }
+  if (!CreateBackupSubKeys(registry, mtuSettings, mssSettings)) return;
 
   TextValue text;
   const TextRead mtu =
@@ -175,28 +208,20 @@ void ReadAdapterSettings9x(Registry& registry, WizardModel& model) {
 void ReadAdapterSettingsNt(Registry& registry, WizardModel& model) {
   ScopedKey mtuSettings(registry);
   ScopedKey mssSettings(registry);
-  {
-    ScopedKey backup(registry);
-    if (backup.Open(kHkeyCurrentUser, kBackupKey) != kRegOk) return;
-    mtuSettings.Create(backup.get(), kMtuSettings);
-    mssSettings.Create(backup.get(), kMssSettings);
-  }
+  if (!CreateBackupSubKeys(registry, mtuSettings, mssSettings)) return;
 
   ScopedKey interfaces(registry);
   if (interfaces.Open(kHkeyLocalMachine, kInterfaces) != kRegOk) return;
 
   ValueBytes bytes;
-  SubKeyNames names(registry, interfaces.get());
-  while (names.Next()) {
-    ScopedKey interfaceKey(registry);
-    if (interfaceKey.Open(interfaces.get(), names.name()) != kRegOk) continue;
+  ForEachInterface(registry, interfaces.get(), nullptr, [&](RegKey interfaceKey, const char* name) {
     // Every interface with a value overwrites the current one: the last in enumeration order
     // is what the page shows.
-    BackUpInterfaceValue(registry, interfaceKey.get(), "MTU", mtuSettings.get(), names.name(),
-                         bytes, &model.settings.currentMtu, &model.mtuPage.currentMtuFound);
-    BackUpInterfaceValue(registry, interfaceKey.get(), "MSS", mssSettings.get(), names.name(),
-                         bytes, &model.settings.currentMss, &model.mtuPage.currentMssFound);
-  }
+    BackUpInterfaceValue(registry, interfaceKey, "MTU", mtuSettings.get(), name, bytes,
+                         &model.settings.currentMtu, &model.mtuPage.currentMtuFound);
+    BackUpInterfaceValue(registry, interfaceKey, "MSS", mssSettings.get(), name, bytes,
+                         &model.settings.currentMss, &model.mtuPage.currentMssFound);
+  });
 }
 
 bool ApplyAdapterSettings9x(Registry& registry, const TuningSettings& settings) {
@@ -207,18 +232,11 @@ bool ApplyAdapterSettings9x(Registry& registry, const TuningSettings& settings) 
     ScopedKey mtuSettings(registry);
     const RegResult opened = mtuSettings.Open(kHkeyCurrentUser, kBackupMtuSettings);
     if (opened != kRegOk) return NothingThere(opened);
-    char name[kNameBufferSize];
-    std::uint32_t size = kNameBufferSize;
-    if (registry.EnumValue(mtuSettings.get(), 0, name, &size, nullptr, nullptr, nullptr) !=
-        kRegOk) {
-      return true;
-    }
-    name[kNameBufferSize - 1] = '\0';
-    instanceId = name;
+    if (RecordedInstance(registry, mtuSettings.get(), &instanceId) != kRegOk) return true;
   }
 
   ScopedKey transport(registry);
-  const RegResult opened = transport.Open(kHkeyLocalMachine, TransportPath(instanceId).c_str());
+  const RegResult opened = OpenTransport(transport, instanceId);
   if (opened != kRegOk) return NothingThere(opened);
   WriteResults results;
   results.Note(
@@ -234,17 +252,10 @@ bool ApplyAdapterSettingsNt(Registry& registry, const TuningSettings& settings) 
   if (opened != kRegOk) return NothingThere(opened);
 
   WriteResults results;
-  SubKeyNames names(registry, interfaces.get());
-  while (names.Next()) {
-    ScopedKey interfaceKey(registry);
-    const RegResult result = interfaceKey.Open(interfaces.get(), names.name());
-    if (result != kRegOk) {
-      results.Note(result);
-      continue;
-    }
-    results.Note(SetDword(registry, interfaceKey.get(), "MTU", settings.mtu));
-    results.Note(SetDword(registry, interfaceKey.get(), "MSS", settings.mss));
-  }
+  ForEachInterface(registry, interfaces.get(), &results, [&](RegKey interfaceKey, const char*) {
+    results.Note(SetDword(registry, interfaceKey, "MTU", settings.mtu));
+    results.Note(SetDword(registry, interfaceKey, "MSS", settings.mss));
+  });
   return results.ok();
 }
 
@@ -255,21 +266,18 @@ bool RestoreAdapterSettings9x(Registry& registry) {
   ScopedKey mssSettings(registry);
   const RegResult mssOpened = mssSettings.Open(kHkeyCurrentUser, kBackupMssSettings);
 
-  char instanceId[kNameBufferSize];
-  std::uint32_t size = kNameBufferSize;
-  const RegResult named =
-      registry.EnumValue(mtuSettings.get(), 0, instanceId, &size, nullptr, nullptr, nullptr);
+  std::string instanceId;
+  const RegResult named = RecordedInstance(registry, mtuSettings.get(), &instanceId);
   if (named == kRegNoMoreItems) return true;
   if (named != kRegOk) return false;
-  instanceId[kNameBufferSize - 1] = '\0';
 
   ScopedKey transport(registry);
-  const RegResult opened = transport.Open(kHkeyLocalMachine, TransportPath(instanceId).c_str());
+  const RegResult opened = OpenTransport(transport, instanceId);
   if (opened != kRegOk) return NothingThere(opened);
 
   WriteResults results;
   ValueBytes saved;
-  ValueState state = saved.Read(registry, mtuSettings.get(), instanceId);
+  ValueState state = saved.Read(registry, mtuSettings.get(), instanceId.c_str());
   if (state == ValueState::kPresent) {
     // The text "0" stands for "had no MaxMTU".
     char text[kTextValueSize + 1] = {};
@@ -280,7 +288,7 @@ bool RestoreAdapterSettings9x(Registry& registry) {
   RestoreValue(registry, transport.get(), "MaxMTU", kRegSz, saved, state, results);
   mtuSettings.Close();
 
-  state = saved.Read(registry, mssSettings.get(), mssOpened, instanceId);
+  state = saved.Read(registry, mssSettings.get(), mssOpened, instanceId.c_str());
   RestoreValue(registry, transport.get(), "MaxMSS", kRegSz, saved, state, results);
   return results.ok();
 }
@@ -297,19 +305,13 @@ bool RestoreAdapterSettingsNt(Registry& registry) {
 
   WriteResults results;
   ValueBytes saved;
-  SubKeyNames names(registry, interfaces.get());
-  while (names.Next()) {
-    ScopedKey interfaceKey(registry);
-    const RegResult result = interfaceKey.Open(interfaces.get(), names.name());
-    if (result != kRegOk) {
-      results.Note(result);
-      continue;
-    }
-    // An interface added after the backup has no saved values: both are deleted.
-    RestoreValue(registry, interfaceKey.get(), "MTU", kRegDword, saved,
-                 saved.Read(registry, mtuSettings.get(), mtuOpened, names.name()), results);
-    RestoreValue(registry, interfaceKey.get(), "MSS", kRegDword, saved,
-                 saved.Read(registry, mssSettings.get(), mssOpened, names.name()), results);
-  }
+  ForEachInterface(
+      registry, interfaces.get(), &results, [&](RegKey interfaceKey, const char* name) {
+        // An interface added after the backup has no saved values: both are deleted.
+        RestoreValue(registry, interfaceKey, "MTU", kRegDword, saved,
+                     saved.Read(registry, mtuSettings.get(), mtuOpened, name), results);
+        RestoreValue(registry, interfaceKey, "MSS", kRegDword, saved,
+                     saved.Read(registry, mssSettings.get(), mssOpened, name), results);
+      });
   return results.ok();
 }
