@@ -61,6 +61,18 @@ struct MemoryRegistry::Node {
     std::string name;
     std::uint32_t type = kRegNone;
     std::vector<std::uint8_t> data;
+
+    // Copies the data into a caller's buffer of `capacity` bytes; one too small is left as it
+    // was. NT adds a terminator a stored text lacks when the buffer has room for it, without
+    // counting it.
+    RegResult CopyTo(std::uint8_t* buffer, std::uint32_t capacity) const {
+      const std::uint32_t stored = static_cast<std::uint32_t>(data.size());
+      if (stored > capacity) return kRegMoreData;
+      if (stored) std::memcpy(buffer, data.data(), stored);
+      if (IsStringType(type) && stored && stored < capacity && buffer[stored - 1] != 0)
+        buffer[stored] = 0;
+      return kRegOk;
+    }
   };
 
   std::string name;
@@ -71,11 +83,15 @@ struct MemoryRegistry::Node {
   std::vector<std::shared_ptr<Node>> children;
   std::vector<Value> values;
 
+  std::vector<std::shared_ptr<Node>>::const_iterator ChildSlot(const std::string& childName) const {
+    return std::lower_bound(children.begin(), children.end(), childName,
+                            [](const std::shared_ptr<Node>& n, const std::string& s) {
+                              return CompareNames(n->name, s) < 0;
+                            });
+  }
+
   std::shared_ptr<Node> FindChild(const std::string& childName) const {
-    auto it = std::lower_bound(children.begin(), children.end(), childName,
-                               [](const std::shared_ptr<Node>& n, const std::string& s) {
-                                 return CompareNames(n->name, s) < 0;
-                               });
+    auto it = ChildSlot(childName);
     if (it != children.end() && CompareNames((*it)->name, childName) == 0) return *it;
     return nullptr;
   }
@@ -84,11 +100,7 @@ struct MemoryRegistry::Node {
     auto node = std::make_shared<Node>();
     node->name = childName;
     node->parent = this;
-    auto it = std::lower_bound(children.begin(), children.end(), childName,
-                               [](const std::shared_ptr<Node>& n, const std::string& s) {
-                                 return CompareNames(n->name, s) < 0;
-                               });
-    children.insert(it, node);
+    children.insert(ChildSlot(childName), node);
     return node;
   }
 
@@ -250,6 +262,48 @@ struct MemoryRegistry::Impl {
     for (const auto& part : parts) path += "\\" + part;
     return path;
   }
+
+  // Begins a call on the key `key`, answering what Windows checks before the work, in its
+  // order: an injected fault, a bad parameter, a handle that leads nowhere. kRegOk with *node
+  // set otherwise. `valueName` is given by the value calls alone.
+  RegResult Enter(RegOp op, RegKey key, const char* valueName, bool badParameter, Node** node) {
+    RegResult error = kRegOk;
+    *node = Resolve(key, &error);
+    if (RegResult injected = Fault(op, *node ? (*node)->Path() : std::string(), valueName))
+      return injected;
+    if (badParameter) return kRegInvalidParameter;
+    return *node ? kRegOk : error;
+  }
+
+  // The same for a call that reaches the sub-key `subKey` of `parent` (the fault matches the
+  // key reached), then a path that is refused. kRegOk with *base and *parts set otherwise.
+  RegResult EnterPath(RegOp op, RegKey parent, const char* subKey, bool badParameter, Node** base,
+                      std::vector<std::string>* parts) {
+    RegResult error = kRegOk;
+    *base = Resolve(parent, &error);
+    const RegResult pathError = SplitPath(subKey, parts);
+    const std::string target = *base ? JoinPath(*base, *parts) : std::string();
+    if (RegResult injected = Fault(op, target, nullptr)) return injected;
+    if (badParameter) return kRegInvalidParameter;
+    if (!*base) return error;
+    return pathError;
+  }
+
+  // Opens the key that `subKey` of `parent` names in a new handle; `create` makes the keys
+  // missing on the way.
+  RegResult Reach(RegOp op, RegKey parent, const char* subKey, bool create, RegKey* result) {
+    Node* base = nullptr;
+    std::vector<std::string> parts;
+    if (RegResult refused = EnterPath(op, parent, subKey, !result, &base, &parts)) return refused;
+    std::shared_ptr<Node> node = Shared(base);
+    for (const auto& part : parts) {
+      std::shared_ptr<Node> child = node->FindChild(part);
+      if (!child && !create) return kRegFileNotFound;
+      node = child ? child : node->AddChild(part);
+    }
+    *result = NewHandle(node);
+    return kRegOk;
+  }
 };
 
 MemoryRegistry::MemoryRegistry() : impl_(new Impl) {}
@@ -259,72 +313,24 @@ MemoryRegistry& MemoryRegistry::operator=(MemoryRegistry&&) noexcept = default;
 
 RegResult MemoryRegistry::OpenKey(RegKey parent, const char* subKey, std::uint32_t /*access*/,
                                   RegKey* result) {
-  Impl& im = *impl_;
-  RegResult error = kRegOk;
-  Node* base = im.Resolve(parent, &error);
-  std::vector<std::string> parts;
-  const RegResult pathError = Impl::SplitPath(subKey, &parts);
-  const std::string target = base ? Impl::JoinPath(base, parts) : std::string();
-  if (RegResult injected = im.Fault(RegOp::kOpen, target, nullptr)) return injected;
-  if (!result) return kRegInvalidParameter;
-  if (!base) return error;
-  if (pathError) return pathError;
-  std::shared_ptr<Node> node = im.Shared(base);
-  for (const auto& part : parts) {
-    node = node->FindChild(part);
-    if (!node) return kRegFileNotFound;
-  }
-  *result = im.NewHandle(node);
-  return kRegOk;
+  return impl_->Reach(RegOp::kOpen, parent, subKey, false, result);
 }
 
 RegResult MemoryRegistry::CreateKey(RegKey parent, const char* subKey, std::uint32_t /*access*/,
                                     RegKey* result) {
-  Impl& im = *impl_;
-  RegResult error = kRegOk;
-  Node* base = im.Resolve(parent, &error);
-  std::vector<std::string> parts;
-  const RegResult pathError = Impl::SplitPath(subKey, &parts);
-  const std::string target = base ? Impl::JoinPath(base, parts) : std::string();
-  if (RegResult injected = im.Fault(RegOp::kCreate, target, nullptr)) return injected;
-  if (!result) return kRegInvalidParameter;
-  if (!base) return error;
-  if (pathError) return pathError;
-  std::shared_ptr<Node> node = im.Shared(base);
-  for (const auto& part : parts) {
-    std::shared_ptr<Node> child = node->FindChild(part);
-    node = child ? child : node->AddChild(part);
-  }
-  *result = im.NewHandle(node);
-  return kRegOk;
+  return impl_->Reach(RegOp::kCreate, parent, subKey, true, result);
 }
 
 RegResult MemoryRegistry::QueryValue(RegKey key, const char* name, std::uint32_t* type,
                                      std::uint8_t* data, std::uint32_t* size) {
-  Impl& im = *impl_;
-  RegResult error = kRegOk;
-  Node* node = im.Resolve(key, &error);
   const std::string valueName = name ? name : "";
-  if (RegResult injected =
-          im.Fault(RegOp::kQuery, node ? node->Path() : std::string(), valueName.c_str()))
-    return injected;
-  if (data && !size) return kRegInvalidParameter;
-  if (!node) return error;
+  Node* node = nullptr;
+  if (RegResult refused = impl_->Enter(RegOp::kQuery, key, valueName.c_str(), data && !size, &node))
+    return refused;
   const Node::Value* value = node->FindValue(valueName);
   if (!value) return kRegFileNotFound;
   const std::uint32_t stored = static_cast<std::uint32_t>(value->data.size());
-  RegResult status = kRegOk;
-  if (data) {
-    if (stored > *size) {
-      status = kRegMoreData;
-    } else {
-      if (stored) std::memcpy(data, value->data.data(), stored);
-      // NT adds a terminator the stored text lacks when the buffer has room for it, without
-      // counting it.
-      if (IsStringType(value->type) && stored && stored < *size && data[stored - 1] != 0)
-        data[stored] = 0;
-    }
-  }
+  const RegResult status = data ? value->CopyTo(data, *size) : kRegOk;
   if (type) *type = value->type;
   if (size) *size = stored;
   return status;
@@ -332,17 +338,13 @@ RegResult MemoryRegistry::QueryValue(RegKey key, const char* name, std::uint32_t
 
 RegResult MemoryRegistry::SetValue(RegKey key, const char* name, std::uint32_t type,
                                    const std::uint8_t* data, std::uint32_t size) {
-  Impl& im = *impl_;
-  RegResult error = kRegOk;
-  Node* node = im.Resolve(key, &error);
   const std::string valueName = name ? name : "";
-  if (RegResult injected =
-          im.Fault(RegOp::kSet, node ? node->Path() : std::string(), valueName.c_str()))
-    return injected;
-  if (!node) return error;
+  Node* node = nullptr;
+  if (RegResult refused = impl_->Enter(RegOp::kSet, key, valueName.c_str(), false, &node))
+    return refused;
   if (!data && size) return kNoAccess;
   std::uint32_t count = size;
-  if (im.win9xStrings && type == kRegSz) {
+  if (impl_->win9xStrings && type == kRegSz) {
     if (!data) return kRegInvalidParameter;
     count = static_cast<std::uint32_t>(std::strlen(reinterpret_cast<const char*>(data)) + 1);
   } else if (IsStringType(type) && count && data[count - 1] != 0 && data[count] == 0) {
@@ -358,13 +360,9 @@ RegResult MemoryRegistry::SetValue(RegKey key, const char* name, std::uint32_t t
 
 RegResult MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, char* name,
                                   std::uint32_t* nameSize) {
-  Impl& im = *impl_;
-  RegResult error = kRegOk;
-  Node* node = im.Resolve(key, &error);
-  if (RegResult injected = im.Fault(RegOp::kEnumKey, node ? node->Path() : std::string(), nullptr))
-    return injected;
-  if (!name || !nameSize) return kRegInvalidParameter;
-  if (!node) return error;
+  Node* node = nullptr;
+  if (RegResult refused = impl_->Enter(RegOp::kEnumKey, key, nullptr, !name || !nameSize, &node))
+    return refused;
   if (index >= node->children.size()) return kRegNoMoreItems;
   const std::string& childName = node->children[index]->name;
   if (childName.size() >= *nameSize) return kRegMoreData;
@@ -376,28 +374,15 @@ RegResult MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, char* name,
 RegResult MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
                                     std::uint32_t* nameSize, std::uint32_t* type,
                                     std::uint8_t* data, std::uint32_t* dataSize) {
-  Impl& im = *impl_;
-  RegResult error = kRegOk;
-  Node* node = im.Resolve(key, &error);
-  if (RegResult injected =
-          im.Fault(RegOp::kEnumValue, node ? node->Path() : std::string(), nullptr))
-    return injected;
-  if ((data && !dataSize) || !name || !nameSize) return kRegInvalidParameter;
-  if (!node) return error;
+  Node* node = nullptr;
+  if (RegResult refused = impl_->Enter(RegOp::kEnumValue, key, nullptr,
+                                       (data && !dataSize) || !name || !nameSize, &node))
+    return refused;
   if (index >= node->values.size()) return kRegNoMoreItems;
   const Node::Value& value = node->values[index];
   const std::uint32_t stored = static_cast<std::uint32_t>(value.data.size());
-  RegResult status = kRegOk;
   // Data first, then the name, as Wine does: a name that does not fit still gets the data.
-  if (data) {
-    if (stored > *dataSize) {
-      status = kRegMoreData;
-    } else {
-      if (stored) std::memcpy(data, value.data.data(), stored);
-      if (IsStringType(value.type) && stored && stored < *dataSize && data[stored - 1] != 0)
-        data[stored] = 0;
-    }
-  }
+  RegResult status = data ? value.CopyTo(data, *dataSize) : kRegOk;
   if (status == kRegOk) {
     const std::uint32_t len = static_cast<std::uint32_t>(value.name.size());
     if (len >= *nameSize) {
@@ -421,13 +406,9 @@ RegResult MemoryRegistry::QueryInfoKey(RegKey key, std::uint32_t* subKeys,
                                        std::uint32_t* maxSubKeyLen, std::uint32_t* values,
                                        std::uint32_t* maxValueNameLen,
                                        std::uint32_t* maxValueDataLen) {
-  Impl& im = *impl_;
-  RegResult error = kRegOk;
-  Node* node = im.Resolve(key, &error);
-  if (RegResult injected =
-          im.Fault(RegOp::kQueryInfo, node ? node->Path() : std::string(), nullptr))
-    return injected;
-  if (!node) return error;
+  Node* node = nullptr;
+  if (RegResult refused = impl_->Enter(RegOp::kQueryInfo, key, nullptr, false, &node))
+    return refused;
   std::uint32_t longestKey = 0, longestName = 0, longestData = 0;
   for (const auto& child : node->children)
     longestKey = std::max(longestKey, static_cast<std::uint32_t>(child->name.size()));
@@ -447,27 +428,19 @@ RegResult MemoryRegistry::QueryInfoKey(RegKey key, std::uint32_t* subKeys,
 }
 
 RegResult MemoryRegistry::DeleteValue(RegKey key, const char* name) {
-  Impl& im = *impl_;
-  RegResult error = kRegOk;
-  Node* node = im.Resolve(key, &error);
   const std::string valueName = name ? name : "";
-  if (RegResult injected =
-          im.Fault(RegOp::kDeleteValue, node ? node->Path() : std::string(), valueName.c_str()))
-    return injected;
-  if (!node) return error;
+  Node* node = nullptr;
+  if (RegResult refused = impl_->Enter(RegOp::kDeleteValue, key, valueName.c_str(), false, &node))
+    return refused;
   return node->EraseValue(valueName) ? kRegOk : kRegFileNotFound;
 }
 
 RegResult MemoryRegistry::DeleteTree(RegKey parent, const char* subKey) {
-  Impl& im = *impl_;
-  RegResult error = kRegOk;
-  Node* base = im.Resolve(parent, &error);
+  Node* base = nullptr;
   std::vector<std::string> parts;
-  const RegResult pathError = Impl::SplitPath(subKey, &parts);
-  const std::string target = base ? Impl::JoinPath(base, parts) : std::string();
-  if (RegResult injected = im.Fault(RegOp::kDeleteTree, target, nullptr)) return injected;
-  if (!base) return error;
-  if (pathError) return pathError;
+  if (RegResult refused =
+          impl_->EnterPath(RegOp::kDeleteTree, parent, subKey, false, &base, &parts))
+    return refused;
   Node* node = base;
   for (const auto& part : parts) {
     std::shared_ptr<Node> child = node->FindChild(part);
