@@ -4,29 +4,38 @@
 
 #include "app/wizard_app.h"
 
+namespace {
+
+// A message box in the chosen language (`defaultText` where the language has none).
+void ShowTranslated(const WizardApp& app, WindowRef owner, const char* key, const char* defaultText,
+                    std::uint32_t style) {
+  const std::string text = app.Translate(key, defaultText);
+  app.platform.messages.Show(owner, text.c_str(), kAppTitle, style);
+}
+
+}  // namespace
+
 void ShowApplyResult(const WizardApp& app, WindowRef owner, bool allWritten) {
   if (allWritten) {
-    const std::string text =
-        app.Translate("41",
-                      "Congratulation, Ovik Quarnel has boosted your internet connections.\n"
-                      "Please, restart your computer in order to feel the change.");
-    app.platform.messages.Show(owner, text.c_str(), kAppTitle, kMbOk);
+    ShowTranslated(app, owner, "41",
+                   "Congratulation, Ovik Quarnel has boosted your internet connections.\n"
+                   "Please, restart your computer in order to feel the change.",
+                   kMbOk);
     return;
   }
-  const std::string text = app.Translate(
-      "44",
+  ShowTranslated(
+      app, owner, "44",
       "Some of your connection settings could not be written, so they were not all changed.*"
-      "On Windows NT, 2000 and XP, log on as an administrator and run Ovik Quarnel again.");
-  app.platform.messages.Show(owner, text.c_str(), kAppTitle, kMbOk | kMbIconError);
+      "On Windows NT, 2000 and XP, log on as an administrator and run Ovik Quarnel again.",
+      kMbOk | kMbIconError);
 }
 
 void ShowRestoreResult(const WizardApp& app, WindowRef owner, RestoreOutcome outcome) {
   if (outcome == RestoreOutcome::kRestored) {
-    const std::string text =
-        app.Translate("42",
-                      "Ovik Quarnel has reset your system to the backup settings.\n"
-                      "Please, restart your computer in order to feel the change.");
-    app.platform.messages.Show(owner, text.c_str(), kAppTitle, kMbOk);
+    ShowTranslated(app, owner, "42",
+                   "Ovik Quarnel has reset your system to the backup settings.\n"
+                   "Please, restart your computer in order to feel the change.",
+                   kMbOk);
     return;
   }
   // Shown in English whatever the language: it must stay readable when the language files are
