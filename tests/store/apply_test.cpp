@@ -3,6 +3,8 @@
 #include "store/store_machine.h"
 #include "support/check.h"
 
+using namespace store_keys;
+
 namespace {
 
 TuningSettings Chosen() {
@@ -29,13 +31,13 @@ TEST(ApplyNt, WritesEveryValueAndEveryInterface) {
   REQUIRE(m.ready);
   Model model;
   ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
-  const std::vector<std::string> backup = ValuesOf(m.reg, kHkeyCurrentUser, kBackup);
-  const std::vector<std::string> backupMtu = ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu);
+  const std::vector<std::string> backup = ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey);
+  const std::vector<std::string> backupMtu = ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings);
 
   CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
   CHECK_ALL_KEYS_CLOSED();
 
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, kTcpip)),
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, kTcpipParameters)),
            Join({"DataBasePath=" + Sz("C:\\windows\\system32\\drivers\\etc"),
                  "DefaultReceiveWindow=" + Dword(8192), "DefaultTTL=" + Dword(64),
                  "Domain=" + Sz(""), "EnableICMPRedirects=" + Dword(1),
@@ -44,9 +46,11 @@ TEST(ApplyNt, WritesEveryValueAndEveryInterface) {
                  "KeepAliveInterval=" + Dword(1000), "KeepAliveTime=" + Dword(7200000),
                  "SackOpts=" + Dword(1), "SYNAttackProtect=" + Dword(2), "Tcp1323Opts=" + Dword(1),
                  "TcpMaxDupAcks=" + Dword(2), "TcpWindowSize=" + Dword(255552)}));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "MaxConnectionsPer1_0Server"), Dword(20));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "MaxConnectionsPerServer"), Dword(16));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "User Agent"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPer1_0Server"),
+           Dword(20));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"),
+           Dword(16));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "User Agent"),
            Sz("Mozilla/4.0 (compatible; MSIE 8.0; Win32)"));
 
   // Every interface gets both values, also the one that had neither; other values stay.
@@ -54,14 +58,14 @@ TEST(ApplyNt, WritesEveryValueAndEveryInterface) {
        {"{11111111-AAAA-4000-8000-000000000001}", "{22222222-BBBB-4000-8000-000000000002}",
         "{33333333-CCCC-4000-8000-000000000003}"}) {
     check::Scope scope(name);
-    const std::string key = std::string(kInterfacesPath) + "\\" + name;
+    const std::string key = InterfaceKey(name);
     CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "MTU"), Dword(1492));
     CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "MSS"), Dword(1452));
     CHECK_EQ(ValuesOf(m.reg, kHkeyLocalMachine, key).size(), 3u);
   }
   // Finish leaves the backup alone.
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)), Join(backup));
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)), Join(backupMtu));
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join(backup));
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)), Join(backupMtu));
 }
 
 // On 9x every value is the decimal text with its terminator; the NT-only values never appear.
@@ -73,23 +77,24 @@ TEST(Apply9x, WritesTextsAndTheRecordedAdapter) {
 
   CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
   CHECK_ALL_KEYS_CLOSED();
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, kMstcpPath)),
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, kMstcp)),
            Join({"DefaultRcvWindow=" + Sz("255552"), "DefaultTTL=" + Sz("64"),
                  "GlobalMaxTcpWindowSize=" + Sz("255552"), "KeepAliveInterval=" + Sz("1000"),
                  "KeepAliveTime=" + Sz("7200000"), "PMTUBlackHoleDetect=" + Sz("0"),
                  "PMTUDiscovery=" + Sz("1"), "SackOpts=" + Sz("1"), "Tcp1323Opts=" + Sz("1")}));
   // "64" is three bytes with its terminator.
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcpPath, "DefaultTTL"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL"),
            Typed(kRegSz, std::string("64\0", 3)));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "MaxConnectionsPer1_0Server"), Dword(20));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "MaxConnectionsPerServer"), Dword(16));
-  const std::string transport = std::string(kNetTrans) + "\\0003";
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPer1_0Server"),
+           Dword(20));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"),
+           Dword(16));
+  const std::string transport = TransportKey("0003");
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "MaxMTU"), Sz("1492"));
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "MaxMSS"), Sz("1452"));
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "DriverDesc"), Sz("TCP/IP"));
   // The network card's transport is not the dial-up one.
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kNetTrans) + "\\0000", "MaxMTU"),
-           Sz("1400"));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0000"), "MaxMTU"), Sz("1400"));
 }
 
 // Numbers beyond the signed range come out as negative texts, as the 9x TCP/IP reads them.
@@ -100,9 +105,9 @@ TEST(Apply9x, LargeNumbersAsSignedText) {
   s.ttl = 0x80000000u;
   s.receiveWindow = 0;
   CHECK(ApplySettings(m.reg, kOsFamily9x, 0, s));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcpPath, "KeepAliveTime"), Sz("-1"));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcpPath, "DefaultTTL"), Sz("-2147483648"));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcpPath, "DefaultRcvWindow"), Sz("0"));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "KeepAliveTime"), Sz("-1"));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL"), Sz("-2147483648"));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultRcvWindow"), Sz("0"));
 }
 
 // Without a backup record of the adapter (no read, or no dial-up adapter) nothing per adapter
@@ -112,16 +117,15 @@ TEST(Apply, NoAdapterToTune) {
     Machine m({"store_9x_chain.reg"});
     REQUIRE(m.ready);
     CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kNetTrans) + "\\0003", "MaxMTU"),
-             Sz("1500"));
-    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackup)), Join({}));
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"), Sz("1500"));
+    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
   }
   {
     Machine m;
     CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyLocalMachine, kInterfacesPath)), Join({}));
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "DefaultTTL"), Dword(64));
+    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyLocalMachine, kInterfaces)), Join({}));
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), Dword(64));
   }
 }
 
@@ -135,8 +139,8 @@ TEST(Apply, FamilySpecificValues) {
     for (const char* name : {"SYNAttackProtect", "EnableICMPRedirects", "TcpMaxDupAcks",
                              "TcpWindowSize", "DefaultReceiveWindow"}) {
       check::Scope scope(name);
-      CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcpPath, name), kAbsent);
-      CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, name), kAbsent);
+      CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, name), kAbsent);
+      CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, name), kAbsent);
     }
   }
   {
@@ -144,12 +148,12 @@ TEST(Apply, FamilySpecificValues) {
     REQUIRE(m.ready);
     CHECK(ApplySettings(m.reg, 2, 0, Chosen()));
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "MaxConnectionsPerServer"), Dword(16));
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "DefaultTTL"), kAbsent);
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcpPath, "DefaultTTL"), kAbsent);
-    CHECK_EQ(
-        ValueAt(m.reg, kHkeyLocalMachine,
-                std::string(kInterfacesPath) + "\\{33333333-CCCC-4000-8000-000000000003}", "MTU"),
-        kAbsent);
+    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"),
+             Dword(16));
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), kAbsent);
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL"), kAbsent);
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine,
+                     InterfaceKey("{33333333-CCCC-4000-8000-000000000003}"), "MTU"),
+             kAbsent);
   }
 }

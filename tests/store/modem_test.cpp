@@ -4,6 +4,8 @@
 #include "store/store_machine.h"
 #include "support/check.h"
 
+using namespace store_keys;
+
 namespace {
 
 std::string Record(const std::string& rateBytes, const std::string& tail = "") {
@@ -44,8 +46,9 @@ TEST(Modem, Detection) {
     check::Scope scope(row.label);
     Machine m(row.fixtures);
     REQUIRE(m.ready);
-    const std::string before = Snapshot(m.reg) + Join(ValuesOf(m.reg, kHkeyLocalMachine,
-                                                               std::string(kModemNt) + "\\0000"));
+    const std::string before =
+        Snapshot(m.reg) +
+        Join(ValuesOf(m.reg, kHkeyLocalMachine, std::string(kModemClassNt) + "\\0000"));
     std::int32_t flag = 0;
     DetectBoostableModem(m.reg, row.family, flag);
     CHECK_ALL_KEYS_CLOSED();
@@ -55,7 +58,7 @@ TEST(Modem, Detection) {
     DetectBoostableModem(m.reg, row.family, raised);
     CHECK_EQ(raised, 1);
     CHECK_EQ(Snapshot(m.reg) +
-                 Join(ValuesOf(m.reg, kHkeyLocalMachine, std::string(kModemNt) + "\\0000")),
+                 Join(ValuesOf(m.reg, kHkeyLocalMachine, std::string(kModemClassNt) + "\\0000")),
              before);
   }
 }
@@ -82,7 +85,7 @@ TEST(Modem, BoostRewritesEveryLimitedRecord) {
   };
   for (const Row& row : rows) {
     check::Scope scope(row.modem);
-    const std::string key = std::string(kModemNt) + "\\" + row.modem;
+    const std::string key = std::string(kModemClassNt) + "\\" + row.modem;
     CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "Properties"), row.properties);
     CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "DriverDesc"),
              Sz(std::string("Modem ") + row.modem));
@@ -103,7 +106,7 @@ TEST(Modem, ApplyBoostsOnlyWhenDetected) {
     ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
     TuningSettings chosen;
     CHECK(ApplySettings(m.reg, kOsFamily9x, flag, chosen));
-    const std::string key = std::string(kModem9x) + "\\0000";
+    const std::string key = std::string(kModemClass9x) + "\\0000";
     const std::string expected = Record(flag ? kBoosted : kLimited);
     CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "Properties"), expected);
     CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);

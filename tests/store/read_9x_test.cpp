@@ -3,6 +3,8 @@
 #include "store/store_machine.h"
 #include "support/check.h"
 
+using namespace store_keys;
+
 namespace {
 
 const std::vector<std::string> k9xMachine = {"store_9x_chain.reg", "store_9x_values.reg"};
@@ -17,13 +19,7 @@ TEST(Read9x, EveryValueFoundAndBackedUp) {
   CHECK_ALL_KEYS_CLOSED();
 
   const TuningSettings& s = model.settings;
-  struct Row {
-    const char* name;
-    std::uint32_t current;
-    std::int32_t found;
-    std::uint32_t expected;
-  };
-  const Row rows[] = {
+  CheckFound({
       {"MaxConnectionsPer1_0Server", s.currentMaxConnectionsPer1_0Server,
        model.ttl.currentMaxConnectionsPer1_0ServerFound, 2},
       {"MaxConnectionsPerServer", s.currentMaxConnectionsPerServer,
@@ -39,26 +35,23 @@ TEST(Read9x, EveryValueFoundAndBackedUp) {
        model.keepAlive.currentKeepAliveIntervalFound, 2000},
       {"MaxMTU", s.currentMtu, model.mtu.currentMtuFound, 1500},
       {"MaxMSS", s.currentMss, model.mtu.currentMssFound, 1460},
-  };
-  for (const Row& row : rows) {
-    check::Scope scope(row.name);
-    CHECK_EQ(row.found, 1);
-    CHECK_EQ(row.current, row.expected);
-  }
+  });
   // Never read on 9x.
   CHECK_EQ(model.synAttack.currentSynAttackProtectFound, 0);
   CHECK_EQ(model.icmpRedirect.currentIcmpRedirectsFound, 0);
 
   // Texts keep their bytes (text and terminator); the browser values stay DWORDs.
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)),
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
            Join({"DefaultRcvWindow=" + Sz("8760"), "DefaultTTL=" + Sz("128"),
                  "GlobalMaxTcpWindowSize=" + Sz("65535"), "KeepAliveInterval=" + Sz("2000"),
                  "KeepAliveTime=" + Sz("300000"), "MaxConnectionsPer1_0Server=" + Dword(2),
                  "MaxConnectionsPerServer=" + Dword(3), "PMTUBlackHoleDetect=" + Sz("1"),
                  "PMTUDiscovery=" + Sz("0"), "SackOpts=" + Sz("0"), "Tcp1323Opts=" + Sz("3")}));
   // The dial-up adapter's transport instance names the adapter values.
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)), Join({"0003=" + Sz("1500")}));
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss)), Join({"0003=" + Sz("1460")}));
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
+           Join({"0003=" + Sz("1500")}));
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)),
+           Join({"0003=" + Sz("1460")}));
 }
 
 // Each link of the way from the adapter list to the transport, missing in turn: no adapter
@@ -80,19 +73,18 @@ TEST(Read9x, BrokenAdapterChainReadsNoAdapter) {
     CHECK_ALL_KEYS_CLOSED();
     CHECK_EQ(model.mtu.currentMtuFound, 0);
     CHECK_EQ(model.mtu.currentMssFound, 0);
-    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackup)), Join({}));
+    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
     CHECK_EQ(model.ttl.currentTtlFound, 1);
-    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackup).size(), 11u);
+    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(), 11u);
 
     // Without the record, Finish tunes no adapter.
     TuningSettings chosen;
     chosen.mtu = 576;
     chosen.mss = 536;
     CHECK(ApplySettings(m.reg, kOsFamily9x, 0, chosen));
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kNetTrans) + "\\0003", "MaxMTU"),
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"),
              std::string(broken) == "store_9x_break_no_transport.reg" ? kNoKey : Sz("1500"));
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kNetTrans) + "\\0000", "MaxMTU"),
-             Sz("1400"));
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0000"), "MaxMTU"), Sz("1400"));
   }
 }
 
@@ -105,7 +97,8 @@ TEST(Read9x, FirstExactDialUpAdapterWins) {
   CHECK_ALL_KEYS_CLOSED();
   CHECK_EQ(model.settings.currentMtu, 1500u);
   CHECK_EQ(model.settings.currentMss, 1460u);
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)), Join({"0003=" + Sz("1500")}));
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
+           Join({"0003=" + Sz("1500")}));
 
   TuningSettings chosen;
   chosen.mtu = 1492;
@@ -120,7 +113,7 @@ TEST(Read9x, FirstExactDialUpAdapterWins) {
   const Row rows[] = {{"0000", "1400", "1360"}, {"0003", "1492", "1452"}, {"0004", "576", "536"}};
   for (const Row& row : rows) {
     check::Scope scope(row.instance);
-    const std::string key = std::string(kNetTrans) + "\\" + row.instance;
+    const std::string key = TransportKey(row.instance);
     CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "MaxMTU"), Sz(row.mtu));
     CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "MaxMSS"), Sz(row.mss));
   }
@@ -136,10 +129,10 @@ TEST(Read9x, MissingAdapterValues) {
   CHECK_ALL_KEYS_CLOSED();
   CHECK_EQ(model.mtu.currentMtuFound, 0);
   CHECK_EQ(model.mtu.currentMssFound, 0);
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)), Join({"0003=" + Sz("0")}));
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss)), Join({}));
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)), Join({"0003=" + Sz("0")}));
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)), Join({}));
   // Nothing else set: only the adapter sub-keys.
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)), Join({}));
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
 }
 
 // Texts that are not plain numbers. Conversion stops at the first non-digit, saturates instead
@@ -157,30 +150,31 @@ TEST(Read9x, OddTexts) {
 
   CHECK_EQ(model.ttl.currentTtlFound, 1);
   CHECK_EQ(model.settings.currentTtl, 2147483647u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "DefaultTTL"), Sz("99999999999999999999"));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Sz("99999999999999999999"));
   CHECK_EQ(model.receiveWindow.currentReceiveWindowFound, 1);
   CHECK_EQ(model.settings.currentReceiveWindow, 0u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "DefaultRcvWindow"), Sz("abc"));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultRcvWindow"), Sz("abc"));
   CHECK_EQ(model.keepAlive.currentKeepAliveTimeFound, 1);
   CHECK_EQ(model.settings.currentKeepAliveTime, static_cast<std::uint32_t>(-5));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "KeepAliveTime"), Sz("  -5xyz"));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"), Sz("  -5xyz"));
   // 258 characters and the terminator: the longest text the buffer takes.
   CHECK_EQ(model.pathMtu.currentBlackHoleDetectFound, 1);
   CHECK_EQ(model.settings.currentBlackHoleDetect, 1u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "PMTUBlackHoleDetect"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "PMTUBlackHoleDetect"),
            Sz(std::string(257, '0') + "1"));
   // 259 and 300 characters: not taken, kept whole.
   CHECK_EQ(model.keepAlive.currentKeepAliveIntervalFound, 0);
   CHECK_EQ(model.settings.currentKeepAliveInterval, 9u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "KeepAliveInterval"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"),
            Sz(std::string(259, '1')));
   CHECK_EQ(model.pathMtu.currentPmtuDiscoveryFound, 0);
   CHECK_EQ(model.settings.currentPmtuDiscovery, 9u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "PMTUDiscovery"), Sz(std::string(300, '1')));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "PMTUDiscovery"),
+           Sz(std::string(300, '1')));
   // A MaxMTU too long to take is kept whole, not marked as missing.
   CHECK_EQ(model.mtu.currentMtuFound, 0);
   CHECK_EQ(model.settings.currentMtu, 9u);
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)),
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
            Join({"0003=" + Sz("15" + std::string(298, '0'))}));
   CHECK_EQ(model.mtu.currentMssFound, 1);
 }

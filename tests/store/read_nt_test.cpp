@@ -3,6 +3,8 @@
 #include "store/store_machine.h"
 #include "support/check.h"
 
+using namespace store_keys;
+
 namespace {
 
 const std::vector<std::string> kNtMachine = {"store_nt_values.reg", "store_nt_interfaces.reg"};
@@ -17,13 +19,7 @@ TEST(ReadNt, EveryValueFoundAndBackedUp) {
   CHECK_ALL_KEYS_CLOSED();
 
   const TuningSettings& s = model.settings;
-  struct Row {
-    const char* name;
-    std::uint32_t current;
-    std::int32_t found;
-    std::uint32_t expected;
-  };
-  const Row rows[] = {
+  CheckFound({
       {"MaxConnectionsPer1_0Server", s.currentMaxConnectionsPer1_0Server,
        model.ttl.currentMaxConnectionsPer1_0ServerFound, 10},
       {"MaxConnectionsPerServer", s.currentMaxConnectionsPerServer,
@@ -44,15 +40,10 @@ TEST(ReadNt, EveryValueFoundAndBackedUp) {
       // The last interface with a value wins: MTU 1500 then 576 gives 576.
       {"MTU", s.currentMtu, model.mtu.currentMtuFound, 576},
       {"MSS", s.currentMss, model.mtu.currentMssFound, 1460},
-  };
-  for (const Row& row : rows) {
-    check::Scope scope(row.name);
-    CHECK_EQ(row.found, 1);
-    CHECK_EQ(row.current, row.expected);
-  }
+  });
 
   // One REG_DWORD per value found, named like it, in the backup; the sub-keys per interface.
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)),
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
            Join({"DefaultReceiveWindow=" + Dword(16384), "DefaultTTL=" + Dword(128),
                  "EnableICMPRedirects=" + Dword(0), "EnablePMTUBHDetect=" + Dword(1),
                  "EnablePMTUDiscovery=" + Dword(0), "GlobalMaxTcpWindowSize=" + Dword(65535),
@@ -60,12 +51,12 @@ TEST(ReadNt, EveryValueFoundAndBackedUp) {
                  "MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6),
                  "SackOpts=" + Dword(0), "SYNAttackProtect=" + Dword(1), "Tcp1323Opts=" + Dword(3),
                  "TcpMaxDupAcks=" + Dword(3), "TcpWindowSize=" + Dword(17520)}));
-  CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackup)),
+  CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)),
            Join({"MSS Settings", "MTU Settings"}));
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)),
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
            Join({"{11111111-AAAA-4000-8000-000000000001}=" + Dword(1500),
                  "{22222222-BBBB-4000-8000-000000000002}=" + Dword(576)}));
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss)),
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)),
            Join({"{11111111-AAAA-4000-8000-000000000001}=" + Dword(1460)}));
   CHECK(BackupExists(m.reg));
 }
@@ -80,11 +71,11 @@ TEST(ReadNt, NothingSetGivesEmptyBackup) {
     model.settings.currentTtl = 77;  // a value not found keeps whatever the field held
     ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)), Join({}));
-    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackup)),
+    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
+    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)),
              Join({"MSS Settings", "MTU Settings"}));
-    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)), Join({}));
-    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss)), Join({}));
+    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)), Join({}));
+    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)), Join({}));
     CHECK_EQ(model.mtu.currentMtuFound, 0);
     CHECK_EQ(model.mtu.currentMssFound, 0);
     CHECK_EQ(model.ttl.currentTtlFound, 0);
@@ -115,26 +106,26 @@ TEST(ReadNt, OddSizesAreBackedUpWhole) {
 
   CHECK_EQ(model.ttl.currentTtlFound, 0);
   CHECK_EQ(model.settings.currentTtl, 5u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "DefaultTTL"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"),
            Typed(kRegDword, std::string("\x80\0\0\0\x01\0\0\0", 8)));
   CHECK_EQ(model.receiveWindow.currentReceiveWindowFound, 1);
   CHECK_EQ(model.settings.currentReceiveWindow, 0x4470u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "TcpWindowSize"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "TcpWindowSize"),
            Typed(kRegDword, std::string("\x70\x44", 2)));
   CHECK_EQ(model.synAttack.currentSynAttackProtectFound, 1);
   CHECK_EQ(model.settings.currentSynAttackProtect, 2u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "SYNAttackProtect"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "SYNAttackProtect"),
            Typed(kRegDword, std::string("\x02\0\0", 3)));
   // A text of eight bytes: not a number, kept whole, as the family's type.
   CHECK_EQ(model.keepAlive.currentKeepAliveTimeFound, 0);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "KeepAliveTime"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"),
            Typed(kRegDword, std::string("7200000\0", 8)));
   // The type is not looked at: four bytes of binary are a number.
   CHECK_EQ(model.keepAlive.currentKeepAliveIntervalFound, 1);
   CHECK_EQ(model.settings.currentKeepAliveInterval, 1000u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "KeepAliveInterval"), Dword(1000));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"), Dword(1000));
   CHECK_EQ(model.ttl.currentMaxConnectionsPerServerFound, 0);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "MaxConnectionsPerServer"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"),
            Typed(kRegDword, std::string("\x08\0\0\0\0\0\0\0\0\0", 10)));
 
   // Interface 1 has an 8-byte MTU (kept whole, not current) and a 2-byte MSS; interface 2's
@@ -143,11 +134,11 @@ TEST(ReadNt, OddSizesAreBackedUpWhole) {
   CHECK_EQ(model.settings.currentMtu, 576u);
   CHECK_EQ(model.mtu.currentMssFound, 1);
   CHECK_EQ(model.settings.currentMss, 1460u);
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)),
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
            Join({"{11111111-AAAA-4000-8000-000000000001}=" +
                      Typed(kRegDword, std::string("\xdc\x05\0\0\0\0\0\0", 8)),
                  "{22222222-BBBB-4000-8000-000000000002}=" + Dword(576)}));
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss)),
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)),
            Join({"{11111111-AAAA-4000-8000-000000000001}=" +
                  Typed(kRegDword, std::string("\xb4\x05", 2))}));
 }
@@ -158,24 +149,22 @@ TEST(ReadNt, SecondReadReplacesBackup) {
   REQUIRE(m.ready);
   Model first;
   ReadCurrentSettings(m.reg, kOsFamilyNt, first.view);
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kTcpip, "DefaultTTL", kRegDword,
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL", kRegDword,
                      std::string("\x40\0\0\0", 4)));
   {
     ScopedKey tcpip(m.reg);
-    REQUIRE_EQ(tcpip.Open(kHkeyLocalMachine, kTcpip), kRegOk);
+    REQUIRE_EQ(tcpip.Open(kHkeyLocalMachine, kTcpipParameters), kRegOk);
     REQUIRE_EQ(m.reg.DeleteValue(tcpip.get(), "SackOpts"), kRegOk);
   }
-  REQUIRE_EQ(
-      m.reg.DeleteTree(
-          kHkeyLocalMachine,
-          (std::string(kInterfacesPath) + "\\{22222222-BBBB-4000-8000-000000000002}").c_str()),
-      kRegOk);
+  REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine,
+                              InterfaceKey("{22222222-BBBB-4000-8000-000000000002}").c_str()),
+             kRegOk);
   Model second;
   ReadCurrentSettings(m.reg, kOsFamilyNt, second.view);
   CHECK_ALL_KEYS_CLOSED();
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "DefaultTTL"), Dword(64));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "SackOpts"), kAbsent);
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)),
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Dword(64));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "SackOpts"), kAbsent);
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
            Join({"{11111111-AAAA-4000-8000-000000000001}=" + Dword(1500)}));
   CHECK_EQ(second.settings.currentMtu, 1500u);
   CHECK_EQ(second.settings.currentTtl, 64u);
@@ -192,7 +181,7 @@ TEST(ReadNt, OtherFamilysValuesAreNotRead) {
     CHECK_EQ(model.ttl.currentTtlFound, 0);
     CHECK_EQ(model.mtu.currentMtuFound, 0);
     CHECK_EQ(
-        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)),
+        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
         Join({"MaxConnectionsPer1_0Server=" + Dword(2), "MaxConnectionsPerServer=" + Dword(3)}));
   }
   {
@@ -202,9 +191,9 @@ TEST(ReadNt, OtherFamilysValuesAreNotRead) {
     ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
     CHECK_EQ(model.ttl.currentTtlFound, 0);
     CHECK_EQ(model.mtu.currentMtuFound, 0);
-    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackup)), Join({}));
+    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
     CHECK_EQ(
-        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)),
+        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
         Join({"MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6)}));
   }
 }

@@ -3,24 +3,9 @@
 #include "store/store_machine.h"
 #include "support/check.h"
 
-namespace {
+using namespace store_keys;
 
-TuningSettings Chosen() {
-  TuningSettings s;
-  s.pmtuDiscovery = 1;
-  s.blackHoleDetect = 1;
-  s.icmpRedirects = 0;
-  s.mtu = 576;
-  s.mss = 536;
-  s.receiveWindow = 64320;
-  s.ttl = 64;
-  s.keepAliveTime = 7200000;
-  s.keepAliveInterval = 1000;
-  s.synAttackProtect = 2;
-  s.maxConnectionsPer1_0Server = 4;
-  s.maxConnectionsPerServer = 8;
-  return s;
-}
+namespace {
 
 // Read, Finish, Reset: every value the program touched is back as it was.
 void RoundTrip(const std::vector<std::string>& fixtures, OsFamily family) {
@@ -29,7 +14,7 @@ void RoundTrip(const std::vector<std::string>& fixtures, OsFamily family) {
   const std::string before = Snapshot(m.reg);
   Model model;
   ReadCurrentSettings(m.reg, family, model.view);
-  CHECK(ApplySettings(m.reg, family, 0, Chosen()));
+  CHECK(ApplySettings(m.reg, family, 0, ChosenSettings()));
   CHECK_NE(Snapshot(m.reg), before);
   CHECK(BackupExists(m.reg));
   CHECK_EQ(RestoreBackup(m.reg, family), RestoreOutcome::kRestored);
@@ -75,28 +60,25 @@ TEST(RestoreNt, AddedValuesAreDeleted) {
   Model model;
   ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
   REQUIRE(m.Load("store_nt_new_interface.reg"));
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
-  const std::string added =
-      std::string(kInterfacesPath) + "\\{44444444-DDDD-4000-8000-000000000004}";
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  const std::string added = InterfaceKey("{44444444-DDDD-4000-8000-000000000004}");
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, added, "MTU"), Dword(576));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "TcpMaxDupAcks"), Dword(2));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "TcpMaxDupAcks"), Dword(2));
 
   CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
   CHECK_ALL_KEYS_CLOSED();
   for (const std::string& name : kNtValues) {
     check::Scope scope(name);
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, name), kAbsent);
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, name), kAbsent);
   }
   CHECK_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, added)), Join({"EnableDHCP=" + Dword(1)}));
-  const std::string first =
-      std::string(kInterfacesPath) + "\\{11111111-AAAA-4000-8000-000000000001}";
+  const std::string first = InterfaceKey("{11111111-AAAA-4000-8000-000000000001}");
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, first, "MTU"), Dword(1500));
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, first, "MSS"), Dword(1460));
-  const std::string second =
-      std::string(kInterfacesPath) + "\\{22222222-BBBB-4000-8000-000000000002}";
+  const std::string second = InterfaceKey("{22222222-BBBB-4000-8000-000000000002}");
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, second, "MTU"), Dword(576));
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, second, "MSS"), kAbsent);
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "Hostname"), Sz("vm"));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "Hostname"), Sz("vm"));
 }
 
 // An empty backup deletes every value the wizard writes, per family.
@@ -108,8 +90,8 @@ TEST(Restore, EmptyBackupDeletesEveryValue) {
     std::vector<std::string> fixtures;
   };
   const Row rows[] = {
-      {kOsFamilyNt, kTcpip, &kNtValues, {"store_nt_values.reg"}},
-      {kOsFamily9x, kMstcpPath, &k9xValues, {"store_9x_values.reg"}},
+      {kOsFamilyNt, kTcpipParameters, &kNtValues, {"store_nt_values.reg"}},
+      {kOsFamily9x, kMstcp, &k9xValues, {"store_9x_values.reg"}},
   };
   for (const Row& row : rows) {
     check::Scope scope(row.family == kOsFamilyNt ? "NT" : "9x");
@@ -117,7 +99,7 @@ TEST(Restore, EmptyBackupDeletesEveryValue) {
     REQUIRE(m.ready);
     {
       ScopedKey backup(m.reg);
-      REQUIRE_EQ(backup.Create(kHkeyCurrentUser, kBackup), kRegOk);
+      REQUIRE_EQ(backup.Create(kHkeyCurrentUser, kBackupKey), kRegOk);
     }
     CHECK_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kRestored);
     CHECK_ALL_KEYS_CLOSED();
@@ -125,8 +107,9 @@ TEST(Restore, EmptyBackupDeletesEveryValue) {
       check::Scope value(name);
       CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, row.path, name), kAbsent);
     }
-    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "MaxConnectionsPerServer"), kAbsent);
-    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "User Agent"),
+    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"),
+             kAbsent);
+    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "User Agent"),
              Sz("Mozilla/4.0 (compatible; MSIE 8.0; Win32)"));
     CHECK(!BackupExists(m.reg));
   }
@@ -152,8 +135,8 @@ TEST(Restore9x, AdapterValues) {
     REQUIRE(m.ready);
     Model model;
     ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
-    CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
-    const std::string transport = std::string(kNetTrans) + "\\0003";
+    CHECK(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()));
+    const std::string transport = TransportKey("0003");
     CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "MaxMTU"), Sz("576"));
     CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
     CHECK_ALL_KEYS_CLOSED();
@@ -181,12 +164,12 @@ TEST(Restore, SecondRunBacksUpTunedValues) {
   REQUIRE(m.ready);
   Model first;
   ReadCurrentSettings(m.reg, kOsFamilyNt, first.view);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
   const std::string tuned = Snapshot(m.reg);
   Model second;
   ReadCurrentSettings(m.reg, kOsFamilyNt, second.view);
   CHECK_EQ(second.settings.currentTtl, 64u);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
   CHECK_EQ(Snapshot(m.reg), tuned);
   CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
   CHECK_EQ(Snapshot(m.reg), tuned);
@@ -199,7 +182,7 @@ TEST(RestoreNt, OddSizesComeBackWhole) {
   REQUIRE(m.ready);
   Model model;
   ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
   CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
   CHECK_ALL_KEYS_CLOSED();
   struct Row {
@@ -208,17 +191,19 @@ TEST(RestoreNt, OddSizesComeBackWhole) {
     const char* name;
     std::string value;
   };
-  const std::string first =
-      std::string(kInterfacesPath) + "\\{11111111-AAAA-4000-8000-000000000001}";
+  const std::string first = InterfaceKey("{11111111-AAAA-4000-8000-000000000001}");
   const Row rows[] = {
-      {kHkeyLocalMachine, kTcpip, "DefaultTTL",
+      {kHkeyLocalMachine, kTcpipParameters, "DefaultTTL",
        Typed(kRegDword, std::string("\x80\0\0\0\x01\0\0\0", 8))},
-      {kHkeyLocalMachine, kTcpip, "TcpWindowSize", Typed(kRegDword, std::string("\x70\x44", 2))},
-      {kHkeyLocalMachine, kTcpip, "KeepAliveTime", Typed(kRegDword, std::string("7200000\0", 8))},
-      {kHkeyLocalMachine, kTcpip, "KeepAliveInterval", Dword(1000)},
-      {kHkeyLocalMachine, kTcpip, "SYNAttackProtect", Typed(kRegDword, std::string("\x02\0\0", 3))},
-      {kHkeyLocalMachine, kTcpip, "SackOpts", Dword(0)},
-      {kHkeyCurrentUser, kInternet, "MaxConnectionsPerServer",
+      {kHkeyLocalMachine, kTcpipParameters, "TcpWindowSize",
+       Typed(kRegDword, std::string("\x70\x44", 2))},
+      {kHkeyLocalMachine, kTcpipParameters, "KeepAliveTime",
+       Typed(kRegDword, std::string("7200000\0", 8))},
+      {kHkeyLocalMachine, kTcpipParameters, "KeepAliveInterval", Dword(1000)},
+      {kHkeyLocalMachine, kTcpipParameters, "SYNAttackProtect",
+       Typed(kRegDword, std::string("\x02\0\0", 3))},
+      {kHkeyLocalMachine, kTcpipParameters, "SackOpts", Dword(0)},
+      {kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer",
        Typed(kRegDword, std::string("\x08\0\0\0\0\0\0\0\0\0", 10))},
       {kHkeyLocalMachine, first, "MTU", Typed(kRegDword, std::string("\xdc\x05\0\0\0\0\0\0", 8))},
       {kHkeyLocalMachine, first, "MSS", Typed(kRegDword, std::string("\xb4\x05", 2))},

@@ -5,32 +5,9 @@
 #include "platform/reg_file.h"
 #include "support/check.h"
 
-const std::vector<std::string> kNtValues = {"SackOpts",
-                                            "Tcp1323Opts",
-                                            "GlobalMaxTcpWindowSize",
-                                            "TcpMaxDupAcks",
-                                            "DefaultTTL",
-                                            "TcpWindowSize",
-                                            "DefaultReceiveWindow",
-                                            "EnablePMTUBHDetect",
-                                            "EnablePMTUDiscovery",
-                                            "KeepAliveTime",
-                                            "KeepAliveInterval",
-                                            "SYNAttackProtect",
-                                            "EnableICMPRedirects"};
-const std::vector<std::string> k9xValues = {"SackOpts",
-                                            "Tcp1323Opts",
-                                            "DefaultTTL",
-                                            "DefaultRcvWindow",
-                                            "GlobalMaxTcpWindowSize",
-                                            "PMTUBlackHoleDetect",
-                                            "PMTUDiscovery",
-                                            "KeepAliveTime",
-                                            "KeepAliveInterval"};
+using namespace store_keys;
 
 namespace {
-
-const char* const kBrowserValues[] = {"MaxConnectionsPer1_0Server", "MaxConnectionsPerServer"};
 
 bool Gone(RegResult result) { return result == kRegOk || result == kRegFileNotFound; }
 
@@ -67,22 +44,21 @@ void DeleteIfEmpty(Registry& registry, RegKey hive, const char* path) {
 // values (Tcpip\Parameters has DataBasePath, Domain and Hostname; Internet Settings has
 // "User Agent"; VxD\MSTCP exists empty).
 void ClearTouched(Registry& registry) {
-  DeleteTree(registry, kHkeyCurrentUser, kBackup);
-  DeleteIfEmpty(registry, kHkeyCurrentUser, "Software\\Ovik Quarnel");
-  DeleteValues(registry, kHkeyCurrentUser, kInternet,
-               std::vector<std::string>(std::begin(kBrowserValues), std::end(kBrowserValues)));
-  DeleteValues(registry, kHkeyLocalMachine, kTcpip, kNtValues);
-  DeleteTree(registry, kHkeyLocalMachine, kInterfacesPath);
-  DeleteValues(registry, kHkeyLocalMachine, kMstcpPath, k9xValues);
-  DeleteTree(registry, kHkeyLocalMachine, "Enum\\Root\\Net");
+  DeleteTree(registry, kHkeyCurrentUser, kBackupKey);
+  DeleteIfEmpty(registry, kHkeyCurrentUser, kProgramKey);
+  DeleteValues(registry, kHkeyCurrentUser, kInternetSettings, kBrowserValues);
+  DeleteValues(registry, kHkeyLocalMachine, kTcpipParameters, kNtValues);
+  DeleteTree(registry, kHkeyLocalMachine, kInterfaces);
+  DeleteValues(registry, kHkeyLocalMachine, kMstcp, k9xValues);
+  DeleteTree(registry, kHkeyLocalMachine, kEnumRootNet);
   DeleteTree(registry, kHkeyLocalMachine, "Enum\\Network\\MSTCP");
   DeleteIfEmpty(registry, kHkeyLocalMachine, "Enum\\Root");
   DeleteIfEmpty(registry, kHkeyLocalMachine, "Enum\\Network");
   DeleteIfEmpty(registry, kHkeyLocalMachine, "Enum");
   DeleteTree(registry, kHkeyLocalMachine, kNetTrans);
-  DeleteTree(registry, kHkeyLocalMachine, kModem9x);
+  DeleteTree(registry, kHkeyLocalMachine, kModemClass9x);
   DeleteIfEmpty(registry, kHkeyLocalMachine, "System\\CurrentControlSet\\Services\\Class");
-  DeleteTree(registry, kHkeyLocalMachine, kModemNt);
+  DeleteTree(registry, kHkeyLocalMachine, kModemClassNt);
 }
 
 std::string Hex(const std::string& bytes) {
@@ -124,13 +100,46 @@ Machine::Machine(const std::vector<std::string>& fixtures)
 
 Machine::~Machine() { ClearTouched(reg); }
 
-bool Machine::Load(const std::string& fixture) {
-  const RegFileResult result = LoadRegFile(reg, check::FixturePath(fixture));
+bool Machine::Load(const std::string& fixture) { return LoadFixture(reg, fixture); }
+
+bool LoadFixture(Registry& registry, const std::string& fixture) {
+  const RegFileResult result = LoadRegFile(registry, check::FixturePath(fixture));
   if (!result.ok) {
     check::Fail(__FILE__, __LINE__,
                 fixture + ":" + std::to_string(result.line) + ": " + result.message);
   }
   return result.ok;
+}
+
+std::string InterfaceKey(const std::string& id) { return std::string(kInterfaces) + "\\" + id; }
+
+std::string TransportKey(const std::string& instance) {
+  return std::string(kNetTransClass) + instance;
+}
+
+TuningSettings ChosenSettings() {
+  TuningSettings s;
+  s.pmtuDiscovery = 1;
+  s.blackHoleDetect = 1;
+  s.icmpRedirects = 0;
+  s.mtu = 576;
+  s.mss = 536;
+  s.receiveWindow = 64320;
+  s.ttl = 64;
+  s.keepAliveTime = 7200000;
+  s.keepAliveInterval = 1000;
+  s.synAttackProtect = 2;
+  s.maxConnectionsPer1_0Server = 4;
+  s.maxConnectionsPerServer = 8;
+  return s;
+}
+
+void CheckFound(const std::vector<FoundValue>& values) {
+  for (const FoundValue& value : values) {
+    check::Scope scope(value.name);
+    CHECK_EQ(value.found, 1);
+    CHECK_EQ(value.current, value.expected);
+  }
 }
 
 std::string Typed(std::uint32_t type, const std::string& bytes) {
@@ -145,11 +154,7 @@ std::string Typed(std::uint32_t type, const std::string& bytes) {
   return out + " [" + std::to_string(bytes.size()) + "] " + Hex(bytes);
 }
 
-std::string Dword(std::uint32_t value) {
-  std::string bytes;
-  for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return Typed(kRegDword, bytes);
-}
+std::string Dword(std::uint32_t value) { return Typed(kRegDword, DwordBytes(value)); }
 
 std::string Sz(const std::string& text) { return Typed(kRegSz, text + '\0'); }
 
@@ -203,27 +208,22 @@ std::string Join(const std::vector<std::string>& items) {
   return "{" + out + "}";
 }
 
-std::string Snapshot(Registry& registry) {
-  std::string out;
-  for (const char* name : kBrowserValues) {
-    out += std::string("Internet Settings\\") + name + "=" +
-           ValueAt(registry, kHkeyCurrentUser, kInternet, name) + "\n";
-  }
-  SnapshotTree(registry, kHkeyLocalMachine, kTcpip, &out);
-  SnapshotTree(registry, kHkeyLocalMachine, kMstcpPath, &out);
-  SnapshotTree(registry, kHkeyLocalMachine, kNetTrans, &out);
-  SnapshotTree(registry, kHkeyLocalMachine, "Enum\\Root\\Net", &out);
-  SnapshotTree(registry, kHkeyLocalMachine, "Enum\\Network\\MSTCP", &out);
-  return out;
+std::string BackupValues(Registry& registry) {
+  return Join(ValuesOf(registry, kHkeyCurrentUser, kBackupKey)) +
+         Join(ValuesOf(registry, kHkeyCurrentUser, kBackupMtuSettings)) +
+         Join(ValuesOf(registry, kHkeyCurrentUser, kBackupMssSettings));
 }
 
-bool WriteValue(Registry& registry, RegKey hive, const std::string& path, const std::string& name,
-                std::uint32_t type, const std::string& bytes) {
-  ScopedKey key(registry);
-  if (key.Create(hive, path.c_str()) != kRegOk) return false;
-  // A non-NUL byte after the data, so the byte count alone says where a text ends.
-  const std::string stored = bytes + 'X';
-  return registry.SetValue(key.get(), name.c_str(), type,
-                           reinterpret_cast<const std::uint8_t*>(stored.data()),
-                           static_cast<std::uint32_t>(bytes.size())) == kRegOk;
+std::string Snapshot(Registry& registry) {
+  std::string out;
+  for (const std::string& name : kBrowserValues) {
+    out += "Internet Settings\\" + name + "=" +
+           ValueAt(registry, kHkeyCurrentUser, kInternetSettings, name) + "\n";
+  }
+  SnapshotTree(registry, kHkeyLocalMachine, kTcpipParameters, &out);
+  SnapshotTree(registry, kHkeyLocalMachine, kMstcp, &out);
+  SnapshotTree(registry, kHkeyLocalMachine, kNetTrans, &out);
+  SnapshotTree(registry, kHkeyLocalMachine, kEnumRootNet, &out);
+  SnapshotTree(registry, kHkeyLocalMachine, "Enum\\Network\\MSTCP", &out);
+  return out;
 }

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/wizard_app.h"
 #include "platform/registry.h"
-#include "settings/page_members.h"
 #include "settings/tuning_settings.h"
+#include "store/store_keys.h"
+#include "support/store_fixture.h"
 
 // Bound by tests/store/native or tests/store/win32.
 Registry& StoreRegistry();
@@ -19,22 +21,18 @@ int StoreOpenHandles();
 // Natively: starts the next case on a fresh registry. Nothing under Wine.
 void StoreBackendReset();
 
-constexpr const char* kBackup = "Software\\Ovik Quarnel\\Original Settings";
-constexpr const char* kBackupMtu = "Software\\Ovik Quarnel\\Original Settings\\MTU Settings";
-constexpr const char* kBackupMss = "Software\\Ovik Quarnel\\Original Settings\\MSS Settings";
-constexpr const char* kInternet = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-constexpr const char* kTcpip = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-constexpr const char* kInterfacesPath =
-    "System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
-constexpr const char* kMstcpPath = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
+// The 9x transport class key itself (the store keeps only the prefix of its instances).
 constexpr const char* kNetTrans = "System\\CurrentControlSet\\Services\\Class\\NetTrans";
-constexpr const char* kModem9x = "System\\CurrentControlSet\\Services\\Class\\Modem";
-constexpr const char* kModemNt =
-    "System\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
 
-// Every TCP/IP value the store reads, writes or restores, by family.
-extern const std::vector<std::string> kNtValues;
-extern const std::vector<std::string> k9xValues;
+// An NT interface of the fixtures, and one 9x transport instance, by name.
+std::string InterfaceKey(const std::string& id);
+std::string TransportKey(const std::string& instance);
+
+// What Finish writes in the cases that only need it to write something of everything.
+TuningSettings ChosenSettings();
+
+// Loads tests/fixtures/<fixture> into `registry`; a fixture that does not load fails the case.
+bool LoadFixture(Registry& registry, const std::string& fixture);
 
 // Clears what the store touches, then loads tests/fixtures/<name> in order; clears again when
 // the case ends.
@@ -51,18 +49,15 @@ class Machine {
   bool ready = true;
 };
 
-// The page members and the record, as the wizard holds them.
-struct Model {
-  TuningSettings settings;
-  MtuPageMembers mtu;
-  PathMtuPageMembers pathMtu;
-  ReceiveWindowPageMembers receiveWindow;
-  TtlPageMembers ttl;
-  KeepAlivePageMembers keepAlive;
-  SynAttackPageMembers synAttack;
-  IcmpRedirectPageMembers icmpRedirect;
-  WizardModel view{settings, mtu, pathMtu, receiveWindow, ttl, keepAlive, synAttack, icmpRedirect};
+// A current value a read should have found: its field, its found flag, what it should hold.
+struct FoundValue {
+  const char* name;
+  std::uint32_t current;
+  std::int32_t found;
+  std::uint32_t expected;
 };
+// Checks that each was found and holds what it should.
+void CheckFound(const std::vector<FoundValue>& values);
 
 // A value as text for comparisons: "absent", "no key", "REG_DWORD 80 00 00 00", "REG_SZ "64""
 // (the quoted form only for a plain text with one terminator at its end).
@@ -80,12 +75,12 @@ std::vector<std::string> ValuesOf(Registry& registry, RegKey hive, const std::st
 std::vector<std::string> SubKeysOf(Registry& registry, RegKey hive, const std::string& path);
 std::string Join(const std::vector<std::string>& items);
 
+// The backup's values and its adapter sub-keys' values, for "left as it was" comparisons.
+std::string BackupValues(Registry& registry);
+
 // Every value the store may touch, for "left exactly as it was" comparisons (the modem
 // capability records aside).
 std::string Snapshot(Registry& registry);
-
-bool WriteValue(Registry& registry, RegKey hive, const std::string& path, const std::string& name,
-                std::uint32_t type, const std::string& bytes);
 
 // Every key the store opened is closed again (natively; the real registry cannot tell).
 #define CHECK_ALL_KEYS_CLOSED()                         \

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "platform/reg_file.h"
 #include "store/store_machine.h"
 #include "support/check.h"
 
@@ -18,12 +17,7 @@ std::unique_ptr<MemoryRegistry>& Current() {
 void StoreBackendReset() {
   Current() = std::make_unique<MemoryRegistry>();
   // What a fresh Wine prefix holds in the keys the store shares with the system.
-  const RegFileResult result =
-      LoadRegFile(*Current(), check::FixturePath("store_fresh_prefix.reg"));
-  if (!result.ok) {
-    check::Fail(__FILE__, __LINE__,
-                "store_fresh_prefix.reg:" + std::to_string(result.line) + ": " + result.message);
-  }
+  LoadFixture(*Current(), "store_fresh_prefix.reg");
 }
 
 MemoryRegistry& StoreMemoryRegistry() {

@@ -8,24 +8,12 @@
 #include "store/store_machine.h"
 #include "support/check.h"
 
+using namespace store_keys;
+
 namespace {
 
 const std::vector<std::string> kNtMachine = {"store_nt_values.reg", "store_nt_interfaces.reg"};
 const std::vector<std::string> k9xMachine = {"store_9x_chain.reg", "store_9x_values.reg"};
-
-TuningSettings Chosen() {
-  TuningSettings s;
-  s.mtu = 576;
-  s.mss = 536;
-  s.receiveWindow = 64320;
-  s.ttl = 64;
-  s.keepAliveTime = 7200000;
-  s.keepAliveInterval = 1000;
-  s.synAttackProtect = 2;
-  s.maxConnectionsPer1_0Server = 4;
-  s.maxConnectionsPerServer = 8;
-  return s;
-}
 
 RegFault Fault(RegOp op, const std::string& key, const std::string& value = "*", int count = -1,
                RegResult code = kRegAccessDenied) {
@@ -38,11 +26,10 @@ RegFault Fault(RegOp op, const std::string& key, const std::string& value = "*",
   return f;
 }
 
-const std::string kHklmTcpip =
-    "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-const std::string kHklmMstcp =
-    "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
-const std::string kHkcuBackup = "HKEY_CURRENT_USER\\Software\\Ovik Quarnel\\Original Settings";
+// Full paths, as fault patterns take them.
+const std::string kHklmTcpip = std::string("HKEY_LOCAL_MACHINE\\") + kTcpipParameters;
+const std::string kHklmMstcp = std::string("HKEY_LOCAL_MACHINE\\") + kMstcp;
+const std::string kHkcuBackup = std::string("HKEY_CURRENT_USER\\") + kBackupKey;
 
 }  // namespace
 
@@ -86,20 +73,15 @@ TEST(ApplyFaults, FailedWritesAreReported) {
     MemoryRegistry& memory = StoreMemoryRegistry();
     Model model;
     ReadCurrentSettings(m.reg, row.family, model.view);
-    const std::string backup = Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)) +
-                               Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)) +
-                               Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss));
+    const std::string backup = BackupValues(m.reg);
     const int setsBefore = memory.CallCount(RegOp::kSet);
     memory.AddFault(row.fault);
-    CHECK(!ApplySettings(m.reg, row.family, 0, Chosen()));
+    CHECK(!ApplySettings(m.reg, row.family, 0, ChosenSettings()));
     CHECK_EQ(memory.CallCount(RegOp::kSet) - setsBefore, row.setsAttempted);
     memory.ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
     // Finish leaves the backup as it was.
-    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)) +
-                 Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)) +
-                 Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss)),
-             backup);
+    CHECK_EQ(BackupValues(m.reg), backup);
   }
 }
 
@@ -107,12 +89,12 @@ TEST(ApplyFaults, FailedWritesAreReported) {
 TEST(ApplyFaults, MissingKeysAreNoFailure) {
   Machine m(kNtMachine);
   REQUIRE(m.ready);
-  REQUIRE_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternet), kRegOk);
-  REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kInterfacesPath), kRegOk);
-  REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpip), kRegOk);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "DefaultTTL"), Dword(64));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "MaxConnectionsPerServer"), kNoKey);
+  REQUIRE_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternetSettings), kRegOk);
+  REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kInterfaces), kRegOk);
+  REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpipParameters), kRegOk);
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), Dword(64));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"), kNoKey);
   CHECK_ALL_KEYS_CLOSED();
 }
 
@@ -122,11 +104,11 @@ TEST(ApplyFaults, ModemWriteRefused) {
   MemoryRegistry& memory = StoreMemoryRegistry();
   memory.AddFault(Fault(RegOp::kSet, "*\\0000", "Properties"));
   CHECK(!BoostModemPortSpeeds(m.reg, kOsFamilyNt));
-  CHECK(!ApplySettings(m.reg, kOsFamilyNt, 1, Chosen()));
+  CHECK(!ApplySettings(m.reg, kOsFamilyNt, 1, ChosenSettings()));
   memory.ClearFaults();
   CHECK_ALL_KEYS_CLOSED();
   // The other limited modem was still changed.
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kModemNt) + "\\0002", "Properties")
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kModemClassNt) + "\\0002", "Properties")
                    .find("FF 0A 0E FF") != std::string::npos,
            true);
 }
@@ -208,20 +190,15 @@ TEST(RestoreFaults, IncompleteRestoreKeepsBackup) {
     const std::string original = Snapshot(m.reg);
     Model model;
     ReadCurrentSettings(m.reg, row.family, model.view);
-    CHECK(ApplySettings(m.reg, row.family, 0, Chosen()));
+    CHECK(ApplySettings(m.reg, row.family, 0, ChosenSettings()));
     const std::string tuned = Snapshot(m.reg);
-    const std::string backup = Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)) +
-                               Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)) +
-                               Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss));
+    const std::string backup = BackupValues(m.reg);
     for (const RegFault& fault : row.faults) memory.AddFault(fault);
     CHECK_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kIncomplete);
     memory.ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
     CHECK(BackupExists(m.reg));
-    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)) +
-                 Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu)) +
-                 Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMss)),
-             backup);
+    CHECK_EQ(BackupValues(m.reg), backup);
     // Retried at the next start, with the registry willing again: everything comes back.
     CHECK_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kRestored);
     CHECK_EQ(Snapshot(m.reg), original);
@@ -236,19 +213,18 @@ TEST(RestoreFaults, UnreadableSavedValueIsNotDeleted) {
   MemoryRegistry& memory = StoreMemoryRegistry();
   Model model;
   ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
   memory.AddFault(Fault(RegOp::kQuery, kHkcuBackup, "KeepAliveTime", -1, kRegInvalidParameter));
   memory.AddFault(
       Fault(RegOp::kQuery, kHkcuBackup + "\\MTU Settings", "{1*", -1, kRegInvalidParameter));
   CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kIncomplete);
   memory.ClearFaults();
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "KeepAliveTime"), Dword(7200000));
-  CHECK_EQ(
-      ValueAt(m.reg, kHkeyLocalMachine,
-              std::string(kInterfacesPath) + "\\{11111111-AAAA-4000-8000-000000000001}", "MTU"),
-      Dword(576));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "KeepAliveTime"), Dword(7200000));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, InterfaceKey("{11111111-AAAA-4000-8000-000000000001}"),
+                   "MTU"),
+           Dword(576));
   // The others are back.
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "DefaultTTL"), Dword(128));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), Dword(128));
 }
 
 // A missing TCP/IP key is only a failure when the backup has values to put there.
@@ -268,8 +244,8 @@ TEST(RestoreFaults, MissingTcpipKey) {
     REQUIRE(m.ready);
     Model model;
     ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
-    CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
-    REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpip), kRegOk);
+    CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+    REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpipParameters), kRegOk);
     CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), row.outcome);
     CHECK_ALL_KEYS_CLOSED();
     CHECK_EQ(BackupExists(m.reg), row.outcome == RestoreOutcome::kIncomplete);
@@ -282,12 +258,12 @@ TEST(ReadFaults, MissingKeys) {
   {
     Machine m(kNtMachine);
     REQUIRE(m.ready);
-    REQUIRE_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternet), kRegOk);
+    REQUIRE_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternetSettings), kRegOk);
     Model model;
     ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
     CHECK_ALL_KEYS_CLOSED();
     CHECK_EQ(model.ttl.currentMaxConnectionsPerServerFound, 0);
-    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "MaxConnectionsPerServer"), kAbsent);
+    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"), kAbsent);
     CHECK_EQ(model.ttl.currentTtlFound, 1);
   }
   {
@@ -301,20 +277,20 @@ TEST(ReadFaults, MissingKeys) {
     CHECK_EQ(model.ttl.currentTtlFound, 0);
     CHECK_EQ(model.mtu.currentMtuFound, 1);
     CHECK_EQ(
-        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackup)),
+        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
         Join({"MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6)}));
-    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtu).size(), 2u);
+    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings).size(), 2u);
   }
   {
     Machine m(k9xMachine);
     REQUIRE(m.ready);
-    REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kMstcpPath), kRegOk);
+    REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kMstcp), kRegOk);
     Model model;
     ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
     CHECK_ALL_KEYS_CLOSED();
     CHECK_EQ(model.ttl.currentTtlFound, 0);
     CHECK_EQ(model.mtu.currentMtuFound, 1);
-    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackup).size(), 2u);
+    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(), 2u);
   }
 }
 
@@ -322,17 +298,16 @@ TEST(ReadFaults, MissingKeys) {
 TEST(Read9xNative, TextWithoutTerminator) {
   Machine m({"store_9x_chain.reg"});
   REQUIRE(m.ready);
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcpPath, "DefaultTTL", kRegSz, "32"));
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, std::string(kNetTrans) + "\\0003", "MaxMTU", kRegSz,
-                     "1400"));
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL", kRegSz, "32"));
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU", kRegSz, "1400"));
   const std::string original = Snapshot(m.reg);
   Model model;
   ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
   CHECK_EQ(model.settings.currentTtl, 32u);
   CHECK_EQ(model.settings.currentMtu, 1400u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "DefaultTTL"), Typed(kRegSz, "32"));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupMtu, "0003"), Typed(kRegSz, "1400"));
-  CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Typed(kRegSz, "32"));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupMtuSettings, "0003"), Typed(kRegSz, "1400"));
+  CHECK(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()));
   CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
   CHECK_EQ(Snapshot(m.reg), original);
 }
@@ -343,16 +318,16 @@ TEST(RestoreFaults, TcpipKeyRefusedAfterBrowserAndAdapters) {
   REQUIRE(m.ready);
   Model model;
   ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, Chosen()));
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
   StoreMemoryRegistry().AddFault(Fault(RegOp::kOpen, kHklmTcpip));
   CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kIncomplete);
   StoreMemoryRegistry().ClearFaults();
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternet, "MaxConnectionsPerServer"), Dword(6));
-  CHECK_EQ(
-      ValueAt(m.reg, kHkeyLocalMachine,
-              std::string(kInterfacesPath) + "\\{11111111-AAAA-4000-8000-000000000001}", "MTU"),
-      Dword(1500));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpip, "DefaultTTL"), Dword(64));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"),
+           Dword(6));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, InterfaceKey("{11111111-AAAA-4000-8000-000000000001}"),
+                   "MTU"),
+           Dword(1500));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), Dword(64));
   CHECK(BackupExists(m.reg));
 }
 
@@ -361,19 +336,19 @@ TEST(RestoreFaults, TcpipKeyRefusedAfterBrowserAndAdapters) {
 TEST(Read9xNative, DwordWhereTextExpected) {
   Machine m({"store_9x_chain.reg"});
   REQUIRE(m.ready);
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcpPath, "DefaultTTL", kRegDword,
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL", kRegDword,
                      std::string("\x80\0\0\0", 4)));
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcpPath, "KeepAliveTime", kRegDword,
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "KeepAliveTime", kRegDword,
                      std::string("9\0\0\0", 4)));
   Model model;
   ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
   CHECK_EQ(model.ttl.currentTtlFound, 1);
   CHECK_EQ(model.settings.currentTtl, 0u);
   CHECK_EQ(model.settings.currentKeepAliveTime, 9u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackup, "DefaultTTL"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"),
            Typed(kRegSz, std::string("\x80\0\0\0", 4)));
-  CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
+  CHECK(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()));
   CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcpPath, "DefaultTTL"),
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL"),
            Typed(kRegSz, std::string("\x80\0\0\0", 4)));
 }
