@@ -3,20 +3,9 @@
 #include <string>
 
 #include "support/check.h"
+#include "support/store_fixture.h"
 
 namespace {
-
-struct Pages {
-  TuningSettings settings;
-  MtuPageMembers mtu;
-  PathMtuPageMembers pathMtu;
-  ReceiveWindowPageMembers receiveWindow;
-  TtlPageMembers ttl;
-  KeepAlivePageMembers keepAlive;
-  SynAttackPageMembers synAttack;
-  IcmpRedirectPageMembers icmpRedirect;
-  WizardModel model{settings, mtu, pathMtu, receiveWindow, ttl, keepAlive, synAttack, icmpRedirect};
-};
 
 const char* FamilyName(OsFamily family) { return family == kOsFamilyNt ? "NT" : "9x"; }
 
@@ -40,14 +29,14 @@ TEST(Recommendations, EachConnectionTypeOnEachFamily) {
   for (OsFamily family : {kOsFamily9x, kOsFamilyNt}) {
     for (const Row& row : rows) {
       check::Scope scope(std::string(FamilyName(family)) + " type " + std::to_string(row.type));
-      Pages p;
+      Model p;
       p.settings.connectionType = row.type;
-      RecommendSynProtection(p.model, family);
-      RecommendKeepAlive(p.model, family);
-      RecommendTtl(p.model, family);
-      RecommendConnections(p.model, family);
-      RecommendMtu(p.model, family);
-      RecommendReceiveWindow(p.model, family);
+      RecommendSynProtection(p.view, family);
+      RecommendKeepAlive(p.view, family);
+      RecommendTtl(p.view, family);
+      RecommendConnections(p.view, family);
+      RecommendMtu(p.view, family);
+      RecommendReceiveWindow(p.view, family);
 
       const TuningSettings& s = p.settings;
       CHECK_EQ(s.mtu, row.mtu);
@@ -113,10 +102,10 @@ TEST(Recommendations, ReceiveWindowFromChosenMssIsCapped) {
   };
   for (const Row& row : rows) {
     check::Scope scope("type " + std::to_string(row.type) + " mss " + std::to_string(row.mss));
-    Pages p;
+    Model p;
     p.settings.connectionType = row.type;
     p.settings.mss = row.mss;
-    RecommendReceiveWindow(p.model, kOsFamilyNt);
+    RecommendReceiveWindow(p.view, kOsFamilyNt);
     CHECK_EQ(p.settings.receiveWindow, row.window);
     CHECK_EQ(p.settings.recommendedReceiveWindow, row.window);
     CHECK_EQ(p.receiveWindow.receiveWindowEntry, static_cast<std::int32_t>(row.window));
@@ -126,14 +115,14 @@ TEST(Recommendations, ReceiveWindowFromChosenMssIsCapped) {
 
 // The MTU step recommends again at every showing: an edit made there is replaced on return.
 TEST(Recommendations, MtuRuleReplacesEditsEachTime) {
-  Pages p;
+  Model p;
   p.settings.connectionType = kConnectionLan;
-  RecommendMtu(p.model, kOsFamilyNt);
+  RecommendMtu(p.view, kOsFamilyNt);
   p.settings.mtu = 1400;
   p.settings.mss = 1360;
   p.mtu.mtuEntry = 1400;
   p.mtu.mssEntry = 1360;
-  RecommendMtu(p.model, kOsFamilyNt);
+  RecommendMtu(p.view, kOsFamilyNt);
   CHECK_EQ(p.settings.mtu, 1500u);
   CHECK_EQ(p.settings.mss, 1460u);
   CHECK_EQ(p.mtu.mtuEntry, 1500);
@@ -150,10 +139,10 @@ TEST(Recommendations, UnknownConnectionTypeKeepsMtu) {
   const Row rows[] = {{1400, 1360}, {41, 1}, {40, 0}, {0, 0}};
   for (const Row& row : rows) {
     check::Scope scope("mtu " + std::to_string(row.mtu));
-    Pages p;
+    Model p;
     p.settings.connectionType = 7;
     p.settings.mtu = row.mtu;
-    RecommendMtu(p.model, kOsFamily9x);
+    RecommendMtu(p.view, kOsFamily9x);
     CHECK_EQ(p.settings.mtu, row.mtu);
     CHECK_EQ(p.settings.recommendedMtu, row.mtu);
     CHECK_EQ(p.settings.mss, row.mss);

@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "platform/portable/memory_registry.h"
-#include "settings/page_members.h"
 #include "store/settings_store.h"
+#include "store/store_keys.h"
 #include "support/check.h"
+#include "support/store_fixture.h"
+
+using namespace store_keys;
 
 namespace {
 
@@ -27,22 +30,6 @@ int Pick(Rng& rng, int count) {
   return static_cast<int>(std::uniform_int_distribution<int>(0, count - 1)(rng));
 }
 bool Chance(Rng& rng, int percent) { return Pick(rng, 100) < percent; }
-
-void Put(MemoryRegistry& registry, RegKey hive, const std::string& path, const std::string& name,
-         std::uint32_t type, const std::string& bytes) {
-  RegKey key = 0;
-  if (registry.CreateKey(hive, path.c_str(), kKeyAllAccess, &key) != kRegOk) return;
-  // A byte after the data that is no terminator: the count alone says where a text ends.
-  const std::string stored = bytes + '\x7F';
-  registry.SetValue(key, name.c_str(), type, reinterpret_cast<const std::uint8_t*>(stored.data()),
-                    static_cast<std::uint32_t>(bytes.size()));
-  registry.CloseKey(key);
-}
-
-void MakeKey(MemoryRegistry& registry, RegKey hive, const std::string& path) {
-  RegKey key = 0;
-  if (registry.CreateKey(hive, path.c_str(), kKeyAllAccess, &key) == kRegOk) registry.CloseKey(key);
-}
 
 // Mostly a DWORD; now and then shorter or longer.
 std::string RandomNumberBytes(Rng& rng) {
@@ -68,53 +55,30 @@ std::string RandomText(Rng& rng) {
   return text;
 }
 
-const char* const kBrowser = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const char* const kBrowserValues[] = {"MaxConnectionsPer1_0Server", "MaxConnectionsPerServer"};
-const char* const kTcpip = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-const char* const kNtValues[] = {"SackOpts",
-                                 "Tcp1323Opts",
-                                 "GlobalMaxTcpWindowSize",
-                                 "TcpMaxDupAcks",
-                                 "DefaultTTL",
-                                 "TcpWindowSize",
-                                 "DefaultReceiveWindow",
-                                 "EnablePMTUBHDetect",
-                                 "EnablePMTUDiscovery",
-                                 "KeepAliveTime",
-                                 "KeepAliveInterval",
-                                 "SYNAttackProtect",
-                                 "EnableICMPRedirects"};
-const char* const kMstcp = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
-const char* const k9xValues[] = {"SackOpts",
-                                 "Tcp1323Opts",
-                                 "DefaultTTL",
-                                 "DefaultRcvWindow",
-                                 "GlobalMaxTcpWindowSize",
-                                 "PMTUBlackHoleDetect",
-                                 "PMTUDiscovery",
-                                 "KeepAliveTime",
-                                 "KeepAliveInterval"};
-
 void RandomBrowser(Rng& rng, MemoryRegistry& registry) {
   if (!Chance(rng, 85)) return;
-  Put(registry, kHkeyCurrentUser, kBrowser, "User Agent", kRegSz, std::string("Mozilla\0", 8));
-  for (const char* name : kBrowserValues) {
+  WriteValue(registry, kHkeyCurrentUser, kInternetSettings, "User Agent", kRegSz,
+             std::string("Mozilla\0", 8));
+  for (const std::string& name : kBrowserValues) {
     if (Chance(rng, 60))
-      Put(registry, kHkeyCurrentUser, kBrowser, name, kRegDword, RandomNumberBytes(rng));
+      WriteValue(registry, kHkeyCurrentUser, kInternetSettings, name, kRegDword,
+                 RandomNumberBytes(rng));
   }
 }
 
 void RandomNtMachine(Rng& rng, MemoryRegistry& registry) {
   RandomBrowser(rng, registry);
   if (Chance(rng, 90)) {
-    Put(registry, kHkeyLocalMachine, kTcpip, "Hostname", kRegSz, std::string("vm\0", 3));
-    for (const char* name : kNtValues) {
+    WriteValue(registry, kHkeyLocalMachine, kTcpipParameters, "Hostname", kRegSz,
+               std::string("vm\0", 3));
+    for (const std::string& name : kNtValues) {
       if (Chance(rng, 50))
-        Put(registry, kHkeyLocalMachine, kTcpip, name, kRegDword, RandomNumberBytes(rng));
+        WriteValue(registry, kHkeyLocalMachine, kTcpipParameters, name, kRegDword,
+                   RandomNumberBytes(rng));
     }
   }
   if (Chance(rng, 85)) {
-    const std::string interfaces = std::string(kTcpip) + "\\Interfaces";
+    const std::string interfaces = kInterfaces;
     MakeKey(registry, kHkeyLocalMachine, interfaces);
     const int count = Pick(rng, 21);
     for (int i = 0; i < count; ++i) {
@@ -122,11 +86,12 @@ void RandomNtMachine(Rng& rng, MemoryRegistry& registry) {
       std::snprintf(name, sizeof name, "{%08X-0000-4000-8000-%012d}",
                     static_cast<unsigned>(Pick(rng, 1 << 30)), i);
       const std::string key = interfaces + "\\" + name;
-      Put(registry, kHkeyLocalMachine, key, "EnableDHCP", kRegDword, std::string("\1\0\0\0", 4));
+      WriteValue(registry, kHkeyLocalMachine, key, "EnableDHCP", kRegDword,
+                 std::string("\1\0\0\0", 4));
       if (Chance(rng, 60))
-        Put(registry, kHkeyLocalMachine, key, "MTU", kRegDword, RandomNumberBytes(rng));
+        WriteValue(registry, kHkeyLocalMachine, key, "MTU", kRegDword, RandomNumberBytes(rng));
       if (Chance(rng, 50))
-        Put(registry, kHkeyLocalMachine, key, "MSS", kRegDword, RandomNumberBytes(rng));
+        WriteValue(registry, kHkeyLocalMachine, key, "MSS", kRegDword, RandomNumberBytes(rng));
     }
   }
 }
@@ -136,8 +101,9 @@ void Random9xMachine(Rng& rng, MemoryRegistry& registry) {
   RandomBrowser(rng, registry);
   if (Chance(rng, 90)) {
     MakeKey(registry, kHkeyLocalMachine, kMstcp);
-    for (const char* name : k9xValues) {
-      if (Chance(rng, 50)) Put(registry, kHkeyLocalMachine, kMstcp, name, kRegSz, RandomText(rng));
+    for (const std::string& name : k9xValues) {
+      if (Chance(rng, 50))
+        WriteValue(registry, kHkeyLocalMachine, kMstcp, name, kRegSz, RandomText(rng));
     }
   }
   const int breakAt = Chance(rng, 60) ? -1 : Pick(rng, 8);
@@ -148,42 +114,42 @@ void Random9xMachine(Rng& rng, MemoryRegistry& registry) {
     std::snprintf(id, sizeof id, "%04d", i);
     char transport[16];
     std::snprintf(transport, sizeof transport, "%04d", 10 + i);
-    const std::string device = std::string("Enum\\Root\\Net\\") + id;
+    const std::string device = std::string(kEnumRootNet) + "\\" + id;
     const bool chain = i == dialUp;
     if (chain && breakAt == 0) continue;
     const std::string description = !chain         ? (Chance(rng, 50) ? "dial-up adapter" : "NIC")
                                     : breakAt == 1 ? "Dial-Up Adapter #2"
                                                    : "Dial-Up Adapter";
-    Put(registry, kHkeyLocalMachine, device, "DeviceDesc", kRegSz, description + '\0');
+    WriteValue(registry, kHkeyLocalMachine, device, "DeviceDesc", kRegSz, description + '\0');
     if (chain && breakAt == 2) continue;
     MakeKey(registry, kHkeyLocalMachine, device + "\\Bindings");
-    Put(registry, kHkeyLocalMachine, device + "\\Bindings", "NETBEUI\\0000", kRegSz,
-        std::string(1, '\0'));
+    WriteValue(registry, kHkeyLocalMachine, device + "\\Bindings", "NETBEUI\\0000", kRegSz,
+               std::string(1, '\0'));
     if (!(chain && breakAt == 3)) {
-      Put(registry, kHkeyLocalMachine, device + "\\Bindings", std::string("MSTCP\\") + id, kRegSz,
-          std::string(1, '\0'));
+      WriteValue(registry, kHkeyLocalMachine, device + "\\Bindings", std::string("MSTCP\\") + id,
+                 kRegSz, std::string(1, '\0'));
     }
     if (chain && (breakAt == 3 || breakAt == 4)) continue;
-    const std::string binding = std::string("Enum\\Network\\MSTCP\\") + id;
+    const std::string binding = kEnumNetworkMstcp + std::string(id);
     MakeKey(registry, kHkeyLocalMachine, binding);
     if (!(chain && breakAt == 5)) {
       const std::string driver =
           (chain && breakAt == 6 ? "Other\\" : "NetTrans\\") + std::string(transport);
-      Put(registry, kHkeyLocalMachine, binding, "Driver", kRegSz, driver + '\0');
+      WriteValue(registry, kHkeyLocalMachine, binding, "Driver", kRegSz, driver + '\0');
     }
     if (chain && (breakAt == 5 || breakAt == 6 || breakAt == 7)) continue;
-    const std::string key =
-        std::string("System\\CurrentControlSet\\Services\\Class\\NetTrans\\") + transport;
-    Put(registry, kHkeyLocalMachine, key, "DriverDesc", kRegSz, std::string("TCP/IP\0", 7));
+    const std::string key = kNetTransClass + std::string(transport);
+    WriteValue(registry, kHkeyLocalMachine, key, "DriverDesc", kRegSz, std::string("TCP/IP\0", 7));
     if (Chance(rng, 70)) {
       // A MaxMTU of "0" cannot be told from "none" in the backup: it is restored by deleting it.
       std::string mtu;
       do {
         mtu = RandomText(rng);
       } while (std::strcmp(mtu.c_str(), "0") == 0);
-      Put(registry, kHkeyLocalMachine, key, "MaxMTU", kRegSz, mtu);
+      WriteValue(registry, kHkeyLocalMachine, key, "MaxMTU", kRegSz, mtu);
     }
-    if (Chance(rng, 60)) Put(registry, kHkeyLocalMachine, key, "MaxMSS", kRegSz, RandomText(rng));
+    if (Chance(rng, 60))
+      WriteValue(registry, kHkeyLocalMachine, key, "MaxMSS", kRegSz, RandomText(rng));
   }
 }
 
@@ -246,18 +212,6 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
          " / after: " + b.substr(lineB, b.find('\n', lineB) - lineB);
 }
 
-struct Pages {
-  TuningSettings settings;
-  MtuPageMembers mtu;
-  PathMtuPageMembers pathMtu;
-  ReceiveWindowPageMembers receiveWindow;
-  TtlPageMembers ttl;
-  KeepAlivePageMembers keepAlive;
-  SynAttackPageMembers synAttack;
-  IcmpRedirectPageMembers icmpRedirect;
-  WizardModel model{settings, mtu, pathMtu, receiveWindow, ttl, keepAlive, synAttack, icmpRedirect};
-};
-
 TuningSettings RandomChoice(Rng& rng) {
   auto number = [&rng]() { return static_cast<std::uint32_t>(rng()); };
   TuningSettings s;
@@ -292,8 +246,8 @@ void RunFamily(OsFamily family) {
     }
     const std::string before = Values(registry);
 
-    Pages pages;
-    ReadCurrentSettings(registry, family, pages.model);
+    Model model;
+    ReadCurrentSettings(registry, family, model.view);
     const bool written = ApplySettings(registry, family, 0, RandomChoice(rng));
     const RestoreOutcome outcome = RestoreBackup(registry, family);
     const std::string after = Values(registry);
