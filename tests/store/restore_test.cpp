@@ -12,9 +12,7 @@ void RoundTrip(const std::vector<std::string>& fixtures, OsFamily family) {
   Machine m(fixtures);
   REQUIRE(m.ready);
   const std::string before = Snapshot(m.reg);
-  Model model;
-  ReadCurrentSettings(m.reg, family, model.view);
-  CHECK(ApplySettings(m.reg, family, 0, ChosenSettings()));
+  CHECK(ReadAndApply(m.reg, family));
   CHECK_NE(Snapshot(m.reg), before);
   CHECK(BackupExists(m.reg));
   CHECK_EQ(RestoreBackup(m.reg, family), RestoreOutcome::kRestored);
@@ -133,9 +131,7 @@ TEST(Restore9x, AdapterValues) {
     check::Scope scope(row.label);
     Machine m(row.fixtures);
     REQUIRE(m.ready);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
-    CHECK(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()));
+    CHECK(ReadAndApply(m.reg, kOsFamily9x));
     const std::string transport = TransportKey("0003");
     CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "MaxMTU"), Sz("576"));
     CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
@@ -162,9 +158,7 @@ TEST(Restore, NoBackup) {
 TEST(Restore, SecondRunBacksUpTunedValues) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg"});
   REQUIRE(m.ready);
-  Model first;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, first.view);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  CHECK(ReadAndApply(m.reg, kOsFamilyNt));
   const std::string tuned = Snapshot(m.reg);
   Model second;
   ReadCurrentSettings(m.reg, kOsFamilyNt, second.view);
@@ -180,9 +174,7 @@ TEST(Restore, SecondRunBacksUpTunedValues) {
 TEST(RestoreNt, OddSizesComeBackWhole) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg", "store_nt_odd_values.reg"});
   REQUIRE(m.ready);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  CHECK(ReadAndApply(m.reg, kOsFamilyNt));
   CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
   CHECK_ALL_KEYS_CLOSED();
   struct Row {

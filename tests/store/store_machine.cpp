@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/reg_file.h"
+#include "store/settings_store.h"
 #include "support/check.h"
 
 using namespace store_keys;
@@ -132,6 +133,12 @@ TuningSettings ChosenSettings() {
   s.maxConnectionsPer1_0Server = 4;
   s.maxConnectionsPerServer = 8;
   return s;
+}
+
+bool ReadAndApply(Registry& registry, OsFamily family) {
+  Model model;
+  ReadCurrentSettings(registry, family, model.view);
+  return ApplySettings(registry, family, 0, ChosenSettings());
 }
 
 void CheckFound(const std::vector<FoundValue>& values) {

@@ -30,6 +30,9 @@ std::string TransportKey(const std::string& instance);
 
 // What Finish writes in the cases that only need it to write something of everything.
 TuningSettings ChosenSettings();
+// A run of the wizard up to Finish: the read (which replaces the backup), then ChosenSettings()
+// written. Whether every write went through.
+bool ReadAndApply(Registry& registry, OsFamily family);
 
 // Loads tests/fixtures/<fixture> into `registry`; a fixture that does not load fails the case.
 bool LoadFixture(Registry& registry, const std::string& fixture);

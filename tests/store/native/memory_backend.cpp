@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "store/store_machine.h"
-#include "support/check.h"
 
 namespace {
 

@@ -188,9 +188,7 @@ TEST(RestoreFaults, IncompleteRestoreKeepsBackup) {
     REQUIRE(m.ready);
     MemoryRegistry& memory = StoreMemoryRegistry();
     const std::string original = Snapshot(m.reg);
-    Model model;
-    ReadCurrentSettings(m.reg, row.family, model.view);
-    CHECK(ApplySettings(m.reg, row.family, 0, ChosenSettings()));
+    CHECK(ReadAndApply(m.reg, row.family));
     const std::string tuned = Snapshot(m.reg);
     const std::string backup = BackupValues(m.reg);
     for (const RegFault& fault : row.faults) memory.AddFault(fault);
@@ -211,9 +209,7 @@ TEST(RestoreFaults, UnreadableSavedValueIsNotDeleted) {
   Machine m(kNtMachine);
   REQUIRE(m.ready);
   MemoryRegistry& memory = StoreMemoryRegistry();
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  CHECK(ReadAndApply(m.reg, kOsFamilyNt));
   memory.AddFault(Fault(RegOp::kQuery, kHkcuBackup, "KeepAliveTime", -1, kRegInvalidParameter));
   memory.AddFault(
       Fault(RegOp::kQuery, kHkcuBackup + "\\MTU Settings", "{1*", -1, kRegInvalidParameter));
@@ -242,9 +238,7 @@ TEST(RestoreFaults, MissingTcpipKey) {
     check::Scope scope(row.label);
     Machine m(row.fixtures);
     REQUIRE(m.ready);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
-    CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+    CHECK(ReadAndApply(m.reg, kOsFamilyNt));
     REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpipParameters), kRegOk);
     CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), row.outcome);
     CHECK_ALL_KEYS_CLOSED();
@@ -316,9 +310,7 @@ TEST(Read9xNative, TextWithoutTerminator) {
 TEST(RestoreFaults, TcpipKeyRefusedAfterBrowserAndAdapters) {
   Machine m(kNtMachine);
   REQUIRE(m.ready);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  CHECK(ReadAndApply(m.reg, kOsFamilyNt));
   StoreMemoryRegistry().AddFault(Fault(RegOp::kOpen, kHklmTcpip));
   CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kIncomplete);
   StoreMemoryRegistry().ClearFaults();
