@@ -7,3 +7,6 @@
 Registry& ContractRegistry();
 // True for the real registry (cases that need to know, e.g. to skip a stand-in-only check).
 bool ContractRegistryIsReal();
+// The same registry with its second way of deleting a tree forced (the real one's own delete,
+// for systems without SHDeleteKeyA), or null where the backend has only one way.
+Registry* ContractRegistryOwnTreeDelete();

@@ -118,6 +118,19 @@ std::string Join(const std::vector<std::string>& names) {
   return s;
 }
 
+// Every way the backend has of deleting a tree: the system's, and on the real registry also its
+// own, for systems without SHDeleteKeyA. Both must answer alike.
+struct TreeDeleter {
+  const char* name;
+  Registry* registry;
+};
+
+std::vector<TreeDeleter> TreeDeleters() {
+  std::vector<TreeDeleter> deleters = {{"system delete", &ContractRegistry()}};
+  if (Registry* own = ContractRegistryOwnTreeDelete()) deleters.push_back({"own delete", own});
+  return deleters;
+}
+
 }  // namespace
 
 TEST(Registry, OpenFailsOnMissingKeyAndCreateMakesParents) {
@@ -523,51 +536,95 @@ TEST(Registry, DeleteValue) {
 }
 
 TEST(Registry, DeleteTreeRemovesEverythingBelow) {
-  Scratch s;
-  REQUIRE(s.ok());
-  REQUIRE_EQ(s.MakeKey("Top\\Middle\\Bottom"), kRegOk);
-  REQUIRE_EQ(s.MakeKey("Top\\Side"), kRegOk);
-  REQUIRE_EQ(s.MakeKey("Sibling"), kRegOk);
-  RegKey middle = 0;
-  REQUIRE_EQ(s.reg().OpenKey(s.key(), "Top\\Middle", kKeyAllAccess, &middle), kRegOk);
-  REQUIRE_EQ(PutText(s.reg(), middle, "v", "x"), kRegOk);
-  REQUIRE_EQ(s.reg().CloseKey(middle), kRegOk);
+  for (const TreeDeleter& deleter : TreeDeleters()) {
+    check::Scope scope(deleter.name);
+    Registry& del = *deleter.registry;
+    Scratch s;
+    REQUIRE(s.ok());
+    REQUIRE_EQ(s.MakeKey("Top\\Middle\\Bottom"), kRegOk);
+    REQUIRE_EQ(s.MakeKey("Top\\Side"), kRegOk);
+    REQUIRE_EQ(s.MakeKey("Sibling"), kRegOk);
+    RegKey middle = 0;
+    REQUIRE_EQ(s.reg().OpenKey(s.key(), "Top\\Middle", kKeyAllAccess, &middle), kRegOk);
+    REQUIRE_EQ(PutText(s.reg(), middle, "v", "x"), kRegOk);
+    REQUIRE_EQ(s.reg().CloseKey(middle), kRegOk);
 
-  CHECK_EQ(s.reg().DeleteTree(s.key(), "top"), kRegOk);
-  CHECK(!s.KeyOpens("Top"));
-  CHECK(!s.KeyOpens("Top\\Middle\\Bottom"));
-  CHECK(s.KeyOpens("Sibling"));
-  CHECK_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("Sibling"));
-  CHECK_EQ(s.reg().DeleteTree(s.key(), "Top"), kRegFileNotFound);
-  CHECK_EQ(s.reg().DeleteTree(s.key(), "Missing\\Deeper"), kRegFileNotFound);
-  // The key can be made again, empty.
-  REQUIRE_EQ(s.MakeKey("Top"), kRegOk);
-  RegKey top = 0;
-  REQUIRE_EQ(s.reg().OpenKey(s.key(), "Top", kKeyAllAccess, &top), kRegOk);
-  std::uint32_t subKeys = 9, values = 9;
-  CHECK_EQ(s.reg().QueryInfoKey(top, &subKeys, nullptr, &values, nullptr, nullptr), kRegOk);
-  CHECK_EQ(subKeys, 0u);
-  CHECK_EQ(values, 0u);
-  CHECK_EQ(s.reg().CloseKey(top), kRegOk);
+    CHECK_EQ(del.DeleteTree(s.key(), "top"), kRegOk);
+    CHECK(!s.KeyOpens("Top"));
+    CHECK(!s.KeyOpens("Top\\Middle\\Bottom"));
+    CHECK(s.KeyOpens("Sibling"));
+    CHECK_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("Sibling"));
+    CHECK_EQ(del.DeleteTree(s.key(), "Top"), kRegFileNotFound);
+    CHECK_EQ(del.DeleteTree(s.key(), "Missing\\Deeper"), kRegFileNotFound);
+    // The key can be made again, empty.
+    REQUIRE_EQ(s.MakeKey("Top"), kRegOk);
+    RegKey top = 0;
+    REQUIRE_EQ(s.reg().OpenKey(s.key(), "Top", kKeyAllAccess, &top), kRegOk);
+    std::uint32_t subKeys = 9, values = 9;
+    CHECK_EQ(s.reg().QueryInfoKey(top, &subKeys, nullptr, &values, nullptr, nullptr), kRegOk);
+    CHECK_EQ(subKeys, 0u);
+    CHECK_EQ(values, 0u);
+    CHECK_EQ(s.reg().CloseKey(top), kRegOk);
+  }
+}
+
+// Deleting renumbers the sub-keys left, so a delete that walks them by index must not skip any;
+// names of the longest length a key may have must fit.
+TEST(Registry, DeleteTreeOfAWideAndDeepTree) {
+  const std::string longest(255, 'k');
+  for (const TreeDeleter& deleter : TreeDeleters()) {
+    check::Scope scope(deleter.name);
+    Scratch s;
+    REQUIRE(s.ok());
+    const char* branches[] = {"A", "b", "C", "d", "E"};
+    for (const char* branch : branches) {
+      for (const char* leaf : branches) {
+        const std::string path = std::string("Tree\\") + branch + "\\" + leaf + "\\Deeper";
+        REQUIRE_EQ(s.MakeKey(path.c_str()), kRegOk);
+        RegKey k = 0;
+        REQUIRE_EQ(s.reg().OpenKey(s.key(), path.c_str(), kKeyAllAccess, &k), kRegOk);
+        CHECK_EQ(PutText(s.reg(), k, "Value", leaf), kRegOk);
+        CHECK_EQ(PutText(s.reg(), k, "", branch), kRegOk);
+        CHECK_EQ(s.reg().CloseKey(k), kRegOk);
+      }
+    }
+    // Two steps: an ANSI path is converted in a buffer of MAX_PATH characters.
+    REQUIRE_EQ(s.MakeKey(("Tree\\" + longest).c_str()), kRegOk);
+    RegKey parent = 0, child = 0;
+    REQUIRE_EQ(s.reg().OpenKey(s.key(), ("Tree\\" + longest).c_str(), kKeyAllAccess, &parent),
+               kRegOk);
+    CHECK_EQ(s.reg().CreateKey(parent, longest.c_str(), kKeyAllAccess, &child), kRegOk);
+    if (child) s.reg().CloseKey(child);
+    CHECK_EQ(s.reg().CloseKey(parent), kRegOk);
+    REQUIRE_EQ(s.MakeKey("Treetop"), kRegOk);
+
+    CHECK_EQ(deleter.registry->DeleteTree(s.key(), "Tree"), kRegOk);
+    CHECK(!s.KeyOpens("Tree"));
+    CHECK_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("Treetop"));
+  }
 }
 
 TEST(Registry, DeleteTreeWithoutASubKeyEmptiesTheKey) {
-  Scratch s;
-  REQUIRE(s.ok());
-  REQUIRE_EQ(s.MakeKey("Inside\\Deeper"), kRegOk);
-  REQUIRE_EQ(s.SetDword("Value", 1), kRegOk);
-  const char* empties[] = {"", nullptr};
-  for (const char* empty : empties) {
-    check::Scope scope(empty ? "empty" : "null");
-    CHECK_EQ(s.reg().DeleteTree(s.key(), empty), kRegOk);
-    std::uint32_t subKeys = 9, values = 9;
-    CHECK_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, nullptr, &values, nullptr, nullptr), kRegOk);
-    CHECK_EQ(subKeys, 0u);
-    CHECK_EQ(values, 0u);
-    RegKey again = 0;
-    CHECK_EQ(s.reg().OpenKey(kHkeyCurrentUser, kScratch, kKeyAllAccess, &again), kRegOk);
-    if (again) s.reg().CloseKey(again);
-    REQUIRE_EQ(s.MakeKey("Refilled"), kRegOk);
+  for (const TreeDeleter& deleter : TreeDeleters()) {
+    Scratch s;
+    REQUIRE(s.ok());
+    REQUIRE_EQ(s.MakeKey("Inside\\Deeper"), kRegOk);
+    REQUIRE_EQ(s.SetDword("Value", 1), kRegOk);
+    REQUIRE_EQ(s.SetText("", "default"), kRegOk);
+    const char* empties[] = {"", nullptr};
+    for (const char* empty : empties) {
+      check::Scope scope(std::string(deleter.name) + (empty ? ", empty" : ", null"));
+      CHECK_EQ(deleter.registry->DeleteTree(s.key(), empty), kRegOk);
+      std::uint32_t subKeys = 9, values = 9;
+      CHECK_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, nullptr, &values, nullptr, nullptr), kRegOk);
+      CHECK_EQ(subKeys, 0u);
+      CHECK_EQ(values, 0u);
+      RegKey again = 0;
+      CHECK_EQ(s.reg().OpenKey(kHkeyCurrentUser, kScratch, kKeyAllAccess, &again), kRegOk);
+      if (again) s.reg().CloseKey(again);
+      REQUIRE_EQ(s.MakeKey("Refilled"), kRegOk);
+      REQUIRE_EQ(s.SetDword("Refilled", 2), kRegOk);
+    }
   }
 }
 
@@ -612,7 +669,11 @@ TEST(Registry, HandleToADeletedKeyFailsButCloses) {
     RegKey k = 0;
     CHECK_EQ(s.reg().CreateKey(h, "New", kKeyAllAccess, &k), kKeyDeleted);
     CHECK_EQ(s.reg().OpenKey(h, "", kKeyAllAccess, &k), kKeyDeleted);
-    CHECK_EQ(s.reg().DeleteTree(h, "Child"), kKeyDeleted);
+    for (const TreeDeleter& deleter : TreeDeleters()) {
+      check::Scope scope(deleter.name);
+      CHECK_EQ(deleter.registry->DeleteTree(h, "Child"), kKeyDeleted);
+      CHECK_EQ(deleter.registry->DeleteTree(h, ""), kKeyDeleted);
+    }
     CHECK_EQ(s.reg().CloseKey(h), kRegOk);
   }
   CHECK(!s.KeyOpens("Doomed"));

@@ -1,7 +1,8 @@
 #include "platform/win32/win32_registry.h"
 
 #include <windows.h>
-#include <shlwapi.h>
+
+#include <vector>
 
 static_assert(sizeof(DWORD) == sizeof(std::uint32_t), "sizes pass through unconverted");
 
@@ -18,6 +19,65 @@ HKEY ToHkey(RegKey key) {
 RegKey FromHkey(HKEY key) { return reinterpret_cast<RegKey>(key); }
 
 DWORD* Dw(std::uint32_t* p) { return reinterpret_cast<DWORD*>(p); }
+
+using DeleteKeyFunction = DWORD(WINAPI*)(HKEY, LPCSTR);
+
+// SHDeleteKeyA from shlwapi.dll when the system has it, looked up once; the DLL then stays
+// loaded. Importing it would keep the program from starting at all on systems without it.
+DeleteKeyFunction SystemDeleteTree() {
+  static const DeleteKeyFunction function = [] {
+    // No "cannot find" box from the system: a missing DLL is an expected answer here.
+    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    const HMODULE shlwapi = LoadLibraryA("shlwapi.dll");
+    SetErrorMode(oldMode);
+    if (shlwapi == nullptr) return DeleteKeyFunction(nullptr);
+    // Through void(*)() so that the compiler accepts the change of function type.
+    return reinterpret_cast<DeleteKeyFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(shlwapi, "SHDeleteKeyA")));
+  }();
+  return function;
+}
+
+// Deletes every sub-key of `key`, each with everything below it. Index 0 is asked again after
+// each delete, since deleting renumbers the rest.
+LONG DeleteSubKeys(HKEY key);
+
+// Deletes `subKey` with everything below it. Its sub-keys go first, as Windows NT will not
+// delete a key that still has any; its values go with the key.
+LONG DeleteKeyAndBelow(HKEY parent, const char* subKey) {
+  HKEY key = nullptr;
+  LONG rc = RegOpenKeyExA(parent, subKey, 0, KEY_READ, &key);
+  if (rc != ERROR_SUCCESS) return rc;
+  rc = DeleteSubKeys(key);
+  RegCloseKey(key);
+  if (rc != ERROR_SUCCESS) return rc;
+  return RegDeleteKeyA(parent, subKey);
+}
+
+LONG DeleteSubKeys(HKEY key) {
+  for (;;) {
+    char name[256];  // the longest key name is 255 characters
+    DWORD size = sizeof name;
+    LONG rc = RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr);
+    if (rc == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+    if (rc == ERROR_SUCCESS) rc = DeleteKeyAndBelow(key, name);
+    if (rc != ERROR_SUCCESS) return rc;
+  }
+}
+
+// Without a sub-key name SHDeleteKeyA empties the key it is given, values too, and keeps it.
+LONG EmptyKey(HKEY key) {
+  LONG rc = DeleteSubKeys(key);
+  if (rc != ERROR_SUCCESS) return rc;
+  std::vector<char> name(16384);  // the longest value name is 16383 characters
+  for (;;) {
+    DWORD size = static_cast<DWORD>(name.size());
+    rc = RegEnumValueA(key, 0, name.data(), &size, nullptr, nullptr, nullptr, nullptr);
+    if (rc == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+    if (rc == ERROR_SUCCESS) rc = RegDeleteValueA(key, name.data());
+    if (rc != ERROR_SUCCESS) return rc;
+  }
+}
 
 }  // namespace
 
@@ -74,7 +134,10 @@ RegResult Win32Registry::DeleteValue(RegKey key, const char* name) {
 }
 
 RegResult Win32Registry::DeleteTree(RegKey parent, const char* subKey) {
-  return static_cast<RegResult>(SHDeleteKeyA(ToHkey(parent), subKey));
+  const DeleteKeyFunction system = ownTreeDelete_ ? nullptr : SystemDeleteTree();
+  if (system != nullptr) return static_cast<RegResult>(system(ToHkey(parent), subKey));
+  if (subKey == nullptr || *subKey == '\0') return EmptyKey(ToHkey(parent));
+  return DeleteKeyAndBelow(ToHkey(parent), subKey);
 }
 
 RegResult Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }

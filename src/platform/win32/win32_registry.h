@@ -1,4 +1,5 @@
-// The real registry: each call goes straight to its Win32 counterpart.
+// The real registry: each call goes straight to its Win32 counterpart, except the tree delete
+// where its system call is missing.
 #pragma once
 
 #include "platform/registry.h"
@@ -22,4 +23,12 @@ class Win32Registry : public Registry {
   RegResult DeleteValue(RegKey key, const char* name) override;
   RegResult DeleteTree(RegKey parent, const char* subKey) override;
   RegResult CloseKey(RegKey key) override;
+
+  // SHDeleteKeyA lives in shlwapi.dll, which Windows 95 and NT 4.0 only have with Internet
+  // Explorer 4 or later; where it is missing, DeleteTree removes the tree itself, answering as
+  // SHDeleteKeyA would. Tests use this to check that path on systems that have both.
+  void UseOwnTreeDelete(bool own) { ownTreeDelete_ = own; }
+
+ private:
+  bool ownTreeDelete_ = false;
 };

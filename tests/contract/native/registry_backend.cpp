@@ -8,3 +8,5 @@ Registry& ContractRegistry() {
 }
 
 bool ContractRegistryIsReal() { return false; }
+
+Registry* ContractRegistryOwnTreeDelete() { return nullptr; }

@@ -8,3 +8,9 @@ Registry& ContractRegistry() {
 }
 
 bool ContractRegistryIsReal() { return true; }
+
+Registry* ContractRegistryOwnTreeDelete() {
+  static Win32Registry registry;
+  registry.UseOwnTreeDelete(true);
+  return &registry;
+}
