@@ -265,6 +265,129 @@ def write_bmp24(path, canvas):
         f.write(header + info + pixels)
 
 
+def _distance2(a, b):
+    return (a[0] - b[0]) ** 2 + (a[1] - b[1]) ** 2 + (a[2] - b[2]) ** 2
+
+
+def _median_cut(histogram, count):
+    """Splits the colour space into `count` boxes; returns each box's mean colour.
+
+    The box split next is the one with the widest channel range, weighted by the square root
+    of its pixel count, so that large smooth areas get fine steps without starving small
+    details of their own colours."""
+    boxes = [sorted(histogram.items())]
+
+    def spread(box, channel):
+        return max(c[channel] for c, _ in box) - min(c[channel] for c, _ in box)
+
+    while len(boxes) < count:
+        best, best_score = -1, -1.0
+        for i, box in enumerate(boxes):
+            if len(box) < 2:
+                continue
+            score = max(spread(box, k) for k in range(3)) * sum(n for _, n in box) ** 0.5
+            if score > best_score:
+                best, best_score = i, score
+        if best < 0:
+            break
+        box = boxes.pop(best)
+        channel = max(range(3), key=lambda k: spread(box, k))
+        box.sort(key=lambda e: (e[0][channel], e[0]))
+        total = sum(n for _, n in box)
+        seen, cut = 0, 1
+        for j, (_, n) in enumerate(box):
+            seen += n
+            if seen * 2 >= total:
+                cut = max(1, min(len(box) - 1, j + 1))
+                break
+        boxes += [box[:cut], box[cut:]]
+    return [tuple(sum(c[k] * n for c, n in box) / float(sum(n for _, n in box)) for k in range(3))
+            for box in boxes]
+
+
+def _quantize(pixels, count, rounds=10):
+    """A palette of at most `count` colours for `pixels` (RGB byte triples): median cut,
+    refined by a few rounds of k-means over the distinct colours."""
+    histogram = {}
+    for p in pixels:
+        histogram[p] = histogram.get(p, 0) + 1
+    palette = _median_cut(histogram, count)
+    for _ in range(rounds):
+        sums = [[0, 0, 0, 0] for _ in palette]
+        for color, n in histogram.items():
+            s = sums[min(range(len(palette)), key=lambda i: _distance2(palette[i], color))]
+            s[0] += color[0] * n
+            s[1] += color[1] * n
+            s[2] += color[2] * n
+            s[3] += n
+        palette = [(s[0] / float(s[3]), s[1] / float(s[3]), s[2] / float(s[3])) if s[3] else p
+                   for s, p in zip(sums, palette)]
+    return sorted(set(tuple(_clamp_byte(v) for v in p) for p in palette))
+
+
+def _rle8_row(row):
+    """One row in BI_RLE8 codes: runs of three or more as (count, index), the rest in
+    absolute mode (0, count, indexes..., padded to a word), without the end-of-line code."""
+    out = bytearray()
+    literal = []
+
+    def flush():
+        while literal:
+            chunk = literal[:255]
+            del literal[:255]
+            if len(chunk) >= 3:
+                out.extend((0, len(chunk)))
+                out.extend(chunk)
+                if len(chunk) % 2:
+                    out.append(0)
+            else:  # absolute mode needs three or more
+                for index in chunk:
+                    out.extend((1, index))
+
+    x = 0
+    while x < len(row):
+        end = x
+        while end < len(row) and row[end] == row[x] and end - x < 255:
+            end += 1
+        if end - x >= 3 or (end - x == 2 and not literal):
+            flush()
+            out.extend((end - x, row[x]))
+        else:
+            literal.extend(row[x:end])
+        x = end
+    flush()
+    return out
+
+
+def write_bmp8_rle(path, canvas, colors=256):
+    """Bottom-up 8-bit BI_RLE8 bitmap with a palette made for the picture, 96 dpi.
+
+    No dithering: it would break up the runs that make the compression pay, and at 256
+    colours the steps in the gradients are a level or two apart."""
+    pixels = [tuple(_clamp_byte(v) for v in canvas.get(x, y)[:3])
+              for y in range(canvas.h) for x in range(canvas.w)]
+    palette = _quantize(pixels, colors)
+    cache = {}
+
+    def index_of(color):
+        if color not in cache:
+            cache[color] = min(range(len(palette)), key=lambda i: _distance2(palette[i], color))
+        return cache[color]
+
+    data = bytearray()
+    for y in range(canvas.h - 1, -1, -1):
+        data += _rle8_row([index_of(p) for p in pixels[y * canvas.w:(y + 1) * canvas.w]])
+        data += b"\0\0"  # end of line
+    data += b"\0\1"  # end of bitmap
+    table = b"".join(bytes((b, g, r, 0)) for (r, g, b) in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.w, canvas.h, 1, 8, 1, len(data), 3780, 3780,
+                       len(palette), 0)
+    offset = 14 + len(info) + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    with open(path, "wb") as f:
+        f.write(header + info + table + bytes(data))
+
+
 # The 16 colours every VGA display has, in the usual order.
 VGA_PALETTE = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -755,7 +878,9 @@ def make_icon(size, flat=False):
 
 
 def main():
-    write_bmp24(os.path.join(HERE, "side.bmp"), make_side())
+    # The side picture is the biggest resource: 8 bits and run-length compression keep it small.
+    # The modem picture stays 24-bit.
+    write_bmp8_rle(os.path.join(HERE, "side.bmp"), make_side())
     write_bmp24(os.path.join(HERE, "modem.bmp"), make_modem())
     icons = {n: make_icon(n) for n in (16, 32, 48)}
     flat = {n: make_icon(n, flat=True) for n in (16, 32)}
