@@ -75,12 +75,27 @@ void RegisterCommonControls() {
   initEx(&init);
 }
 
+// A dialog whose template names a class nobody registered is not created at all. Where the
+// comctl32 of Windows 95 or NT 4.0 has no extended combo box, the frame would not open; a plain
+// drop-down combo box under that name keeps the wizard usable.
+void RegisterComboBoxExFallback(HINSTANCE instance) {
+  WNDCLASSA existing;
+  if (GetClassInfoA(nullptr, "ComboBoxEx32", &existing)) return;
+  WNDCLASSA combo;
+  if (!GetClassInfoA(nullptr, "COMBOBOX", &combo)) return;
+  combo.hInstance = instance;
+  combo.lpszClassName = "ComboBoxEx32";
+  combo.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+  RegisterClassA(&combo);
+}
+
 }  // namespace
 
 Win32Toolkit::Win32Toolkit(std::uintptr_t instance)
     : instance_(instance != 0 ? instance
                               : reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr))) {
   RegisterCommonControls();
+  RegisterComboBoxExFallback(reinterpret_cast<HINSTANCE>(instance_));
 }
 
 Win32Toolkit::~Win32Toolkit() {
