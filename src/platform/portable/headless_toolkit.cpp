@@ -1086,6 +1086,14 @@ void HeadlessToolkit::SetSelection(WindowRef edit, std::size_t start, std::size_
   w->selEnd = end;
 }
 
+void HeadlessToolkit::NextDialogControl(WindowRef control) {
+  Window* w = Get(control);
+  if (w == nullptr) return;
+  WindowRef dialog = w->parent != 0 ? DialogOf(w->parent) : control;
+  SetFocusTo(control, true);
+  SetDefaultButton(dialog, control);
+}
+
 bool HeadlessToolkit::PressKey(int virtualKey, bool shift) {
   WindowRef target = focus_ != 0 ? focus_ : TopLevel();
   if (Get(target) == nullptr) return false;

@@ -111,6 +111,12 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   bool TypeText(WindowRef edit, const std::string& text);
   // Selects characters [start, end) of an edit, as dragging the mouse over them would.
   void SetSelection(WindowRef edit, std::size_t start, std::size_t end);
+  // The dialog manager's focus move to a named control (WM_NEXTDLGCTL with lParam TRUE, sent to
+  // the dialog holding it): an edit's whole text is selected, the control takes the focus, and
+  // a push button becomes that dialog's default button as Tab would make it (anything else
+  // gives the look back to the dialog's own default button). A top-level dialog named itself
+  // passes the focus on as SetFocus does.
+  void NextDialogControl(WindowRef control);
   // A key pressed where the keyboard focus is (the active dialog when nothing has it): offered
   // to PreTranslateKey of the dialogs from the focus up; what none of them takes goes to the
   // focus window (Space on a button presses it). True when a dialog took the key.
