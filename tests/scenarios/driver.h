@@ -70,8 +70,12 @@ class WizardDriver {
 
   // A mouse click: the focus moves to the control first, then it is pressed.
   virtual void Click(int dialog, int id) = 0;
-  // Replaces the text of an edit field as the user would (focus, select all, type).
+  // Replaces the text of an edit field as the user would (focus, select all, type); an empty
+  // text is a Backspace on the selection, so the field hears the change.
   virtual void Type(int dialog, int id, const std::string& text) = 0;
+  // Moves the keyboard focus as the dialog manager does for a program (WM_NEXTDLGCTL): an
+  // edit's text is selected, and a push button focused this way becomes the default button
+  // (as Tab makes it), so Enter then presses that button.
   virtual void Focus(int dialog, int id) = 0;
   // A key pressed and released where the keyboard focus is.
   virtual void Key(int virtualKey, bool shift = false) = 0;

@@ -109,3 +109,79 @@ SCENARIO(tab_on_a_pages_last_control_goes_to_the_frame) {
     CHECK_EQ(d.Focused().dialog, kFrame);
   });
 }
+
+SCENARIO(enter_presses_the_frame_button_the_focus_was_moved_to) {
+  struct Row {
+    const char* name;
+    int nextPresses;  // from the introduction
+    int button;
+    int expectedScreen;  // index into the walk after Enter; -1: the wizard has closed
+  };
+  const Row rows[] = {
+      {"Exit on the introduction", 0, IDCANCEL, -1},
+      {"Exit on step 2", 2, IDCANCEL, -1},
+      {"Back on step 2", 2, IDC_Back, 0},
+      {"Next on step 2", 2, IDC_Next, 2},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.name);
+    d.Run(Machine("winxp", {"scenario_nt_machine.reg"}), [&row](WizardDriver& d) {
+      const std::vector<Screen> screens = scenario::WalkScreens(true, false);
+      for (int i = 0; i < row.nextPresses; ++i) d.Click(kFrame, IDC_Next);
+      // Moved there the way Tab moves it, the button becomes the default one.
+      d.Focus(kFrame, row.button);
+      d.Key(kVkReturn);
+      CHECK(d.MessageBoxesSeen().empty());
+      if (row.expectedScreen < 0) {
+        CHECK(d.Finished());
+        return;
+      }
+      REQUIRE(!d.Finished());
+      ExpectScreen(d, screens[static_cast<std::size_t>(row.expectedScreen)], "after Enter");
+    });
+  }
+}
+
+SCENARIO(enter_in_a_page_after_exit_had_the_focus_is_proceed) {
+  d.Run(Machine("win2k"), [](WizardDriver& d) {
+    const std::vector<Screen> screens = scenario::WalkScreens(true, false);
+    d.Click(kFrame, IDC_Next);
+    // Exit looks like the default button while it has the focus; a control of the page does
+    // not take that over, and Enter there is Proceed again.
+    d.Focus(kFrame, IDCANCEL);
+    d.Focus(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN);
+    d.Key(kVkReturn);
+    REQUIRE(!d.Finished());
+    ExpectScreen(d, screens[1], "Enter on the connection page");
+    CHECK(d.MessageBoxesSeen().empty());
+  });
+}
+
+SCENARIO(typing_nothing_empties_a_field) {
+  d.Run(Machine("winxp", {"scenario_nt_machine.reg"}), [](WizardDriver& d) {
+    const std::vector<Screen> screens = scenario::WalkScreens(true, false);
+    d.Click(kFrame, IDC_Next);
+    d.Click(kFrame, IDC_Next);
+    REQUIRE(d.Visible(IDD_STEP_MTU, IDC_MTU_EDIT));
+    struct Row {
+      int field;
+      const char* before;  // typed first; nullptr: the field as the page filled it
+    };
+    const Row rows[] = {
+        {IDC_MTU_EDIT, nullptr}, {IDC_MSS_EDIT, "1460"}, {IDC_MSS_EDIT, ""},  // already empty
+    };
+    for (const Row& row : rows) {
+      check::Scope scope("field " + std::to_string(row.field) + " holding " +
+                         (row.before ? row.before : "its value"));
+      if (row.before != nullptr) d.Type(IDD_STEP_MTU, row.field, row.before);
+      if (row.before == nullptr) CHECK(!d.Text(IDD_STEP_MTU, row.field).empty());
+      d.Type(IDD_STEP_MTU, row.field, "");
+      CHECK_EQ(d.Text(IDD_STEP_MTU, row.field), std::string());
+      const FocusedControl focus = d.Focused();
+      CHECK_EQ(focus.dialog, IDD_STEP_MTU);
+      CHECK_EQ(focus.id, row.field);
+    }
+    ExpectScreen(d, screens[1], "after emptying the fields");
+    CHECK(d.MessageBoxesSeen().empty());
+  });
+}

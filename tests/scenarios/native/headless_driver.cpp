@@ -121,14 +121,22 @@ class HeadlessDriver : public WizardDriver {
   }
   void Type(int dialog, int id, const std::string& text) override {
     WindowRef edit = Control(dialog, id);
-    if (edit == 0) return;
-    toolkit_->SetFocus(edit);
+    if (edit == 0 || !Reachable(edit)) return;
+    // What Tab into the field would leave: the focus there and its whole text selected, so the
+    // first keystroke replaces it. Clearing the field is one Backspace on that selection.
+    const std::size_t boxesBefore = toolkit_->MessageBoxLog().size();
+    toolkit_->NextDialogControl(edit);
+    // A box that came up on the way took the keystrokes' place, as it would have under Wine.
+    if (toolkit_->Focus() != edit || toolkit_->MessageBoxLog().size() != boxesBefore) return;
     toolkit_->SetSelection(edit, 0, toolkit_->Text(edit).size());
-    toolkit_->TypeText(edit, text);
+    toolkit_->TypeText(edit, text.empty() ? std::string("\b") : text);
   }
+  // The focus moves as the dialog manager moves it (WM_NEXTDLGCTL), which is how a program or a
+  // test reaches a control without the mouse: a push button focused this way is the default
+  // one, so Enter presses it.
   void Focus(int dialog, int id) override {
     WindowRef control = Control(dialog, id);
-    if (control != 0) toolkit_->SetFocus(control);
+    if (control != 0) toolkit_->NextDialogControl(control);
   }
   void Key(int virtualKey, bool shift) override {
     if (toolkit_ && !Finished()) toolkit_->PressKey(virtualKey, shift);
@@ -194,6 +202,13 @@ class HeadlessDriver : public WizardDriver {
   void EndSession();
   WindowRef DialogWindow(int templateId) const {
     return toolkit_ ? toolkit_->DialogByTemplate(templateId) : 0;
+  }
+  // Visible and enabled, with every window it lies in: what a user can get at.
+  bool Reachable(WindowRef control) const {
+    for (WindowRef at = control; at != 0; at = toolkit_->Parent(at)) {
+      if (!toolkit_->IsEnabled(at)) return false;
+    }
+    return toolkit_->IsVisible(control);
   }
   WindowRef Control(int dialog, int id) const {
     WindowRef window = DialogWindow(dialog);
