@@ -55,9 +55,9 @@ class WizardDriver {
 
   // One session: prepares the machine as `setup` says, starts the wizard and runs `body` while
   // it is up (see the top of this file). A refused start-up (message "79") still runs the body,
-  // with the wizard already gone. A scenario may run several sessions, each on a freshly
-  // prepared machine. The default starts the program with Start() and runs the body; a failed
-  // Start fails the case and skips the body.
+  // with the wizard already gone; the answer to that box is queued before Run. A scenario may run
+  // several sessions, each on a freshly prepared machine. The default starts the program with
+  // Start() and runs the body; a failed Start fails the case and skips the body.
   virtual void Run(const WizardSetup& setup, const ScenarioBody& body);
 
   // Starts the wizard on a machine prepared as `setup` says (the registry keys the program
@@ -65,7 +65,8 @@ class WizardDriver {
   virtual bool Start(const WizardSetup& setup) = 0;
   // Answers the next message box that appears (in order); a box nobody answered fails the case,
   // and so does an answer left over at the end of the session. Queue answers before the action
-  // that shows the box.
+  // that shows the box; answers queued before Run belong to that session and are there for the
+  // boxes start-up shows.
   virtual void AnswerNextMessageBox(int button) = 0;
 
   // A mouse click: the focus moves to the control first, then it is pressed.

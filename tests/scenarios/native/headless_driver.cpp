@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -103,7 +104,14 @@ bool SetProgramValue(Registry& registry, const char* name, const std::string& te
 
 class HeadlessDriver : public WizardDriver {
  public:
-  ~HeadlessDriver() override { EndSession(); }
+  ~HeadlessDriver() override {
+    EndSession();
+    if (!earlyAnswers_.empty()) {
+      check::Fail(__FILE__, __LINE__,
+                  std::to_string(earlyAnswers_.size()) +
+                      " message box answer(s) queued for a session that never ran");
+    }
+  }
 
   void Run(const WizardSetup& setup, const ScenarioBody& body) override;
   bool Start(const WizardSetup& setup) override {
@@ -112,7 +120,12 @@ class HeadlessDriver : public WizardDriver {
   }
 
   void AnswerNextMessageBox(int button) override {
-    if (toolkit_) toolkit_->QueueMessageBoxAnswer(button);
+    // Before Run there is no toolkit yet: the answer waits for the session's start-up.
+    if (sessionOpen_) {
+      toolkit_->QueueMessageBoxAnswer(button);
+    } else {
+      earlyAnswers_.push_back(button);
+    }
   }
 
   void Click(int dialog, int id) override {
@@ -225,7 +238,10 @@ class HeadlessDriver : public WizardDriver {
   std::unique_ptr<Platform> platform_;
   std::unique_ptr<WizardApp> app_;
   std::map<int, std::string> aboutTexts_;
-  bool inSession_ = false;
+  // Answers queued while no session was open, for the next one's start-up and on.
+  std::deque<int> earlyAnswers_;
+  bool inSession_ = false;    // the wizard's modal loop is running
+  bool sessionOpen_ = false;  // from Prepare to the end of Run: answers go to the toolkit
 };
 
 bool HeadlessDriver::Prepare(const WizardSetup& setup) {
@@ -278,13 +294,19 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
     check::Fail(__FILE__, __LINE__, "resources: " + toolkit_->error());
     return false;
   }
+  for (int answer : earlyAnswers_) toolkit_->QueueMessageBoxAnswer(answer);
+  earlyAnswers_.clear();
   platform_.reset(new Platform{registry_, profile_, version_, *toolkit_, toolkit_.get()});
   app_ = std::make_unique<WizardApp>(*platform_);
   return true;
 }
 
 void HeadlessDriver::Run(const WizardSetup& setup, const ScenarioBody& body) {
-  if (!Prepare(setup)) return;
+  if (!Prepare(setup)) {
+    earlyAnswers_.clear();
+    return;
+  }
+  sessionOpen_ = true;
   bool bodyRan = false;
   inSession_ = true;
   toolkit_->QueueModalDriver([this, &body, &bodyRan] {
@@ -296,6 +318,7 @@ void HeadlessDriver::Run(const WizardSetup& setup, const ScenarioBody& body) {
   // Start-up refused to run the wizard: the body looks at what it left behind.
   if (!bodyRan) body(*this);
   CheckMessageBoxesAnswered();
+  sessionOpen_ = false;
 }
 
 void HeadlessDriver::CheckMessageBoxesAnswered() {

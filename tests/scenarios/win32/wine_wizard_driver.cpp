@@ -163,16 +163,16 @@ bool WineWizardDriver::Start(const WizardSetup& setup) {
     Sleep(10);
   }
   Settle();
-  // A start-up box (the refusal of an unknown Windows version) comes before the body could
-  // queue an answer, so it is pressed for it; the body still finds it recorded.
-  HandleMessageBoxes(false);
+  // A start-up box (the refusal of an unknown Windows version) takes an answer queued before
+  // Run; without one it fails the case, as any box nobody answered does.
+  HandleMessageBoxes();
   return true;
 }
 
 void WineWizardDriver::AnswerNextMessageBox(int button) { answers_.push_back(button); }
 
 void WineWizardDriver::Click(int dialog, int id) {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   EnsureActive();
   Trace(Where("Click", dialog, id));
   HWND control = Control(dialog, id, "Click");
@@ -189,7 +189,7 @@ void WineWizardDriver::Click(int dialog, int id) {
     }
     PostMessageA(control, BM_CLICK, 0, 0);
     Settle();
-    HandleMessageBoxes(true);
+    HandleMessageBoxes();
   } else if (HasClass(control, "Edit")) {
     // The caret goes where the mouse is; at the end, as the headless toolkit has it.
     if (!MoveFocus(control)) return;
@@ -202,7 +202,7 @@ void WineWizardDriver::Click(int dialog, int id) {
 }
 
 void WineWizardDriver::Type(int dialog, int id, const std::string& text) {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   EnsureActive();
   Trace(Where("Type", dialog, id) + " \"" + text + "\"");
   HWND control = Control(dialog, id, "Type");
@@ -210,11 +210,11 @@ void WineWizardDriver::Type(int dialog, int id, const std::string& text) {
   if (!MoveFocus(control)) return;
   remote::PostTyping(control, text);
   Settle();
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
 }
 
 void WineWizardDriver::Focus(int dialog, int id) {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   EnsureActive();
   Trace(Where("Focus", dialog, id));
   HWND control = Control(dialog, id, "Focus");
@@ -222,7 +222,7 @@ void WineWizardDriver::Focus(int dialog, int id) {
 }
 
 void WineWizardDriver::Key(int virtualKey, bool shift) {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   EnsureActive();
   if (!Running()) return;
   HWND target = FocusWindow();
@@ -236,11 +236,11 @@ void WineWizardDriver::Key(int virtualKey, bool shift) {
     remote::PostKey(target, virtualKey);
     Settle();
   }
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
 }
 
 void WineWizardDriver::SystemMenuAbout() {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   EnsureActive();
   HWND frame = FindFrame();
   if (!frame || !IsWindowVisible(frame) || !IsWindowEnabled(frame)) return;
@@ -249,7 +249,7 @@ void WineWizardDriver::SystemMenuAbout() {
   Settle();
   HWND about = DialogWindow(IDD_ABOUT);
   if (!about) {
-    HandleMessageBoxes(true);
+    HandleMessageBoxes();
     return;
   }
   aboutTexts_.clear();
@@ -263,24 +263,24 @@ void WineWizardDriver::SystemMenuAbout() {
     PostMessageA(ok, BM_CLICK, 0, 0);
     Settle();
   }
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   if (IsWindow(about) && IsWindowVisible(about)) Fail(__LINE__, "the About box did not close");
 }
 
 void WineWizardDriver::CloseBox() {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   EnsureActive();
   HWND frame = FindFrame();
   if (!frame || !IsWindowVisible(frame) || !IsWindowEnabled(frame)) return;
   PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
   Settle();
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
 }
 
 std::string WineWizardDriver::Caption() { return Text(kFrame, 0); }
 
 std::string WineWizardDriver::Text(int dialog, int id) {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   if (dialog == IDD_ABOUT) {
     auto found = aboutTexts_.find(id);
     return found != aboutTexts_.end() ? found->second : std::string();
@@ -290,20 +290,20 @@ std::string WineWizardDriver::Text(int dialog, int id) {
 }
 
 bool WineWizardDriver::Visible(int dialog, int id) {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   if (dialog == IDD_ABOUT) return aboutTexts_.count(id) != 0;
   HWND control = Control(dialog, id, "Visible");
   return control && IsWindowVisible(control);
 }
 
 bool WineWizardDriver::Enabled(int dialog, int id) {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   HWND control = Control(dialog, id, "Enabled");
   return control && IsWindowEnabled(control);
 }
 
 bool WineWizardDriver::Checked(int dialog, int id) {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   HWND control = Control(dialog, id, "Checked");
   DWORD_PTR state = 0;
   return control &&
@@ -312,18 +312,18 @@ bool WineWizardDriver::Checked(int dialog, int id) {
 }
 
 FocusedControl WineWizardDriver::Focused() {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   EnsureActive();
   return Describe(FocusWindow());
 }
 
 std::vector<SeenMessageBox> WineWizardDriver::MessageBoxesSeen() {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   return seen_;
 }
 
 bool WineWizardDriver::Finished() {
-  HandleMessageBoxes(true);
+  HandleMessageBoxes();
   if (!Running()) return true;
   HWND frame = FindFrame();
   if (frame && IsWindowVisible(frame)) return false;
@@ -333,11 +333,15 @@ bool WineWizardDriver::Finished() {
 
 void WineWizardDriver::EndCase() {
   if (process_) EndSession();
+  if (!answers_.empty())
+    Fail(__LINE__, std::to_string(answers_.size()) +
+                       " message box answer(s) queued for a session that never ran");
+  answers_.clear();
   machine_.Clear();
 }
 
 void WineWizardDriver::EndSession() {
-  if (Running()) HandleMessageBoxes(true);
+  if (Running()) HandleMessageBoxes();
   if (!answers_.empty())
     Fail(__LINE__,
          std::to_string(answers_.size()) + " message box answer(s) left over: a box did not come");
@@ -521,7 +525,7 @@ std::vector<HWND> WineWizardDriver::OpenMessageBoxes() {
   return boxes;
 }
 
-bool WineWizardDriver::HandleMessageBoxes(bool answersRequired) {
+bool WineWizardDriver::HandleMessageBoxes() {
   bool seenOne = false;
   // Each answer may open the next box; a chain longer than this is a loop.
   for (int guard = 0; guard < 50; ++guard) {
@@ -539,7 +543,7 @@ bool WineWizardDriver::HandleMessageBoxes(bool answersRequired) {
       button = VisibleButton(box, answer);
       if (!button)
         Fail(__LINE__, "message box \"" + seen.text + "\" has no button " + std::to_string(answer));
-    } else if (answersRequired) {
+    } else {
       Fail(__LINE__, "message box nobody answered: " + seen.text);
     }
     if (!button) button = FirstButton(box);
@@ -568,7 +572,7 @@ bool WineWizardDriver::MoveFocus(HWND control) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     remote::PostFocus(dialog, control);
     Settle();
-    if (HandleMessageBoxes(true) || seen_.size() != before) return false;
+    if (HandleMessageBoxes() || seen_.size() != before) return false;
     focus = FocusWindow();
     if (focus == control) return true;
     // Another program took the activation meanwhile (the focus is then nowhere): once more,

@@ -72,9 +72,8 @@ class WineWizardDriver : public WizardDriver {
   std::string Snapshot();
   std::vector<HWND> OpenMessageBoxes();
   // Records every open box and presses the queued answer; a box with no answer queued fails
-  // the case when `answersRequired` and is closed with its first button. True when a box was
-  // open.
-  bool HandleMessageBoxes(bool answersRequired);
+  // the case and is closed with its first button. True when a box was open.
+  bool HandleMessageBoxes();
   // Moves the focus as the dialog manager does; false when that did not end on `control` or
   // showed a message box (which then took the mouse: the press that follows is lost).
   bool MoveFocus(HWND control);
