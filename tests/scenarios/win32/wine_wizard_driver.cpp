@@ -1,6 +1,5 @@
 #include "scenarios/win32/wine_wizard_driver.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -67,12 +66,6 @@ void Trace(const std::string& what) {
   if (!on) return;
   std::printf("  [%6lu ms] %s\n", static_cast<unsigned long>(GetTickCount() - began), what.c_str());
   std::fflush(stdout);
-}
-
-bool HasChildren(HWND dialog, const std::vector<int>& ids) {
-  for (int id : ids)
-    if (!proc::ChildById(dialog, id)) return false;
-  return true;
 }
 
 bool HasClass(HWND window, const char* name) {
@@ -368,6 +361,8 @@ HWND WineWizardDriver::UiWindow() {
 HWND WineWizardDriver::FindFrame() {
   if (frame_ && IsWindow(frame_)) return frame_;
   frame_ = nullptr;
+  pages_.clear();
+  children_.clear();
   if (!Running()) return nullptr;
   for (HWND window : proc::TopLevelWindows(process_->id(), false)) {
     if (proc::IsDialog(window) && HasChildren(window, kFrameIds)) {
@@ -378,29 +373,59 @@ HWND WineWizardDriver::FindFrame() {
   return frame_;
 }
 
+HWND WineWizardDriver::Page(int templateId) {
+  HWND frame = FindFrame();
+  if (!frame) return nullptr;
+  auto known = pages_.find(templateId);
+  if (known != pages_.end() && IsWindow(known->second)) return known->second;
+  // The frame makes all its pages before it shows itself: once they are known, a template
+  // without one has none. Learning them all at once costs what looking for one does.
+  if (known == pages_.end() && !pages_.empty()) return nullptr;
+  pages_.clear();
+  for (HWND child : proc::Children(frame)) {
+    if (!proc::IsDialog(child)) continue;
+    for (const Signature& page : PageSignatures()) {
+      if (!HasChildren(child, page.ids)) continue;
+      if (pages_.count(page.templateId)) {
+        Fail(__LINE__, "two pages look like template " + std::to_string(page.templateId));
+        continue;
+      }
+      pages_[page.templateId] = child;
+    }
+  }
+  known = pages_.find(templateId);
+  return known != pages_.end() ? known->second : nullptr;
+}
+
 HWND WineWizardDriver::DialogWindow(int templateId) {
   if (!Running()) return nullptr;
   if (templateId == kFrame) return FindFrame();
   if (templateId == IDD_ABOUT) {
     for (HWND window : proc::TopLevelWindows(process_->id()))
-      if (proc::IsDialog(window) && HasChildren(window, kAboutIds)) return window;
+      if (window != frame_ && proc::IsDialog(window) && HasChildren(window, kAboutIds))
+        return window;
     return nullptr;
   }
-  const auto& pages = PageSignatures();
-  auto row = std::find_if(pages.begin(), pages.end(),
-                          [&](const Signature& s) { return s.templateId == templateId; });
-  HWND frame = FindFrame();
-  if (row == pages.end() || !frame) return nullptr;
-  HWND found = nullptr;
-  for (HWND child : proc::Children(frame)) {
-    if (!proc::IsDialog(child) || !HasChildren(child, row->ids)) continue;
-    if (found) {
-      Fail(__LINE__, "two pages look like template " + std::to_string(templateId));
-      return nullptr;
-    }
-    found = child;
+  return Page(templateId);
+}
+
+HWND WineWizardDriver::Child(HWND dialog, int id) {
+  const std::pair<HWND, int> key(dialog, id);
+  auto known = children_.find(key);
+  if (known != children_.end() && IsWindow(known->second)) return known->second;
+  HWND child = proc::ChildById(dialog, id);
+  if (child) {
+    children_[key] = child;
+  } else {
+    children_.erase(key);
   }
-  return found;
+  return child;
+}
+
+bool WineWizardDriver::HasChildren(HWND dialog, const std::vector<int>& ids) {
+  for (int id : ids)
+    if (!Child(dialog, id)) return false;
+  return true;
 }
 
 int WineWizardDriver::TemplateOf(HWND dialog) {
@@ -408,8 +433,8 @@ int WineWizardDriver::TemplateOf(HWND dialog) {
   HWND frame = FindFrame();
   if (dialog == frame) return kFrame;
   if (frame && GetAncestor(dialog, GA_PARENT) == frame) {
-    for (const auto& page : PageSignatures())
-      if (HasChildren(dialog, page.ids)) return page.templateId;
+    for (const Signature& page : PageSignatures())
+      if (Page(page.templateId) == dialog) return page.templateId;
     return 0;
   }
   return HasChildren(dialog, kAboutIds) ? IDD_ABOUT : 0;
@@ -419,7 +444,7 @@ HWND WineWizardDriver::Control(int dialog, int id, const char* action) {
   // A wizard that has gone answers like a window that is not there, as natively.
   HWND window = DialogWindow(dialog);
   if (!window || id == 0) return window;
-  HWND control = proc::ChildById(window, id);
+  HWND control = Child(window, id);
   if (!control) Fail(__LINE__, Where(action, dialog, id) + ": the dialog has no such control");
   return control;
 }
@@ -509,9 +534,10 @@ std::string WineWizardDriver::Snapshot() {
   HWND frame = FindFrame();
   if (frame) {
     state += " caption " + proc::Text(frame);
-    for (HWND child : proc::Children(frame))
-      if (proc::IsDialog(child) && IsWindowVisible(child)) state += " page " + Hex(child);
-    HWND proceed = proc::ChildById(frame, IDC_Next);
+    Page(IDD_STEP_CONNECTION);
+    for (const auto& page : pages_)
+      if (IsWindowVisible(page.second)) state += " page " + Hex(page.second);
+    HWND proceed = Child(frame, IDC_Next);
     if (proceed) state += " proceed " + proc::Text(proceed);
   }
   return state;
@@ -520,8 +546,10 @@ std::string WineWizardDriver::Snapshot() {
 std::vector<HWND> WineWizardDriver::OpenMessageBoxes() {
   std::vector<HWND> boxes;
   if (!Running()) return boxes;
+  // The frame is no box, and asking it for the box's parts would ask each of its many
+  // controls for its id: most of an observation's time.
   for (HWND window : proc::TopLevelWindows(process_->id()))
-    if (proc::IsMessageBox(window)) boxes.push_back(window);
+    if (window != frame_ && proc::IsMessageBox(window)) boxes.push_back(window);
   return boxes;
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/win32_registry.h"
@@ -54,7 +55,12 @@ class WineWizardDriver : public WizardDriver {
   DWORD UiThread();
   HWND UiWindow();
   HWND FindFrame();
+  // The frame's page made from `templateId`, or null.
+  HWND Page(int templateId);
   HWND DialogWindow(int templateId);
+  // Control `id` of `dialog`, or null.
+  HWND Child(HWND dialog, int id);
+  bool HasChildren(HWND dialog, const std::vector<int>& ids);
   int TemplateOf(HWND dialog);
   // The window of control `id` in dialog `dialog` (id 0: the dialog); reports a missing one.
   HWND Control(int dialog, int id, const char* action);
@@ -86,6 +92,11 @@ class WineWizardDriver : public WizardDriver {
   ScenarioMachine machine_;
   std::unique_ptr<proc::Launched> process_;
   HWND frame_ = nullptr;
+  // Handles that stay the same while the program runs: the frame's pages by template, controls
+  // by dialog and id. Finding one anew asks the other process about its windows one by one,
+  // which would be most of what an observation costs.
+  std::map<int, HWND> pages_;
+  std::map<std::pair<HWND, int>, HWND> children_;
   std::deque<int> answers_;
   std::vector<SeenMessageBox> seen_;
   std::map<int, std::string> aboutTexts_;
