@@ -7,9 +7,16 @@
 # The windows go to an X display of this run's own: on a display other programs share, a window
 # of theirs takes the activation from the wizard now and then, and the focus change that comes
 # with it reaches the program as input no user gave.
+#
+# The run also has a Wine prefix of its own (made on the first run, then reused): the cases
+# prepare the registry keys the program reads, and another test program working in the shared
+# prefix meanwhile (the store and contract suites use the same keys, and making the shared
+# prefix may restart its wineserver) would change them under a running case. Two scenario runs
+# at once take turns on it.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$ROOT"
+export WINEPREFIX="$ROOT/build/wine-$WINEARCH-scenarios"
 
 tests="$WINE_BUILD/tests/scenarios_tests.exe"
 for f in "$WINE_BUILD/Quarnel.exe" "$tests"; do
@@ -20,8 +27,17 @@ for f in "$WINE_BUILD/Quarnel.exe" "$tests"; do
   fi
 done
 
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 9>"$WINEPREFIX.lock"
+if ! flock -n 9; then
+  echo "another scenario run has the prefix; waiting for it"
+  flock 9
+fi
+
 xvfb_pid=
 cleanup() {
+  # The prefix's Wine processes go before the display they draw on.
+  wineserver -k 2>/dev/null
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; fi
 }
 trap cleanup EXIT
