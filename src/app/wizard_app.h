@@ -43,8 +43,7 @@ class WizardApp {
 
   // The language lookup with the current appPath and language.
   std::string Translate(const char* key, const char* defaultText) const;
-  void TranslateControl(WindowRef window, int id, const char* key,
-                        const char* defaultText) const;
+  void TranslateControl(WindowRef window, int id, const char* key, const char* defaultText) const;
   // Stores the chosen language in the program's key (only when the key exists).
   void SaveLanguage(const char* name);
 

@@ -22,6 +22,5 @@ class MessageBoxes {
   virtual ~MessageBoxes() = default;
   // Shows a modal box and returns the button pressed. `caption` null gives the system's
   // default caption ("Error").
-  virtual int Show(WindowRef owner, const char* text, const char* caption,
-                   std::uint32_t style) = 0;
+  virtual int Show(WindowRef owner, const char* text, const char* caption, std::uint32_t style) = 0;
 };

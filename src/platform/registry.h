@@ -22,12 +22,12 @@ constexpr std::uint32_t kRegDword = 4;
 constexpr std::uint32_t kRegMultiSz = 7;
 
 constexpr RegResult kRegOk = 0;
-constexpr RegResult kRegFileNotFound = 2;     // ERROR_FILE_NOT_FOUND
-constexpr RegResult kRegAccessDenied = 5;     // ERROR_ACCESS_DENIED
-constexpr RegResult kRegInvalidHandle = 6;    // ERROR_INVALID_HANDLE
+constexpr RegResult kRegFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
+constexpr RegResult kRegAccessDenied = 5;       // ERROR_ACCESS_DENIED
+constexpr RegResult kRegInvalidHandle = 6;      // ERROR_INVALID_HANDLE
 constexpr RegResult kRegInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
-constexpr RegResult kRegMoreData = 234;       // ERROR_MORE_DATA
-constexpr RegResult kRegNoMoreItems = 259;    // ERROR_NO_MORE_ITEMS
+constexpr RegResult kRegMoreData = 234;         // ERROR_MORE_DATA
+constexpr RegResult kRegNoMoreItems = 259;      // ERROR_NO_MORE_ITEMS
 
 class Registry {
  public:
@@ -51,13 +51,11 @@ class Registry {
   virtual RegResult EnumKey(RegKey key, std::uint32_t index, char* name,
                             std::uint32_t* nameSize) = 0;
   // RegEnumValueA: value name (and, when `data` is given, its data) at `index`.
-  virtual RegResult EnumValue(RegKey key, std::uint32_t index, char* name,
-                              std::uint32_t* nameSize, std::uint32_t* type, std::uint8_t* data,
-                              std::uint32_t* dataSize) = 0;
+  virtual RegResult EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                              std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) = 0;
   // RegQueryInfoKeyA, the parts the program uses; any pointer may be null.
-  virtual RegResult QueryInfoKey(RegKey key, std::uint32_t* subKeys,
-                                 std::uint32_t* maxSubKeyLen, std::uint32_t* values,
-                                 std::uint32_t* maxValueNameLen,
+  virtual RegResult QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
+                                 std::uint32_t* values, std::uint32_t* maxValueNameLen,
                                  std::uint32_t* maxValueDataLen) = 0;
   // RegDeleteValueA: a missing value answers kRegFileNotFound, as Windows does.
   virtual RegResult DeleteValue(RegKey key, const char* name) = 0;

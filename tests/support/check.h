@@ -51,39 +51,39 @@ int RunAll(int argc, char** argv);
 #define CHECK_CAT2(a, b) a##b
 #define CHECK_CAT(a, b) CHECK_CAT2(a, b)
 
-#define TEST(suite, name)                                                                   \
-  static void suite##_##name##_test();                                                      \
-  static ::check::Registrar CHECK_CAT(suite##_##name##_reg_, __LINE__)(#suite, #name,       \
-                                                                      &suite##_##name##_test); \
+#define TEST(suite, name)                                                                       \
+  static void suite##_##name##_test();                                                          \
+  static ::check::Registrar CHECK_CAT(suite##_##name##_reg_, __LINE__)(#suite, #name,           \
+                                                                       &suite##_##name##_test); \
   static void suite##_##name##_test()
 
-#define CHECK(cond)                                               \
-  do {                                                            \
+#define CHECK(cond)                                                     \
+  do {                                                                  \
     if (!(cond)) ::check::Fail(__FILE__, __LINE__, "CHECK(" #cond ")"); \
   } while (0)
 
-#define REQUIRE(cond)                                                     \
-  do {                                                                    \
-    if (!(cond)) {                                                        \
-      ::check::Fail(__FILE__, __LINE__, "REQUIRE(" #cond ")");           \
-      return;                                                             \
-    }                                                                     \
+#define REQUIRE(cond)                                          \
+  do {                                                         \
+    if (!(cond)) {                                             \
+      ::check::Fail(__FILE__, __LINE__, "REQUIRE(" #cond ")"); \
+      return;                                                  \
+    }                                                          \
   } while (0)
 
-#define CHECK_OP_(a, b, op, ret)                                                          \
-  do {                                                                                    \
-    const auto& check_a_ = (a);                                                           \
-    const auto& check_b_ = (b);                                                           \
-    if (!(check_a_ op check_b_)) {                                                        \
-      ::check::Fail(__FILE__, __LINE__,                                                   \
+#define CHECK_OP_(a, b, op, ret)                                                             \
+  do {                                                                                       \
+    const auto& check_a_ = (a);                                                              \
+    const auto& check_b_ = (b);                                                              \
+    if (!(check_a_ op check_b_)) {                                                           \
+      ::check::Fail(__FILE__, __LINE__,                                                      \
                     std::string(#a " " #op " " #b ": ") + ::check::Show(check_a_) + " vs " + \
-                        ::check::Show(check_b_));                                         \
-      ret;                                                                                \
-    }                                                                                     \
+                        ::check::Show(check_b_));                                            \
+      ret;                                                                                   \
+    }                                                                                        \
   } while (0)
 
 #define CHECK_EQ(a, b) CHECK_OP_(a, b, ==, (void)0)
 #define CHECK_NE(a, b) CHECK_OP_(a, b, !=, (void)0)
 #define CHECK_LT(a, b) CHECK_OP_(a, b, <, (void)0)
 #define CHECK_LE(a, b) CHECK_OP_(a, b, <=, (void)0)
-#define REQUIRE_EQ(a, b) CHECK_OP_(a, b, ==, return)
+#define REQUIRE_EQ(a, b) CHECK_OP_(a, b, ==, return )
