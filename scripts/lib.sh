@@ -6,16 +6,20 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # Some hosts run 64-bit user code only (their kernels refuse i386 executables), and Wine's 32-bit
 # loader is itself an i386 program. There Wine runs the x86_64 build of the same sources in a
-# 64-bit prefix; where 32-bit code runs, it runs the shipped i686 build.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
-  WINE_PRESET=win32
-else
-  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
-  WINE_PRESET=win64
-fi
-export WINEPREFIX="$ROOT/build/wine-$WINEARCH"
-WINE_BUILD="$ROOT/build/$WINE_PRESET"
+# 64-bit prefix; where 32-bit code runs, it runs the shipped i686 build. Scripts that install Wine
+# ask again once it is there. QUARNEL_WINEARCH=win64 takes the 64-bit way on any host.
+pick_wine() {
+  if [ "${QUARNEL_WINEARCH:-}" != win64 ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
+    WINE_PRESET=win32
+  else
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+    WINE_PRESET=win64
+  fi
+  export WINEPREFIX="$ROOT/build/wine-$WINEARCH"
+  WINE_BUILD="$ROOT/build/$WINE_PRESET"
+}
+pick_wine
 
 wine() { "$WINELOADER" "$@"; }
 
@@ -25,14 +29,43 @@ build_preset() {  # build_preset NAME [targets...]
   cmake --build --preset "$preset" -j"$(nproc)" "$@"
 }
 
-# Xvfb when there is no display; Wine needs one even for console test programs that open windows.
+# start_display FIRST [WxHxD]: an Xvfb of this run's own on the first free display from :FIRST on; sets
+# DISPLAY and XVFB_PID (the caller stops it). A display counts as up only once a client has talked
+# to it: a socket or lock file can outlive its server (a machine reused between runs keeps /tmp),
+# and a server of another namespace can hold the abstract socket of the same number.
+XVFB_PID=
+start_display() {
+  local first=$1 n owner
+  for n in $(seq "$first" $((first + 29))); do
+    if [ -e "/tmp/.X$n-lock" ]; then
+      owner=$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)
+      if [ -n "$owner" ] && kill -0 "$owner" 2>/dev/null; then continue; fi
+      rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
+    elif [ -e "/tmp/.X11-unix/X$n" ]; then
+      continue
+    fi
+    Xvfb ":$n" -screen 0 "${2:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$XVFB_PID" 2>/dev/null; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+  done
+  echo "could not start an X display (Xvfb) on :$first to :$((first + 29))" >&2
+  return 1
+}
+
+# A display for Wine, which needs one even for console test programs that open windows: the
+# caller's when it answers, else one of our own that stays up for later runs.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  export DISPLAY=:87
-  if ! [ -e /tmp/.X11-unix/X87 ]; then
-    Xvfb :87 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X87 ] && break; sleep 0.1; done
-  fi
+  start_display 87
 }
 
 # One 32-bit prefix under build/, made once and reused.

@@ -34,31 +34,14 @@ if ! flock -n 9; then
   flock 9
 fi
 
-xvfb_pid=
 cleanup() {
   # The prefix's Wine processes go before the display they draw on.
   wineserver -k 2>/dev/null
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; fi
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; fi
 }
 trap cleanup EXIT
 
-# The first free display from :90 on; Xvfb refuses a taken one, so a race just moves on.
-for n in $(seq 90 119); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    export DISPLAY=":$n"
-    break
-  fi
-  xvfb_pid=
-done
-if [ -z "$xvfb_pid" ]; then
+if ! start_display 90; then
   echo "no display of our own; using the shared one (focus changes from other programs may show)"
 fi
 
