@@ -12,6 +12,7 @@ constexpr std::uint32_t kMbIconError = 0x10;
 constexpr std::uint32_t kMbIconQuestion = 0x20;
 constexpr std::uint32_t kMbIconWarning = 0x30;
 constexpr std::uint32_t kMbIconInformation = 0x40;
+constexpr std::uint32_t kMbDefButton2 = 0x100;
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 constexpr int kIdYes = 6;

@@ -97,11 +97,14 @@ RegResult RecordedInstance(Registry& registry, RegKey mtuSettings, std::string* 
 }
 
 // Creates the backup's MTU and MSS sub-keys; false when the backup itself does not open.
-bool CreateBackupSubKeys(Registry& registry, ScopedKey& mtuSettings, ScopedKey& mssSettings) {
+bool CreateBackupSubKeys(Registry& registry, ScopedKey& mtuSettings, ScopedKey& mssSettings,
+                         WriteResults& backupResults) {
   ScopedKey backup(registry);
-  if (backup.Open(kHkeyCurrentUser, kBackupKey) != kRegOk) return false;
-  mtuSettings.Create(backup.get(), kMtuSettings);
-  mssSettings.Create(backup.get(), kMssSettings);
+  const RegResult opened = backup.Open(kHkeyCurrentUser, kBackupKey);
+  backupResults.Note(opened);
+  if (opened != kRegOk) return false;
+  backupResults.Note(mtuSettings.Create(backup.get(), kMtuSettings));
+  backupResults.Note(mssSettings.Create(backup.get(), kMssSettings));
   return true;
 }
 
@@ -124,15 +127,18 @@ void ForEachInterface(Registry& registry, RegKey interfaces, WriteResults* resul
 // Copies one 9x adapter text into the backup sub-key. Returns how the value was found; a text
 // too long to take is still copied whole so that a restore can put it back.
 TextRead BackUpAdapterText(Registry& registry, RegKey transport, const char* valueName,
-                           RegKey backupKey, const std::string& instanceId, TextValue* text) {
+                           RegKey backupKey, const std::string& instanceId, TextValue* text,
+                           WriteResults& backupResults) {
   const TextRead read = ReadTextValue(registry, transport, valueName, text);
   if (read == TextRead::kText) {
-    SetExactValue(registry, backupKey, instanceId.c_str(), kRegSz,
-                  reinterpret_cast<const std::uint8_t*>(text->text), text->size);
+    backupResults.Note(SetExactValue(registry, backupKey, instanceId.c_str(), kRegSz,
+                                     reinterpret_cast<const std::uint8_t*>(text->text),
+                                     text->size));
   } else if (read == TextRead::kTooLong) {
     ValueBytes whole;
     if (whole.Read(registry, transport, valueName) == ValueState::kPresent) {
-      SetExactValue(registry, backupKey, instanceId.c_str(), kRegSz, whole.data(), whole.size());
+      backupResults.Note(SetExactValue(registry, backupKey, instanceId.c_str(), kRegSz,
+                                       whole.data(), whole.size()));
     }
   }
   return read;
@@ -141,9 +147,11 @@ TextRead BackUpAdapterText(Registry& registry, RegKey transport, const char* val
 // Reads one NT interface value into its current field and copies it into the backup.
 void BackUpInterfaceValue(Registry& registry, RegKey interfaceKey, const char* valueName,
                           RegKey backupKey, const char* interfaceName, ValueBytes& bytes,
-                          std::uint32_t* current, std::int32_t* found) {
+                          std::uint32_t* current, std::int32_t* found,
+                          WriteResults& backupResults) {
   if (bytes.Read(registry, interfaceKey, valueName) != ValueState::kPresent) return;
-  registry.SetValue(backupKey, interfaceName, kRegDword, bytes.data(), bytes.size());
+  backupResults.Note(
+      registry.SetValue(backupKey, interfaceName, kRegDword, bytes.data(), bytes.size()));
   // Only a value that fits a DWORD is a current value; a longer one is kept in the backup alone.
   if (bytes.size() <= 4) {
     *current = bytes.AsNumber();
@@ -173,7 +181,7 @@ bool NothingThere(RegResult openResult) { return openResult == kRegFileNotFound;
 
 }  // namespace
 
-void ReadAdapterSettings9x(Registry& registry, WizardModel& model) {
+void ReadAdapterSettings9x(Registry& registry, WizardModel& model, WriteResults& backupResults) {
   const std::string instanceId = FindDialUpTransport(registry);
   if (instanceId.empty()) return;
 
@@ -182,33 +190,34 @@ void ReadAdapterSettings9x(Registry& registry, WizardModel& model) {
 
   ScopedKey mtuSettings(registry);
   ScopedKey mssSettings(registry);
-  if (!CreateBackupSubKeys(registry, mtuSettings, mssSettings)) return;
+  if (!CreateBackupSubKeys(registry, mtuSettings, mssSettings, backupResults)) return;
 
   TextValue text;
-  const TextRead mtu =
-      BackUpAdapterText(registry, transport.get(), "MaxMTU", mtuSettings.get(), instanceId, &text);
+  const TextRead mtu = BackUpAdapterText(registry, transport.get(), "MaxMTU", mtuSettings.get(),
+                                         instanceId, &text, backupResults);
   if (mtu == TextRead::kText) {
     model.settings.currentMtu = static_cast<std::uint32_t>(TextToInteger(text.text));
     model.mtuPage.currentMtuFound = 1;
   } else if (mtu == TextRead::kMissing) {
     // "0" records that the adapter had no MaxMTU, so the backup still names the adapter.
     static const char kNone[] = "0";
-    registry.SetValue(mtuSettings.get(), instanceId.c_str(), kRegSz,
-                      reinterpret_cast<const std::uint8_t*>(kNone), sizeof kNone);
+    backupResults.Note(registry.SetValue(mtuSettings.get(), instanceId.c_str(), kRegSz,
+                                         reinterpret_cast<const std::uint8_t*>(kNone),
+                                         sizeof kNone));
   }
 
-  const TextRead mss =
-      BackUpAdapterText(registry, transport.get(), "MaxMSS", mssSettings.get(), instanceId, &text);
+  const TextRead mss = BackUpAdapterText(registry, transport.get(), "MaxMSS", mssSettings.get(),
+                                         instanceId, &text, backupResults);
   if (mss == TextRead::kText) {
     model.settings.currentMss = static_cast<std::uint32_t>(TextToInteger(text.text));
     model.mtuPage.currentMssFound = 1;
   }
 }
 
-void ReadAdapterSettingsNt(Registry& registry, WizardModel& model) {
+void ReadAdapterSettingsNt(Registry& registry, WizardModel& model, WriteResults& backupResults) {
   ScopedKey mtuSettings(registry);
   ScopedKey mssSettings(registry);
-  if (!CreateBackupSubKeys(registry, mtuSettings, mssSettings)) return;
+  if (!CreateBackupSubKeys(registry, mtuSettings, mssSettings, backupResults)) return;
 
   ScopedKey interfaces(registry);
   if (interfaces.Open(kHkeyLocalMachine, kInterfaces) != kRegOk) return;
@@ -218,9 +227,9 @@ void ReadAdapterSettingsNt(Registry& registry, WizardModel& model) {
     // Every interface with a value overwrites the current one: the last in enumeration order
     // is what the page shows.
     BackUpInterfaceValue(registry, interfaceKey, "MTU", mtuSettings.get(), name, bytes,
-                         &model.settings.currentMtu, &model.mtuPage.currentMtuFound);
+                         &model.settings.currentMtu, &model.mtuPage.currentMtuFound, backupResults);
     BackUpInterfaceValue(registry, interfaceKey, "MSS", mssSettings.get(), name, bytes,
-                         &model.settings.currentMss, &model.mtuPage.currentMssFound);
+                         &model.settings.currentMss, &model.mtuPage.currentMssFound, backupResults);
   });
 }
 

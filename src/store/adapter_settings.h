@@ -5,11 +5,13 @@
 #include "platform/registry.h"
 #include "settings/page_members.h"
 #include "settings/tuning_settings.h"
+#include "store/registry_values.h"
 
 // Read the adapter values into currentMtu/currentMss with their found flags and copy them into
-// the backup's "MTU Settings" and "MSS Settings" (the backup key must exist).
-void ReadAdapterSettings9x(Registry& registry, WizardModel& model);
-void ReadAdapterSettingsNt(Registry& registry, WizardModel& model);
+// the backup's "MTU Settings" and "MSS Settings" (the backup key must exist). Every sub-key and
+// copy the backup could not take counts against `backupResults`.
+void ReadAdapterSettings9x(Registry& registry, WizardModel& model, WriteResults& backupResults);
+void ReadAdapterSettingsNt(Registry& registry, WizardModel& model, WriteResults& backupResults);
 
 // Write the chosen mtu and mss. True unless a write (or the open of a key that is there)
 // failed; finding no adapter to tune is not a failure.

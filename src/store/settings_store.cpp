@@ -22,9 +22,9 @@ struct ReadTarget {
 // at most four bytes counts as found; a longer one is copied all the same so a restore can put
 // it back instead of deleting it.
 void ReadNumber(Registry& registry, RegKey source, RegKey backup, const ReadTarget& target,
-                ValueBytes& bytes) {
+                ValueBytes& bytes, WriteResults& backupResults) {
   if (bytes.Read(registry, source, target.name) != ValueState::kPresent) return;
-  registry.SetValue(backup, target.name, kRegDword, bytes.data(), bytes.size());
+  backupResults.Note(registry.SetValue(backup, target.name, kRegDword, bytes.data(), bytes.size()));
   if (bytes.size() <= 4 && target.current != nullptr) {
     *target.current = bytes.AsNumber();
     *target.found = 1;
@@ -34,19 +34,20 @@ void ReadNumber(Registry& registry, RegKey source, RegKey backup, const ReadTarg
 // 9x: the value is a text, copied into the backup as a REG_SZ with the bytes read. A text of
 // 260 bytes or more is not taken as a current value but still copied whole.
 void ReadText(Registry& registry, RegKey source, RegKey backup, const ReadTarget& target,
-              ValueBytes& bytes) {
+              ValueBytes& bytes, WriteResults& backupResults) {
   TextValue text;
   const TextRead read = ReadTextValue(registry, source, target.name, &text);
   if (read == TextRead::kText) {
-    SetExactValue(registry, backup, target.name, kRegSz,
-                  reinterpret_cast<const std::uint8_t*>(text.text), text.size);
+    backupResults.Note(SetExactValue(registry, backup, target.name, kRegSz,
+                                     reinterpret_cast<const std::uint8_t*>(text.text), text.size));
     if (target.current != nullptr) {
       *target.current = static_cast<std::uint32_t>(TextToInteger(text.text));
       *target.found = 1;
     }
   } else if (read == TextRead::kTooLong &&
              bytes.Read(registry, source, target.name) == ValueState::kPresent) {
-    SetExactValue(registry, backup, target.name, kRegSz, bytes.data(), bytes.size());
+    backupResults.Note(
+        SetExactValue(registry, backup, target.name, kRegSz, bytes.data(), bytes.size()));
   }
 }
 
@@ -54,15 +55,15 @@ void ReadText(Registry& registry, RegKey source, RegKey backup, const ReadTarget
 // `type` is REG_SZ. Without the key there is nothing to read.
 template <std::size_t N>
 void ReadValues(Registry& registry, RegKey hive, const char* path, std::uint32_t type,
-                const ReadTarget (&targets)[N], RegKey backup) {
+                const ReadTarget (&targets)[N], RegKey backup, WriteResults& backupResults) {
   ScopedKey source(registry);
   if (source.Open(hive, path) != kRegOk) return;
   ValueBytes bytes;
   for (const ReadTarget& target : targets) {
     if (type == kRegSz) {
-      ReadText(registry, source.get(), backup, target, bytes);
+      ReadText(registry, source.get(), backup, target, bytes, backupResults);
     } else {
-      ReadNumber(registry, source.get(), backup, target, bytes);
+      ReadNumber(registry, source.get(), backup, target, bytes, backupResults);
     }
   }
 }
@@ -147,11 +148,13 @@ void RestoreValues(Registry& registry, RegKey backup, RegKey hive, const char* p
 
 }  // namespace
 
-void ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model) {
+bool ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model) {
   TuningSettings& s = model.settings;
-  registry.DeleteTree(kHkeyCurrentUser, kBackupKey);
+  WriteResults backupResults;
+  // What an earlier backup leaves behind would be written back with the new one.
+  backupResults.NoteDelete(registry.DeleteTree(kHkeyCurrentUser, kBackupKey));
   ScopedKey backup(registry);
-  backup.Create(kHkeyCurrentUser, kBackupKey);
+  backupResults.Note(backup.Create(kHkeyCurrentUser, kBackupKey));
 
   const ReadTarget browser[] = {
       {"MaxConnectionsPer1_0Server", &s.currentMaxConnectionsPer1_0Server,
@@ -159,10 +162,11 @@ void ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model
       {"MaxConnectionsPerServer", &s.currentMaxConnectionsPerServer,
        &model.ttlPage.currentMaxConnectionsPerServerFound},
   };
-  ReadValues(registry, kHkeyCurrentUser, kInternetSettings, kRegDword, browser, backup.get());
+  ReadValues(registry, kHkeyCurrentUser, kInternetSettings, kRegDword, browser, backup.get(),
+             backupResults);
 
   if (family == kOsFamilyNt) {
-    ReadAdapterSettingsNt(registry, model);
+    ReadAdapterSettingsNt(registry, model, backupResults);
     const ReadTarget targets[] = {
         {"SackOpts", nullptr, nullptr},
         {"Tcp1323Opts", nullptr, nullptr},
@@ -184,9 +188,10 @@ void ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model
         {"EnableICMPRedirects", &s.currentIcmpRedirects,
          &model.icmpRedirectPage.currentIcmpRedirectsFound},
     };
-    ReadValues(registry, kHkeyLocalMachine, kTcpipParameters, kRegDword, targets, backup.get());
+    ReadValues(registry, kHkeyLocalMachine, kTcpipParameters, kRegDword, targets, backup.get(),
+               backupResults);
   } else if (family == kOsFamily9x) {
-    ReadAdapterSettings9x(registry, model);
+    ReadAdapterSettings9x(registry, model, backupResults);
     const ReadTarget targets[] = {
         {"SackOpts", nullptr, nullptr},
         {"Tcp1323Opts", nullptr, nullptr},
@@ -201,8 +206,14 @@ void ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model
         {"KeepAliveInterval", &s.currentKeepAliveInterval,
          &model.keepAlivePage.currentKeepAliveIntervalFound},
     };
-    ReadValues(registry, kHkeyLocalMachine, kMstcp, kRegSz, targets, backup.get());
+    ReadValues(registry, kHkeyLocalMachine, kMstcp, kRegSz, targets, backup.get(), backupResults);
   }
+  if (backupResults.ok()) return true;
+  // A backup that lacks a value found on the machine would have a restore delete that value:
+  // no backup is better than that one.
+  backup.Close();
+  registry.DeleteTree(kHkeyCurrentUser, kBackupKey);
+  return false;
 }
 
 bool ApplySettings(Registry& registry, OsFamily family, std::int32_t modemBoostAvailable,

@@ -9,7 +9,9 @@
 #include "settings/tuning_settings.h"
 
 // Fills the current values and found flags and replaces the backup with what the machine has.
-void ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model);
+// False when the backup could not take all of it; that backup is then deleted. The current values
+// are read all the same, but for the adapters' when the backup key itself could not be made.
+bool ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model);
 
 // Writes the chosen values (the modem change first when a modem was detected). True when every
 // create and set succeeded; every value is attempted either way.

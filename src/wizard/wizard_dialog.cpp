@@ -127,6 +127,16 @@ bool WizardDialog::ConfirmBackupOverwrite() {
                                     kMbYesNo | kMbIconQuestion) == kIdYes;
 }
 
+bool WizardDialog::ConfirmGoingOnWithoutBackup() {
+  WizardApp& app = App();
+  const std::string question =
+      app.Translate("45",
+                    "Ovik Quarnel could not save your original settings, so 'Reset Connection "
+                    "Settings' could not bring them back.*Do you want to go on anyway?");
+  return app.platform.messages.Show(window(), question.c_str(), kAppTitle,
+                                    kMbYesNo | kMbIconWarning | kMbDefButton2) == kIdYes;
+}
+
 WizardPage* WizardDialog::VisibleLastStep() {
   auto visible = [this](WizardPage& page) {
     return page.window() != 0 && toolkit().IsVisible(page.window());
@@ -154,7 +164,7 @@ void WizardDialog::OnProceed() {
 
   switch (nextStep) {
     case 1:
-      ReadCurrentSettings();
+      if (!ReadCurrentSettings()) return;
       ShowPage(connectionTypePage, true);
       SetProceedCaption(app.Translate("20", "&Next >"));
       EnableItem(IDC_Back, true);
@@ -278,9 +288,12 @@ void WizardDialog::ApplyFrameTexts() {
                        "&Reset Connection Settings");
 }
 
-void WizardDialog::ReadCurrentSettings() {
+bool WizardDialog::ReadCurrentSettings() {
   WizardModel model = Model();
-  ::ReadCurrentSettings(App().platform.registry, App().osFamily, model);
+  if (::ReadCurrentSettings(App().platform.registry, App().osFamily, model)) return true;
+  // The incomplete backup is gone, and an earlier one with it: nothing is left to reset to.
+  EnableItem(IDC_RESET_SETTINGS, BackupExists());
+  return ConfirmGoingOnWithoutBackup();
 }
 
 void WizardDialog::ApplySettings() {

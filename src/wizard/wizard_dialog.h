@@ -47,8 +47,9 @@ class WizardDialog : public Dialog {
   void ApplyFrameTexts();
   void FillLanguageList();
 
-  // The settings store, run on the program's registry for the running family.
-  void ReadCurrentSettings();
+  // The settings store, run on the program's registry for the running family. False when the
+  // backup could not be saved and the user chose to stay on the introduction.
+  bool ReadCurrentSettings();
   // Writes the chosen values, reports, and closes the wizard.
   void ApplySettings();
   void RestoreBackup();
@@ -100,5 +101,6 @@ class WizardDialog : public Dialog {
   void ShowPage(WizardPage& page, bool show);
   void ShowIntroduction(bool show);
   bool ConfirmBackupOverwrite();
+  bool ConfirmGoingOnWithoutBackup();
   void Finish(WizardPage& lastPage);
 };

@@ -15,7 +15,7 @@ TEST(Read9x, EveryValueFoundAndBackedUp) {
   Machine m(k9xMachine);
   REQUIRE(m.ready);
   Model model;
-  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  CHECK(ReadCurrentSettings(m.reg, kOsFamily9x, model.view));
   CHECK_ALL_KEYS_CLOSED();
 
   const TuningSettings& s = model.settings;

@@ -15,7 +15,7 @@ TEST(ReadNt, EveryValueFoundAndBackedUp) {
   Machine m(kNtMachine);
   REQUIRE(m.ready);
   Model model;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+  CHECK(ReadCurrentSettings(m.reg, kOsFamilyNt, model.view));
   CHECK_ALL_KEYS_CLOSED();
 
   const TuningSettings& s = model.settings;

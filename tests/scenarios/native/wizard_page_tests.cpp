@@ -17,6 +17,7 @@
 #include "platform/portable/headless_toolkit.h"
 #include "platform/portable/ini_profile_reader.h"
 #include "platform/portable/memory_registry.h"
+#include "platform/reg_file.h"
 #include "resources/resource.h"
 #include "support/check.h"
 #include "wizard/wizard_dialog.h"
@@ -122,6 +123,59 @@ TEST(wizard_frame, about_entry_opens_the_about_box_whatever_the_low_bits) {
     CHECK_EQ(t.ModalLog().size(), before);
     CHECK_EQ(t.ModalsEndedByDefault(), 0);
   });
+}
+
+// A backup that could not be saved is said before the user changes anything, and going on
+// without it is the user's choice (No is the default). The broken backup is gone either way,
+// and with it the Reset button.
+TEST(wizard_frame, a_backup_that_cannot_be_saved_is_told_before_going_on) {
+  const char* const kWarning =
+      "Ovik Quarnel could not save your original settings, so 'Reset Connection Settings' could "
+      "not bring them back.\nDo you want to go on anyway?";
+  for (int answer : {kIdNo, kIdYes}) {
+    check::Scope scope(answer == kIdYes ? "Yes" : "No");
+    Bench bench;
+    for (const char* fixture : {"scenario_nt_machine.reg", "scenario_nt_backup.reg"}) {
+      REQUIRE(LoadRegFile(bench.registry, check::FixturePath(fixture)).ok);
+    }
+    bench.Run([&bench, answer, kWarning] {
+      HeadlessToolkit& t = bench.toolkit;
+      const WindowRef frame = bench.Frame();
+      REQUIRE(t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
+      RegFault refused;
+      refused.op = RegOp::kSet;
+      refused.keyPattern = "HKEY_CURRENT_USER\\Software\\Ovik Quarnel\\Original Settings";
+      refused.valuePattern = "DefaultTTL";
+      bench.registry.AddFault(refused);
+      t.QueueMessageBoxAnswer(kIdYes);  // "43": replace the old backup
+      t.QueueMessageBoxAnswer(answer);
+      t.Click(t.Item(frame, IDC_Next));
+      bench.registry.ClearFaults();
+
+      REQUIRE_EQ(t.MessageBoxLog().size(), std::size_t{2});
+      const HeadlessMessageBox& box = t.MessageBoxLog()[1];
+      CHECK_EQ(box.text, std::string(kWarning));
+      CHECK_EQ(box.caption, std::string("Quarnel"));
+      CHECK_EQ(box.style, kMbYesNo | kMbIconWarning | kMbDefButton2);
+      CHECK_EQ(box.owner, frame);
+      CHECK(!t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
+      ScopedKey backup(bench.registry);
+      CHECK_EQ(backup.Open(kHkeyCurrentUser, "Software\\Ovik Quarnel\\Original Settings"),
+               kRegFileNotFound);
+      const bool onStep1 = t.IsVisible(t.DialogByTemplate(IDD_STEP_CONNECTION));
+      CHECK_EQ(onStep1, answer == kIdYes);
+      CHECK_EQ(t.Text(t.Item(frame, IDC_Next)),
+               std::string(answer == kIdYes ? "&Next >" : "&Proceed"));
+      CHECK_EQ(t.IsVisible(t.Item(frame, IDC_RESET_SETTINGS)), answer == kIdNo);
+
+      // Without a backup, the next Proceed asks nothing about one.
+      if (answer == kIdNo) {
+        t.Click(t.Item(frame, IDC_Next));
+        CHECK_EQ(t.MessageBoxLog().size(), std::size_t{2});
+        CHECK(t.IsVisible(t.DialogByTemplate(IDD_STEP_CONNECTION)));
+      }
+    });
+  }
 }
 
 TEST(wizard_page, integer_exchange_messages_and_focus) {

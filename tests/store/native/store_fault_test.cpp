@@ -344,3 +344,63 @@ TEST(Read9xNative, DwordWhereTextExpected) {
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL"),
            Typed(kRegSz, std::string("\x80\0\0\0", 4)));
 }
+
+// A backup that could not take everything found is dropped: restoring it would delete the
+// values it lacks. The current values are read all the same.
+TEST(ReadFaults, IncompleteBackupIsDropped) {
+  struct Row {
+    const char* label;
+    OsFamily family;
+    std::vector<std::string> fixtures;
+    RegFault fault;
+    bool adaptersRead = true;  // they are read into the backup's sub-keys, so need its key
+  };
+  const Row rows[] = {
+      {"NT: backup key refused", kOsFamilyNt, kNtMachine, Fault(RegOp::kCreate, kHkcuBackup),
+       false},
+      {"NT: one value refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kSet, kHkcuBackup, "DefaultTTL")},
+      {"NT: browser value refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kSet, kHkcuBackup, "MaxConnectionsPerServer")},
+      {"NT: MSS Settings refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kCreate, kHkcuBackup + "\\MSS Settings")},
+      {"NT: one interface's MTU refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kSet, kHkcuBackup + "\\MTU Settings", "{2*")},
+      {"NT: earlier backup not deleted", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kDeleteTree, kHkcuBackup)},
+      {"9x: one value refused", kOsFamily9x, k9xMachine,
+       Fault(RegOp::kSet, kHkcuBackup, "KeepAliveTime")},
+      {"9x: adapter MTU refused", kOsFamily9x, k9xMachine,
+       Fault(RegOp::kSet, kHkcuBackup + "\\MTU Settings")},
+      {"9x: adapter MSS refused", kOsFamily9x, k9xMachine,
+       Fault(RegOp::kSet, kHkcuBackup + "\\MSS Settings")},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.label);
+    Machine m(row.fixtures);
+    REQUIRE(m.ready);
+    Model whole;
+    REQUIRE(ReadCurrentSettings(m.reg, row.family, whole.view));
+    StoreMemoryRegistry().AddFault(row.fault);
+    Model model;
+    CHECK(!ReadCurrentSettings(m.reg, row.family, model.view));
+    StoreMemoryRegistry().ClearFaults();
+    CHECK_ALL_KEYS_CLOSED();
+    CHECK(!BackupExists(m.reg) || row.fault.op == RegOp::kDeleteTree);
+    CHECK_EQ(model.ttl.currentTtlFound, 1);
+    CHECK_EQ(model.settings.currentTtl, whole.settings.currentTtl);
+    CHECK_EQ(model.mtu.currentMtuFound, row.adaptersRead ? 1 : 0);
+  }
+}
+
+// Values that are simply not there leave nothing to back up and are no failure.
+TEST(ReadFaults, AnEmptyMachineBacksUpCompletely) {
+  for (OsFamily family : {kOsFamilyNt, kOsFamily9x}) {
+    Machine m(std::vector<std::string>{});
+    REQUIRE(m.ready);
+    Model model;
+    CHECK(ReadCurrentSettings(m.reg, family, model.view));
+    CHECK(BackupExists(m.reg));
+    CHECK_ALL_KEYS_CLOSED();
+  }
+}
