@@ -93,6 +93,12 @@ std::string WizardApp::Translate(const char* key, const char* defaultText) const
   return TranslateText(platform.profile, appPath, language, key, defaultText);
 }
 
+int WizardApp::ShowTranslated(WindowRef owner, const char* key, const char* defaultText,
+                              std::uint32_t style) const {
+  const std::string text = Translate(key, defaultText);
+  return platform.messages.Show(owner, text.c_str(), kAppTitle, style);
+}
+
 void WizardApp::TranslateControl(WindowRef window, int id, const char* key,
                                  const char* defaultText) const {
   Toolkit* toolkit = platform.toolkit;

@@ -44,6 +44,10 @@ class WizardApp {
   // The language lookup with the current appPath and language.
   std::string Translate(const char* key, const char* defaultText) const;
   void TranslateControl(WindowRef window, int id, const char* key, const char* defaultText) const;
+  // A message box with the text of `key` in the current language and the program's title as
+  // its caption; returns the button pressed.
+  int ShowTranslated(WindowRef owner, const char* key, const char* defaultText,
+                     std::uint32_t style) const;
   // Stores the chosen language in the program's key (only when the key exists).
   void SaveLanguage(const char* name);
 

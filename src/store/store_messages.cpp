@@ -4,27 +4,16 @@
 
 #include "app/wizard_app.h"
 
-namespace {
-
-// A message box in the chosen language (`defaultText` where the language has none).
-void ShowTranslated(const WizardApp& app, WindowRef owner, const char* key, const char* defaultText,
-                    std::uint32_t style) {
-  const std::string text = app.Translate(key, defaultText);
-  app.platform.messages.Show(owner, text.c_str(), kAppTitle, style);
-}
-
-}  // namespace
-
 void ShowApplyResult(const WizardApp& app, WindowRef owner, bool allWritten) {
   if (allWritten) {
-    ShowTranslated(app, owner, "41",
-                   "Congratulation, Ovik Quarnel has boosted your internet connections.\n"
-                   "Please, restart your computer in order to feel the change.",
-                   kMbOk);
+    app.ShowTranslated(owner, "41",
+                       "Congratulation, Ovik Quarnel has boosted your internet connections.\n"
+                       "Please, restart your computer in order to feel the change.",
+                       kMbOk);
     return;
   }
-  ShowTranslated(
-      app, owner, "44",
+  app.ShowTranslated(
+      owner, "44",
       "Some of your connection settings could not be written, so they were not all changed.*"
       "On Windows NT, 2000 and XP, log on as an administrator and run Ovik Quarnel again.",
       kMbOk | kMbIconError);
@@ -32,10 +21,10 @@ void ShowApplyResult(const WizardApp& app, WindowRef owner, bool allWritten) {
 
 void ShowRestoreResult(const WizardApp& app, WindowRef owner, RestoreOutcome outcome) {
   if (outcome == RestoreOutcome::kRestored) {
-    ShowTranslated(app, owner, "42",
-                   "Ovik Quarnel has reset your system to the backup settings.\n"
-                   "Please, restart your computer in order to feel the change.",
-                   kMbOk);
+    app.ShowTranslated(owner, "42",
+                       "Ovik Quarnel has reset your system to the backup settings.\n"
+                       "Please, restart your computer in order to feel the change.",
+                       kMbOk);
     return;
   }
   // Shown in English whatever the language: it must stay readable when the language files are

@@ -118,23 +118,18 @@ bool WizardDialog::PreTranslateKey(const KeyEvent& key) {
 }
 
 bool WizardDialog::ConfirmBackupOverwrite() {
-  WizardApp& app = App();
-  const std::string question =
-      app.Translate("43",
-                    "Now, your old connection settings saved as backup will be overwritten with "
-                    "the current settings.*Do you want to proceed?");
-  return app.platform.messages.Show(window(), question.c_str(), kAppTitle,
-                                    kMbYesNo | kMbIconQuestion) == kIdYes;
+  return App().ShowTranslated(window(), "43",
+                              "Now, your old connection settings saved as backup will be "
+                              "overwritten with the current settings.*Do you want to proceed?",
+                              kMbYesNo | kMbIconQuestion) == kIdYes;
 }
 
 bool WizardDialog::ConfirmGoingOnWithoutBackup() {
-  WizardApp& app = App();
-  const std::string question =
-      app.Translate("45",
-                    "Ovik Quarnel could not save your original settings, so 'Reset Connection "
-                    "Settings' could not bring them back.*Do you want to go on anyway?");
-  return app.platform.messages.Show(window(), question.c_str(), kAppTitle,
-                                    kMbYesNo | kMbIconWarning | kMbDefButton2) == kIdYes;
+  return App().ShowTranslated(window(), "45",
+                              "Ovik Quarnel could not save your original settings, so 'Reset "
+                              "Connection Settings' could not bring them back.*Do you want to go "
+                              "on anyway?",
+                              kMbYesNo | kMbIconWarning | kMbDefButton2) == kIdYes;
 }
 
 WizardPage* WizardDialog::VisibleLastStep() {
