@@ -113,12 +113,12 @@ struct HeadlessToolkit::Window {
 
 HeadlessToolkit::HeadlessToolkit() {
   std::string root = QUARNEL_SOURCE_DIR;
-  Load(root + "/resources/quarnel.rc", {root + "/resources", root + "/src"});
+  Load(root + "/resources/quarnel.rc", {root + "/resources", root + "/src", QUARNEL_GENERATED_DIR});
 }
 
 HeadlessToolkit::HeadlessToolkit(const std::string& rcPath) {
   std::string root = QUARNEL_SOURCE_DIR;
-  Load(rcPath, {root + "/src"});
+  Load(rcPath, {root + "/src", QUARNEL_GENERATED_DIR});
 }
 
 HeadlessToolkit::~HeadlessToolkit() {

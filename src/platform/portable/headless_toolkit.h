@@ -46,10 +46,11 @@ struct HeadlessMenuItem {
 
 class HeadlessToolkit : public Toolkit, public MessageBoxes {
  public:
-  // Reads QUARNEL_SOURCE_DIR "/resources/quarnel.rc" (with resources/ and src/ as include
-  // folders).
+  // Reads QUARNEL_SOURCE_DIR "/resources/quarnel.rc" (with resources/, src/ and the build's
+  // generated/ folder, which holds app/version.h, as include folders).
   HeadlessToolkit();
-  // Reads another script (test templates), with its own folder and src/ as include folders.
+  // Reads another script (test templates), with its own folder, src/ and generated/ as include
+  // folders.
   explicit HeadlessToolkit(const std::string& rcPath);
   ~HeadlessToolkit() override;
 
