@@ -1,0 +1,146 @@
+; QuarnelSetup-<version>.exe: installs Ovik Quarnel for Windows 95, 98, Me, NT 4.0, 2000 and XP.
+;
+; Built by the win32 preset's `setup` target (installer/CMakeLists.txt), which stages the files and
+; hands over everything that varies:
+;   VERSION     the project version of CMakeLists.txt (1.0.0.1); VERSION4 the same with four parts
+;   COPYRIGHT   the copyright line of the version resource
+;   STAGE       the staged release folder (Quarnel.exe, Lang\, Readme.txt)
+;   LANG_FILES  an include with one File line per language file of STAGE\Lang (none is fine)
+;   ICON, WIZARD_BITMAP, OUTFILE
+;
+; An ANSI installer with the Modern UI: its stub and the two plug-ins the welcome and finish pages
+; use (nsDialogs, System) import nothing Windows 95 lacks. Nothing else is used: no plug-in, no
+; Unicode, no feature of a newer Windows.
+;
+; What it leaves on the machine, and nothing more: the program folder (Quarnel.exe, Lang\,
+; Uninstall.exe), the value AppPath of HKCU\Software\Ovik Quarnel, a Start-menu folder and the
+; Add/Remove Programs entry. The uninstaller takes all of it away again, and Language, but never
+; the backup of the user's connection settings (HKCU\Software\Ovik Quarnel\Original Settings).
+
+Unicode false
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include FileFunc.nsh
+!include LogicLib.nsh
+
+!define PRODUCT "Ovik Quarnel"
+!define PUBLISHER "Ovik Quarnel"
+!define PROGRAM_KEY "Software\Ovik Quarnel"
+!define BACKUP_KEY "Software\Ovik Quarnel\Original Settings"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Ovik Quarnel"
+!define MENU_FOLDER "$SMPROGRAMS\Ovik Quarnel"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+; An upgrade goes where the installed program is.
+InstallDir "$PROGRAMFILES\Ovik Quarnel"
+InstallDirRegKey HKCU "${PROGRAM_KEY}" "AppPath"
+; Only Windows Vista and later read this; the program itself refuses to run there.
+RequestExecutionLevel admin
+XPStyle on
+BrandingText "${PRODUCT} ${VERSION}"
+ShowInstDetails hide
+ShowUninstDetails hide
+
+VIProductVersion "${VERSION4}"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD_BITMAP}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${WIZARD_BITMAP}"
+!define MUI_ABORTWARNING
+
+!define MUI_WELCOMEPAGE_TITLE "Welcome to ${PRODUCT} ${VERSION}"
+!define MUI_WELCOMEPAGE_TEXT "${PRODUCT} tunes your internet connection: the TCP/IP settings of \
+Windows, Internet Explorer's connections per server and, for a dial-up modem, its port speed.$\r$\n$\r$\n\
+Installing changes none of them. The wizard explains every setting, saves the values it finds \
+and writes new ones only when you press Finish in it.$\r$\n$\r$\n\
+$_CLICK"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Quarnel.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "&Start the ${PRODUCT} wizard now"
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+Section "Ovik Quarnel"
+  SetOutPath "$INSTDIR"
+  File "${STAGE}\Quarnel.exe"
+  ; The Lang folder even when the release has no language file yet: the program looks there.
+  CreateDirectory "$INSTDIR\Lang"
+  SetOutPath "$INSTDIR\Lang"
+  !include "${LANG_FILES}"
+  SetOutPath "$INSTDIR"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  ; The one value the program needs from an installation. Language and the backup of an older
+  ; installation stay as they are.
+  WriteRegStr HKCU "${PROGRAM_KEY}" "AppPath" "$INSTDIR"
+
+  CreateDirectory "${MENU_FOLDER}"
+  CreateShortCut "${MENU_FOLDER}\${PRODUCT}.lnk" "$INSTDIR\Quarnel.exe"
+  CreateShortCut "${MENU_FOLDER}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\Uninstall.exe"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Quarnel.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; Before anything is removed: a backup of the user's connection settings stays, and the user is
+; told how to use it. Silent mode keeps it and goes on.
+Function un.onInit
+  ClearErrors
+  EnumRegKey $0 HKCU "${BACKUP_KEY}" 0
+  ${IfNot} ${Errors}
+    MessageBox MB_YESNO|MB_ICONQUESTION "${PRODUCT} saved your original connection settings before \
+it changed them, and that backup stays on this computer.$\r$\n$\r$\n\
+To bring the original settings back, do not remove ${PRODUCT} yet: start it and press \
+$\"Reset Connection Settings$\" on its first page. After removing it you can still do so by \
+installing it again.$\r$\n$\r$\n\
+Remove ${PRODUCT} now?" /SD IDYES IDYES keep_going
+    Abort
+    keep_going:
+  ${EndIf}
+FunctionEnd
+
+Section "Uninstall"
+  Delete "$INSTDIR\Quarnel.exe"
+  ; Every language file, also those an older version installed.
+  Delete "$INSTDIR\Lang\*.ini"
+  Delete "$INSTDIR\Lang\*.bmp"
+  RMDir "$INSTDIR\Lang"
+
+  Delete "${MENU_FOLDER}\${PRODUCT}.lnk"
+  Delete "${MENU_FOLDER}\Uninstall ${PRODUCT}.lnk"
+  RMDir "${MENU_FOLDER}"
+
+  DeleteRegValue HKCU "${PROGRAM_KEY}" "AppPath"
+  DeleteRegValue HKCU "${PROGRAM_KEY}" "Language"
+  ; The key goes only when nothing is left in it: the backup, when there is one, stays.
+  DeleteRegKey /ifempty HKCU "${PROGRAM_KEY}"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  Delete "$INSTDIR\Uninstall.exe"
+  ; Folders go only when empty: files the user put there stay, and so does their folder.
+  RMDir "$INSTDIR"
+SectionEnd
