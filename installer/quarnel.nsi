@@ -76,6 +76,7 @@ $_CLICK"
 !insertmacro MUI_LANGUAGE "English"
 
 Section "Ovik Quarnel"
+  Call NoteCreatedFolder
   SetOutPath "$INSTDIR"
   File "${STAGE}\Quarnel.exe"
   ; The Lang folder even when the release has no language file yet: the program looks there.
@@ -105,6 +106,25 @@ Section "Ovik Quarnel"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
+
+; A program folder chosen below folders that do not exist yet (C:\Tools\Ovik Quarnel without C:\Tools)
+; makes them too; the topmost one goes into the Add/Remove entry, so that the uninstaller takes
+; them away again (when empty). Folders that were there before stay, and so does an earlier note.
+Function NoteCreatedFolder
+  StrCpy $0 "$INSTDIR"
+  StrCpy $1 ""
+  ${Do}
+    ${GetParent} "$0" $0
+    ${If} $0 == ""
+    ${OrIf} ${FileExists} "$0\*.*"
+      ${ExitDo}
+    ${EndIf}
+    StrCpy $1 "$0"
+  ${Loop}
+  ${If} $1 != ""
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "CreatedFolder" "$1"
+  ${EndIf}
+FunctionEnd
 
 ; Before anything is removed: a backup of the user's connection settings stays, and the user is
 ; told how to use it. Silent mode keeps it and goes on.
@@ -138,9 +158,24 @@ Section "Uninstall"
   DeleteRegValue HKCU "${PROGRAM_KEY}" "Language"
   ; The key goes only when nothing is left in it: the backup, when there is one, stays.
   DeleteRegKey /ifempty HKCU "${PROGRAM_KEY}"
+  ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "CreatedFolder"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
   Delete "$INSTDIR\Uninstall.exe"
   ; Folders go only when empty: files the user put there stay, and so does their folder.
   RMDir "$INSTDIR"
+  ; The folders the installation made above it, up to the topmost one.
+  ${If} $1 != ""
+    StrCpy $0 "$INSTDIR"
+    ${Do}
+      ${GetParent} "$0" $0
+      StrLen $2 "$1"
+      StrCpy $3 "$0" $2
+      ${If} $0 == ""
+      ${OrIf} $3 != $1
+        ${ExitDo}
+      ${EndIf}
+      RMDir "$0"
+    ${LoopUntil} $0 == $1
+  ${EndIf}
 SectionEnd
