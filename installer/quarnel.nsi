@@ -58,8 +58,9 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 !define MUI_ABORTWARNING
 
 !define MUI_WELCOMEPAGE_TITLE "Welcome to ${PRODUCT} ${VERSION}"
-!define MUI_WELCOMEPAGE_TEXT "${PRODUCT} tunes your internet connection: the TCP/IP settings of \
-Windows, Internet Explorer's connections per server and, for a dial-up modem, its port speed.$\r$\n$\r$\n\
+!define MUI_WELCOMEPAGE_TEXT "${PRODUCT} tunes your internet connection: Windows' TCP/IP \
+settings, Internet Explorer's connections per server and, for a dial-up modem, its port \
+speed.$\r$\n$\r$\n\
 Installing changes none of them. The wizard explains every setting, saves the values it finds \
 and writes new ones only when you press Finish in it.$\r$\n$\r$\n\
 $_CLICK"
@@ -132,11 +133,11 @@ Function un.onInit
   ClearErrors
   EnumRegKey $0 HKCU "${BACKUP_KEY}" 0
   ${IfNot} ${Errors}
-    MessageBox MB_YESNO|MB_ICONQUESTION "${PRODUCT} saved your original connection settings before \
-it changed them, and that backup stays on this computer.$\r$\n$\r$\n\
-To bring the original settings back, do not remove ${PRODUCT} yet: start it and press \
-$\"Reset Connection Settings$\" on its first page. After removing it you can still do so by \
-installing it again.$\r$\n$\r$\n\
+    MessageBox MB_YESNO|MB_ICONQUESTION "${PRODUCT} keeps a backup of your original connection \
+settings, and removing ${PRODUCT} leaves that backup on this computer.$\r$\n$\r$\n\
+To bring the original settings back, start ${PRODUCT} before you remove it and press \
+$\"Reset Connection Settings$\" on its first page (or install it again later and do so \
+then).$\r$\n$\r$\n\
 Remove ${PRODUCT} now?" /SD IDYES IDYES keep_going
     Abort
     keep_going:

@@ -25,7 +25,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt" 2
 setup="$build/QuarnelSetup-$version.exe"
 zip="$build/Quarnel-$version.zip"
 checker="$build/tests/wine/startup_check.exe"
-for f in "$setup" "$zip" "$checker" "$build/Quarnel.exe" "$build/installer/setup.args"; do
+uninstall_checker="$build/tests/wine/uninstall_check.exe"
+for f in "$setup" "$zip" "$checker" "$uninstall_checker" "$build/Quarnel.exe" "$build/installer/setup.args"; do
   if [ -z "$version" ] || [ ! -f "$f" ]; then
     echo "missing ${f:-the win32 build} (build the win32 preset first)"
     echo "0 passed, 1 failed"
@@ -281,6 +282,27 @@ for windows in winxp win98; do
   check "Uninstall.exe /S succeeds with a backup present" uninstall "$custom"
   check "the backup and its key stay, everything else is gone (AppPath, Language too)" \
     state compare "$work/before"
+
+  echo "== $windows: the uninstaller run from the Start menu, without and with a backup"
+  reset "$windows"
+  check "QuarnelSetup-$version.exe /S succeeds" run_setup "$setup" /S
+  check "without a backup it asks nothing and removes everything" \
+    run_wine "$uninstall_checker" "$default_dir\\Uninstall.exe" no-backup
+  settle
+  check "everything is gone, and nothing else changed" state compare "$work/before"
+  seed_backup
+  values "HKCU\\$backup_key" >"$work/backup-values"
+  settle
+  state snapshot "$work/before"
+  check "QuarnelSetup-$version.exe /S succeeds" run_setup "$setup" /S
+  check "with a backup it first asks, naming Reset Connection Settings; No keeps everything" \
+    run_wine "$uninstall_checker" "$default_dir\\Uninstall.exe" keep
+  check_installation "$default_dir" "$version"
+  check "the backup is untouched" same "$(values "HKCU\\$backup_key")" "$(cat "$work/backup-values")"
+  check "asked again, Yes goes on and removes the program" \
+    run_wine "$uninstall_checker" "$default_dir\\Uninstall.exe" remove
+  settle
+  check "the backup and its key stay, everything else is gone" state compare "$work/before"
 
   echo "== $windows: an installation over an older one"
   reset "$windows"
