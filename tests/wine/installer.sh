@@ -56,23 +56,24 @@ versions="winxp win98 win2k nt40 winme win95"
 # version Wine is to report (to every program: the installer, its uninstaller, the program and
 # the checker alike), and the list of its files.
 ensure_prefix
-if [ ! -f "$clean/ready" ]; then
-  echo "saving the prefix's clean state"
+if [ ! -f "$clean/base/user.reg" ]; then
   rm -rf "$clean"
   wineserver -w
   mkdir -p "$clean/base"
   cp "$WINEPREFIX"/*.reg "$clean/base/"
-  for windows in $versions; do
-    cp "$clean/base"/*.reg "$WINEPREFIX/"
-    wine reg add 'HKCU\Software\Wine' /v Version /d "$windows" /f >/dev/null 2>&1
-    wineserver -w
-    mkdir -p "$clean/$windows"
-    cp "$WINEPREFIX"/*.reg "$clean/$windows/"
-    state snapshot "$clean/$windows/snapshot"
-  done
-  cp "$clean/base"/*.reg "$WINEPREFIX/"
-  touch "$clean/ready"
 fi
+for windows in $versions; do
+  [ -f "$clean/$windows/snapshot" ] && continue
+  echo "saving the prefix's first state for $windows"
+  wineserver -k 2>/dev/null
+  wineserver -w
+  cp "$clean/base"/*.reg "$WINEPREFIX/"
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$windows" /f >/dev/null 2>&1
+  wineserver -w
+  mkdir -p "$clean/$windows"
+  cp "$WINEPREFIX"/*.reg "$clean/$windows/"
+  state snapshot "$clean/$windows/snapshot"
+done
 
 # reset VERSION: back to the saved state, as a fresh prefix would be, with Wine reporting VERSION.
 reset() {
