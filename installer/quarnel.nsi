@@ -33,9 +33,10 @@ SetCompressor /SOLID lzma
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-; An upgrade goes where the installed program is.
 InstallDir "$PROGRAMFILES\Ovik Quarnel"
-InstallDirRegKey HKCU "${PROGRAM_KEY}" "AppPath"
+; An upgrade goes where the installed program is; not where AppPath points, which the zip's
+; users may have set by hand to a copy of their own.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ; Only Windows Vista and later read this; the program itself refuses to run there.
 RequestExecutionLevel admin
 XPStyle on
