@@ -2,13 +2,16 @@
 # The release under Wine, as a user or an administrator would take it: QuarnelSetup-<version>.exe
 # run silently (/S, /D=) on every Windows version the program supports, the installation checked
 # (files, AppPath, Start menu, Add/Remove Programs entry, the program's window in the installed
-# language), an upgrade over an older installation, silent uninstalls with and without a backup of
-# the user's settings (everything goes but the backup, and nothing else is left), and the zip.
-# Prints one "N passed, N failed" line; non-zero when a check failed.
+# language); on XP and 98 also the uninstaller run from the Start menu (its question when a backup
+# of the user's settings exists, No and Yes), silent uninstalls with a backup, and an upgrade over
+# an older installer. After every uninstall the prefix must be as before the installation, the
+# backup included; nothing else may be left. Last, the zip and its Readme.txt. Prints one
+# "N passed, N failed" line; non-zero when a check failed.
 #
 # One prefix of its own (build/wine-win32-installer), made once: every case starts from the state
 # saved after it was made (registry files put back, files added since removed), which is what a
-# fresh prefix would give, in a second instead of twenty.
+# fresh prefix would give, in a second instead of twenty. tests/wine/prefix_state.py reads and
+# compares the prefix's states.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$ROOT"
