@@ -15,6 +15,12 @@ constexpr std::uint32_t kTranslationLimit = 2000;
 // The longest path Windows opens (MAX_PATH, terminator included).
 constexpr std::size_t kMaxWindowsPath = 260;
 
+// A text the user sees: its key in the language files and its built-in English.
+struct TextId {
+  const char* key;
+  const char* english;
+};
+
 // "<appPath>\Lang\<language>.ini". Empty when the result would not be a usable Windows path
 // (kMaxWindowsPath characters or more); null arguments count as empty texts.
 std::string LanguageFilePath(const char* appPath, const char* language);

@@ -197,7 +197,7 @@ void ReadAdapterSettings9x(Registry& registry, WizardModel& model, WriteResults&
                                          instanceId, &text, backupResults);
   if (mtu == TextRead::kText) {
     model.settings.currentMtu = static_cast<std::uint32_t>(TextToInteger(text.text));
-    model.mtuPage.currentMtuFound = 1;
+    model.currentMtuFound = 1;
   } else if (mtu == TextRead::kMissing) {
     // "0" records that the adapter had no MaxMTU, so the backup still names the adapter.
     static const char kNone[] = "0";
@@ -210,7 +210,7 @@ void ReadAdapterSettings9x(Registry& registry, WizardModel& model, WriteResults&
                                          instanceId, &text, backupResults);
   if (mss == TextRead::kText) {
     model.settings.currentMss = static_cast<std::uint32_t>(TextToInteger(text.text));
-    model.mtuPage.currentMssFound = 1;
+    model.currentMssFound = 1;
   }
 }
 
@@ -227,9 +227,9 @@ void ReadAdapterSettingsNt(Registry& registry, WizardModel& model, WriteResults&
     // Every interface with a value overwrites the current one: the last in enumeration order
     // is what the page shows.
     BackUpInterfaceValue(registry, interfaceKey, "MTU", mtuSettings.get(), name, bytes,
-                         &model.settings.currentMtu, &model.mtuPage.currentMtuFound, backupResults);
+                         &model.settings.currentMtu, &model.currentMtuFound, backupResults);
     BackUpInterfaceValue(registry, interfaceKey, "MSS", mssSettings.get(), name, bytes,
-                         &model.settings.currentMss, &model.mtuPage.currentMssFound, backupResults);
+                         &model.settings.currentMss, &model.currentMssFound, backupResults);
   });
 }
 

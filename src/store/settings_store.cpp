@@ -158,9 +158,9 @@ bool ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model
 
   const ReadTarget browser[] = {
       {"MaxConnectionsPer1_0Server", &s.currentMaxConnectionsPer1_0Server,
-       &model.ttlPage.currentMaxConnectionsPer1_0ServerFound},
+       &model.currentMaxConnectionsPer1_0ServerFound},
       {"MaxConnectionsPerServer", &s.currentMaxConnectionsPerServer,
-       &model.ttlPage.currentMaxConnectionsPerServerFound},
+       &model.currentMaxConnectionsPerServerFound},
   };
   ReadValues(registry, kHkeyCurrentUser, kInternetSettings, kRegDword, browser, backup.get(),
              backupResults);
@@ -172,21 +172,15 @@ bool ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model
         {"Tcp1323Opts", nullptr, nullptr},
         {"GlobalMaxTcpWindowSize", nullptr, nullptr},
         {"TcpMaxDupAcks", nullptr, nullptr},
-        {"DefaultTTL", &s.currentTtl, &model.ttlPage.currentTtlFound},
-        {"TcpWindowSize", &s.currentReceiveWindow,
-         &model.receiveWindowPage.currentReceiveWindowFound},
+        {"DefaultTTL", &s.currentTtl, &model.currentTtlFound},
+        {"TcpWindowSize", &s.currentReceiveWindow, &model.currentReceiveWindowFound},
         {"DefaultReceiveWindow", nullptr, nullptr},
-        {"EnablePMTUBHDetect", &s.currentBlackHoleDetect,
-         &model.pathMtuPage.currentBlackHoleDetectFound},
-        {"EnablePMTUDiscovery", &s.currentPmtuDiscovery,
-         &model.pathMtuPage.currentPmtuDiscoveryFound},
-        {"KeepAliveTime", &s.currentKeepAliveTime, &model.keepAlivePage.currentKeepAliveTimeFound},
-        {"KeepAliveInterval", &s.currentKeepAliveInterval,
-         &model.keepAlivePage.currentKeepAliveIntervalFound},
-        {"SYNAttackProtect", &s.currentSynAttackProtect,
-         &model.synAttackPage.currentSynAttackProtectFound},
-        {"EnableICMPRedirects", &s.currentIcmpRedirects,
-         &model.icmpRedirectPage.currentIcmpRedirectsFound},
+        {"EnablePMTUBHDetect", &s.currentBlackHoleDetect, &model.currentBlackHoleDetectFound},
+        {"EnablePMTUDiscovery", &s.currentPmtuDiscovery, &model.currentPmtuDiscoveryFound},
+        {"KeepAliveTime", &s.currentKeepAliveTime, &model.currentKeepAliveTimeFound},
+        {"KeepAliveInterval", &s.currentKeepAliveInterval, &model.currentKeepAliveIntervalFound},
+        {"SYNAttackProtect", &s.currentSynAttackProtect, &model.currentSynAttackProtectFound},
+        {"EnableICMPRedirects", &s.currentIcmpRedirects, &model.currentIcmpRedirectsFound},
     };
     ReadValues(registry, kHkeyLocalMachine, kTcpipParameters, kRegDword, targets, backup.get(),
                backupResults);
@@ -195,16 +189,13 @@ bool ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model
     const ReadTarget targets[] = {
         {"SackOpts", nullptr, nullptr},
         {"Tcp1323Opts", nullptr, nullptr},
-        {"DefaultTTL", &s.currentTtl, &model.ttlPage.currentTtlFound},
-        {"DefaultRcvWindow", &s.currentReceiveWindow,
-         &model.receiveWindowPage.currentReceiveWindowFound},
+        {"DefaultTTL", &s.currentTtl, &model.currentTtlFound},
+        {"DefaultRcvWindow", &s.currentReceiveWindow, &model.currentReceiveWindowFound},
         {"GlobalMaxTcpWindowSize", nullptr, nullptr},
-        {"PMTUBlackHoleDetect", &s.currentBlackHoleDetect,
-         &model.pathMtuPage.currentBlackHoleDetectFound},
-        {"PMTUDiscovery", &s.currentPmtuDiscovery, &model.pathMtuPage.currentPmtuDiscoveryFound},
-        {"KeepAliveTime", &s.currentKeepAliveTime, &model.keepAlivePage.currentKeepAliveTimeFound},
-        {"KeepAliveInterval", &s.currentKeepAliveInterval,
-         &model.keepAlivePage.currentKeepAliveIntervalFound},
+        {"PMTUBlackHoleDetect", &s.currentBlackHoleDetect, &model.currentBlackHoleDetectFound},
+        {"PMTUDiscovery", &s.currentPmtuDiscovery, &model.currentPmtuDiscoveryFound},
+        {"KeepAliveTime", &s.currentKeepAliveTime, &model.currentKeepAliveTimeFound},
+        {"KeepAliveInterval", &s.currentKeepAliveInterval, &model.currentKeepAliveIntervalFound},
     };
     ReadValues(registry, kHkeyLocalMachine, kMstcp, kRegSz, targets, backup.get(), backupResults);
   }

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/registry.h"
-#include "settings/page_members.h"
+#include "settings/wizard_model.h"
 #include "settings/tuning_settings.h"
 
 // Fills the current values and found flags and replaces the backup with what the machine has.

@@ -29,8 +29,8 @@ TuningSettings Chosen() {
 TEST(ApplyNt, WritesEveryValueAndEveryInterface) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg"});
   REQUIRE(m.ready);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamilyNt, model);
   const std::vector<std::string> backup = ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey);
   const std::vector<std::string> backupMtu = ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings);
 
@@ -72,8 +72,8 @@ TEST(ApplyNt, WritesEveryValueAndEveryInterface) {
 TEST(Apply9x, WritesTextsAndTheRecordedAdapter) {
   Machine m({"store_9x_chain.reg", "store_9x_values.reg"});
   REQUIRE(m.ready);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model);
 
   CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
   CHECK_ALL_KEYS_CLOSED();

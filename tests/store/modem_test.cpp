@@ -102,8 +102,8 @@ TEST(Modem, ApplyBoostsOnlyWhenDetected) {
     check::Scope scope("flag " + std::to_string(flag));
     Machine m({"store_modem_9x_one.reg", "store_9x_chain.reg"});
     REQUIRE(m.ready);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, kOsFamily9x, model);
     TuningSettings chosen;
     CHECK(ApplySettings(m.reg, kOsFamily9x, flag, chosen));
     const std::string key = std::string(kModemClass9x) + "\\0000";

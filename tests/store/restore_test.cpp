@@ -55,8 +55,8 @@ TEST(Restore, RoundTripLeavesEverythingAsItWas) {
 TEST(RestoreNt, AddedValuesAreDeleted) {
   Machine m({"store_nt_interfaces.reg"});
   REQUIRE(m.ready);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamilyNt, model);
   REQUIRE(m.Load("store_nt_new_interface.reg"));
   CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
   const std::string added = InterfaceKey("{44444444-DDDD-4000-8000-000000000004}");
@@ -160,8 +160,8 @@ TEST(Restore, SecondRunBacksUpTunedValues) {
   REQUIRE(m.ready);
   CHECK(ReadAndApply(m.reg, kOsFamilyNt));
   const std::string tuned = Snapshot(m.reg);
-  Model second;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, second.view);
+  WizardModel second;
+  ReadCurrentSettings(m.reg, kOsFamilyNt, second);
   CHECK_EQ(second.settings.currentTtl, 64u);
   CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
   CHECK_EQ(Snapshot(m.reg), tuned);

@@ -136,8 +136,8 @@ TuningSettings ChosenSettings() {
 }
 
 bool ReadAndApply(Registry& registry, OsFamily family) {
-  Model model;
-  ReadCurrentSettings(registry, family, model.view);
+  WizardModel model;
+  ReadCurrentSettings(registry, family, model);
   return ApplySettings(registry, family, 0, ChosenSettings());
 }
 

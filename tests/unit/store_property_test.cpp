@@ -246,8 +246,8 @@ void RunFamily(OsFamily family) {
     }
     const std::string before = Values(registry);
 
-    Model model;
-    ReadCurrentSettings(registry, family, model.view);
+    WizardModel model;
+    ReadCurrentSettings(registry, family, model);
     const bool written = ApplySettings(registry, family, 0, RandomChoice(rng));
     const RestoreOutcome outcome = RestoreBackup(registry, family);
     const std::string after = Values(registry);

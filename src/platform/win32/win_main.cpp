@@ -3,7 +3,7 @@
 // process ends.
 #include <windows.h>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/wizard_app.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_profile_reader.h"

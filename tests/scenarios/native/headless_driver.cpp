@@ -20,8 +20,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/wizard_app.h"
+#include "store/store_keys.h"
 #include "platform/portable/fixed_version.h"
 #include "platform/portable/headless_toolkit.h"
 #include "platform/portable/ini_profile_reader.h"

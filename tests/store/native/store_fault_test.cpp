@@ -71,8 +71,8 @@ TEST(ApplyFaults, FailedWritesAreReported) {
     Machine m(row.fixtures);
     REQUIRE(m.ready);
     MemoryRegistry& memory = StoreMemoryRegistry();
-    Model model;
-    ReadCurrentSettings(m.reg, row.family, model.view);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, row.family, model);
     const std::string backup = BackupValues(m.reg);
     const int setsBefore = memory.CallCount(RegOp::kSet);
     memory.AddFault(row.fault);
@@ -253,23 +253,23 @@ TEST(ReadFaults, MissingKeys) {
     Machine m(kNtMachine);
     REQUIRE(m.ready);
     REQUIRE_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternetSettings), kRegOk);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, kOsFamilyNt, model);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(model.ttl.currentMaxConnectionsPerServerFound, 0);
+    CHECK_EQ(model.currentMaxConnectionsPerServerFound, 0);
     CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"), kAbsent);
-    CHECK_EQ(model.ttl.currentTtlFound, 1);
+    CHECK_EQ(model.currentTtlFound, 1);
   }
   {
     Machine m(kNtMachine);
     REQUIRE(m.ready);
     StoreMemoryRegistry().AddFault(Fault(RegOp::kOpen, kHklmTcpip));
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, kOsFamilyNt, model);
     StoreMemoryRegistry().ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(model.ttl.currentTtlFound, 0);
-    CHECK_EQ(model.mtu.currentMtuFound, 1);
+    CHECK_EQ(model.currentTtlFound, 0);
+    CHECK_EQ(model.currentMtuFound, 1);
     CHECK_EQ(
         Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
         Join({"MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6)}));
@@ -279,11 +279,11 @@ TEST(ReadFaults, MissingKeys) {
     Machine m(k9xMachine);
     REQUIRE(m.ready);
     REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kMstcp), kRegOk);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, kOsFamily9x, model);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(model.ttl.currentTtlFound, 0);
-    CHECK_EQ(model.mtu.currentMtuFound, 1);
+    CHECK_EQ(model.currentTtlFound, 0);
+    CHECK_EQ(model.currentMtuFound, 1);
     CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(), 2u);
   }
 }
@@ -295,8 +295,8 @@ TEST(Read9xNative, TextWithoutTerminator) {
   REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL", kRegSz, "32"));
   REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU", kRegSz, "1400"));
   const std::string original = Snapshot(m.reg);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model);
   CHECK_EQ(model.settings.currentTtl, 32u);
   CHECK_EQ(model.settings.currentMtu, 1400u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Typed(kRegSz, "32"));
@@ -332,9 +332,9 @@ TEST(Read9xNative, DwordWhereTextExpected) {
                      std::string("\x80\0\0\0", 4)));
   REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "KeepAliveTime", kRegDword,
                      std::string("9\0\0\0", 4)));
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
-  CHECK_EQ(model.ttl.currentTtlFound, 1);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model);
+  CHECK_EQ(model.currentTtlFound, 1);
   CHECK_EQ(model.settings.currentTtl, 0u);
   CHECK_EQ(model.settings.currentKeepAliveTime, 9u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"),
@@ -379,17 +379,17 @@ TEST(ReadFaults, IncompleteBackupIsDropped) {
     check::Scope scope(row.label);
     Machine m(row.fixtures);
     REQUIRE(m.ready);
-    Model whole;
-    REQUIRE(ReadCurrentSettings(m.reg, row.family, whole.view));
+    WizardModel whole;
+    REQUIRE(ReadCurrentSettings(m.reg, row.family, whole));
     StoreMemoryRegistry().AddFault(row.fault);
-    Model model;
-    CHECK(!ReadCurrentSettings(m.reg, row.family, model.view));
+    WizardModel model;
+    CHECK(!ReadCurrentSettings(m.reg, row.family, model));
     StoreMemoryRegistry().ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
     CHECK(!BackupExists(m.reg) || row.fault.op == RegOp::kDeleteTree);
-    CHECK_EQ(model.ttl.currentTtlFound, 1);
+    CHECK_EQ(model.currentTtlFound, 1);
     CHECK_EQ(model.settings.currentTtl, whole.settings.currentTtl);
-    CHECK_EQ(model.mtu.currentMtuFound, row.adaptersRead ? 1 : 0);
+    CHECK_EQ(model.currentMtuFound, row.adaptersRead ? 1 : 0);
   }
 }
 
@@ -398,8 +398,8 @@ TEST(ReadFaults, AnEmptyMachineBacksUpCompletely) {
   for (OsFamily family : {kOsFamilyNt, kOsFamily9x}) {
     Machine m(std::vector<std::string>{});
     REQUIRE(m.ready);
-    Model model;
-    CHECK(ReadCurrentSettings(m.reg, family, model.view));
+    WizardModel model;
+    CHECK(ReadCurrentSettings(m.reg, family, model));
     CHECK(BackupExists(m.reg));
     CHECK_ALL_KEYS_CLOSED();
   }

@@ -4,10 +4,10 @@
 #include "platform/message_box.h"
 #include "store/settings_store.h"
 
-class WizardApp;
+class AppState;
 
 // The congratulation when everything was written; otherwise which settings stayed unchanged
 // and how to get the rights to change them.
-void ShowApplyResult(const WizardApp& app, WindowRef owner, bool allWritten);
+void ShowApplyResult(const AppState& app, WindowRef owner, bool allWritten);
 // The confirmation of a complete restore; otherwise the (untranslated) failure message.
-void ShowRestoreResult(const WizardApp& app, WindowRef owner, RestoreOutcome outcome);
+void ShowRestoreResult(const AppState& app, WindowRef owner, RestoreOutcome outcome);
