@@ -33,6 +33,9 @@ struct WizardSetup {
   // when this is not empty.
   std::vector<std::pair<std::string, std::string>> languageFiles;
   std::string language;  // stored as Language in the program's key when not empty
+  // Start on the registry as the previous session of the scenario left it (fixtures are not
+  // loaded): the program run again on the machine it changed.
+  bool keepRegistry = false;
 };
 
 struct SeenMessageBox {

@@ -116,6 +116,17 @@ bool ReadBinary(Registry& registry, RegKey hive, const char* path, const char* n
   return Query(registry, hive, path, name, value);
 }
 
+bool ReadTyped(Registry& registry, RegKey hive, const char* path, const char* name,
+               std::uint32_t* type, std::string* bytes) {
+  ScopedKey key(registry);
+  if (key.Open(hive, path) != kRegOk) return false;
+  std::uint8_t data[512];
+  std::uint32_t size = sizeof data;
+  if (registry.QueryValue(key.get(), name, type, data, &size) != kRegOk) return false;
+  bytes->assign(reinterpret_cast<const char*>(data), size);
+  return true;
+}
+
 bool ValueExists(Registry& registry, RegKey hive, const char* path, const char* name) {
   std::vector<std::uint8_t> data;
   return Query(registry, hive, path, name, &data);

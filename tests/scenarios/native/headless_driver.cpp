@@ -247,7 +247,7 @@ class HeadlessDriver : public WizardDriver {
 
 bool HeadlessDriver::Prepare(const WizardSetup& setup) {
   EndSession();
-  registry_ = MemoryRegistry();
+  if (!setup.keepRegistry) registry_ = MemoryRegistry();
   aboutTexts_.clear();
 
   const VersionRow* row = nullptr;
@@ -262,6 +262,7 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
   registry_.SetWin9xStrings(row->platformId == kPlatformWin9x);
 
   for (const std::string& fixture : setup.regFixtures) {
+    if (setup.keepRegistry) break;
     const RegFileResult loaded = LoadRegFile(registry_, check::FixturePath(fixture));
     if (!loaded.ok) {
       check::Fail(__FILE__, __LINE__,

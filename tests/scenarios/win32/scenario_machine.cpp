@@ -133,6 +133,7 @@ ScenarioMachine::ScenarioMachine(Registry& registry, std::string programName)
 }
 
 bool ScenarioMachine::Prepare(const WizardSetup& setup) {
+  if (setup.keepRegistry) return SetWindowsVersion(setup.windowsVersion);
   Clear();
   bool ok = ClearRegistry();
   for (const auto& fixture : setup.regFixtures) {
