@@ -3,8 +3,8 @@
 // the headless toolkit reads it.
 #include <string>
 
-#include "platform/portable/headless_toolkit.h"
-#include "platform/portable/rc_reader.h"
+#include "fakes/headless_toolkit.h"
+#include "fakes/rc_reader.h"
 #include "resources/resource.h"
 #include "support/check.h"
 

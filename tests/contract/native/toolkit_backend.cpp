@@ -1,6 +1,6 @@
 #include "contract/toolkit_backend.h"
 
-#include "platform/portable/headless_toolkit.h"
+#include "fakes/headless_toolkit.h"
 
 namespace {
 

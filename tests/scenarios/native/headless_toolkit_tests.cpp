@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "contract/toolkit_templates.h"
-#include "platform/portable/headless_toolkit.h"
+#include "fakes/headless_toolkit.h"
 #include "support/check.h"
 
 namespace {

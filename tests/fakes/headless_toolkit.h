@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "fakes/rc_reader.h"
 #include "platform/message_box.h"
-#include "platform/portable/rc_reader.h"
 #include "platform/toolkit.h"
 
 struct HeadlessRect {

@@ -1,4 +1,4 @@
-#include "platform/portable/headless_toolkit.h"
+#include "fakes/headless_toolkit.h"
 
 #include <cctype>
 #include <cstdio>
