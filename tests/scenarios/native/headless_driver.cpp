@@ -30,6 +30,7 @@
 #include "resources/resource.h"
 #include "scenarios/driver.h"
 #include "support/check.h"
+#include "support/rc_scripts.h"
 
 namespace {
 
@@ -289,7 +290,7 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
     return false;
   }
 
-  toolkit_ = std::make_unique<HeadlessToolkit>();
+  toolkit_ = std::make_unique<HeadlessToolkit>(ProgramRc(), ProgramRcIncludeDirs());
   if (!toolkit_->ok()) {
     check::Fail(__FILE__, __LINE__, "resources: " + toolkit_->error());
     return false;

@@ -20,6 +20,7 @@
 #include "fakes/reg_file.h"
 #include "resources/resource.h"
 #include "support/check.h"
+#include "support/rc_scripts.h"
 #include "wizard/wizard_dialog.h"
 #include "wizard/wizard_page.h"
 
@@ -45,7 +46,7 @@ struct Bench {
   MemoryRegistry registry;
   IniProfileReader profile;
   FixedVersion version{kPlatformNt, 5, 1};
-  HeadlessToolkit toolkit;
+  HeadlessToolkit toolkit{ProgramRc(), ProgramRcIncludeDirs()};
   Platform platform{registry, profile, version, toolkit, &toolkit};
   WizardApp app{platform};
 
