@@ -1,6 +1,6 @@
 // The windowing toolkit the wizard is written against: dialogs built from the templates of
 // resources/quarnel.rc, child dialogs, controls, key pre-translation and message boxes. Two
-// backends: win32/ (real dialogs) and portable/ (headless, same templates, same event order).
+// backends: win32/ (real dialogs) and the tests' headless one (same templates, same event order).
 //
 // Event order both backends keep (the wizard relies on it):
 // - Show() sends OnShowWindow synchronously, and only when the visibility changes; during

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/portable/memory_registry.h"
+#include "fakes/memory_registry.h"
 #include "store/settings_store.h"
 #include "store/store_keys.h"
 #include "tests/support/store_fixture.h"

@@ -1,6 +1,6 @@
 #include "scenarios/scenario_support.h"
 
-#include "platform/reg_file.h"
+#include "fakes/reg_file.h"
 #include "support/check.h"
 
 namespace scenario {

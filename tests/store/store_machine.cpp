@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/reg_file.h"
+#include "fakes/reg_file.h"
 #include "store/settings_store.h"
 #include "support/check.h"
 

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/wizard_app.h"
+#include "fakes/fixed_version.h"
+#include "fakes/ini_profile_reader.h"
+#include "fakes/memory_registry.h"
+#include "fakes/recorded_message_boxes.h"
 #include "store/store_keys.h"
-#include "platform/portable/fixed_version.h"
-#include "platform/portable/ini_profile_reader.h"
-#include "platform/portable/memory_registry.h"
-#include "platform/portable/recorded_message_boxes.h"
 #include "support/check.h"
 #include "wizard/wizard_dialog.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/memory_registry.h"
+#include "fakes/memory_registry.h"
 #include "store/settings_store.h"
 #include "store/store_keys.h"
 #include "support/check.h"

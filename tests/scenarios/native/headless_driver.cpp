@@ -22,15 +22,16 @@
 
 #include "platform/platform.h"
 #include "app/wizard_app.h"
+#include "fakes/fixed_version.h"
+#include "fakes/headless_toolkit.h"
+#include "fakes/ini_profile_reader.h"
+#include "fakes/memory_registry.h"
+#include "fakes/reg_file.h"
 #include "store/store_keys.h"
-#include "platform/portable/fixed_version.h"
-#include "platform/portable/headless_toolkit.h"
-#include "platform/portable/ini_profile_reader.h"
-#include "platform/portable/memory_registry.h"
-#include "platform/reg_file.h"
 #include "resources/resource.h"
 #include "scenarios/driver.h"
 #include "support/check.h"
+#include "support/rc_scripts.h"
 
 namespace {
 
@@ -291,7 +292,7 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
     return false;
   }
 
-  toolkit_ = std::make_unique<HeadlessToolkit>();
+  toolkit_ = std::make_unique<HeadlessToolkit>(ProgramRc(), ProgramRcIncludeDirs());
   if (!toolkit_->ok()) {
     check::Fail(__FILE__, __LINE__, "resources: " + toolkit_->error());
     return false;

@@ -14,13 +14,14 @@
 
 #include "platform/platform.h"
 #include "app/wizard_app.h"
-#include "platform/portable/fixed_version.h"
-#include "platform/portable/headless_toolkit.h"
-#include "platform/portable/ini_profile_reader.h"
-#include "platform/portable/memory_registry.h"
-#include "platform/reg_file.h"
+#include "fakes/fixed_version.h"
+#include "fakes/headless_toolkit.h"
+#include "fakes/ini_profile_reader.h"
+#include "fakes/memory_registry.h"
+#include "fakes/reg_file.h"
 #include "resources/resource.h"
 #include "support/check.h"
+#include "support/rc_scripts.h"
 #include "wizard/wizard_dialog.h"
 #include "wizard/page_format.h"
 #include "wizard/texts.h"
@@ -51,7 +52,7 @@ struct Bench {
   MemoryRegistry registry;
   IniProfileReader profile;
   FixedVersion version{kPlatformNt, 5, 1};
-  HeadlessToolkit toolkit;
+  HeadlessToolkit toolkit{ProgramRc(), ProgramRcIncludeDirs()};
   Platform platform{registry, profile, version, toolkit, &toolkit};
   WizardApp app{platform};
 

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "fakes/reg_file.h"
 #include "support/check.h"
-#include "platform/reg_file.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // What the store does when the registry refuses: every value still attempted, failures told
 // to the caller, and a backup kept until it has been written back completely.
-#include "platform/portable/memory_registry.h"
+#include "fakes/memory_registry.h"
 #include "store/adapter_settings.h"
 #include "store/modem_port_speed.h"
 #include "store/native/memory_backend.h"

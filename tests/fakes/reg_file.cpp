@@ -1,4 +1,4 @@
-#include "platform/reg_file.h"
+#include "fakes/reg_file.h"
 
 #include <cstdio>
 #include <vector>

@@ -1,5 +1,5 @@
-// The toolkit without Windows: dialogs built from resources/quarnel.rc (read at run time, so ids,
-// texts, rectangles, styles and tab order are the real ones), kept as plain data, with the
+// The toolkit without Windows: dialogs built from the program's .rc script (read at run time, so
+// ids, texts, rectangles, styles and tab order are the real ones), kept as plain data, with the
 // dialog manager's behaviour the wizard relies on: show/hide notifications, edit change and
 // focus notifications, tab order, default buttons, radio groups, key pre-translation and modal
 // message boxes. Tests drive it from inside the modal loop and look at everything.
@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "fakes/rc_reader.h"
 #include "platform/message_box.h"
-#include "platform/portable/rc_reader.h"
 #include "platform/toolkit.h"
 
 struct HeadlessRect {
@@ -46,11 +46,10 @@ struct HeadlessMenuItem {
 
 class HeadlessToolkit : public Toolkit, public MessageBoxes {
  public:
-  // Reads QUARNEL_SOURCE_DIR "/resources/quarnel.rc" (with resources/ and src/ as include
-  // folders).
-  HeadlessToolkit();
-  // Reads another script (test templates), with its own folder and src/ as include folders.
-  explicit HeadlessToolkit(const std::string& rcPath);
+  // Reads the script at `rcPath`; its #include "name" lines are looked up in its own folder, then
+  // in `includeDirs`. The caller knows where the sources are, so one library serves a build tree
+  // anywhere.
+  HeadlessToolkit(const std::string& rcPath, const std::vector<std::string>& includeDirs);
   ~HeadlessToolkit() override;
 
   // False when the script could not be read; error() then says where and why. Every dialog

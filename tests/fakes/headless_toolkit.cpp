@@ -1,4 +1,4 @@
-#include "platform/portable/headless_toolkit.h"
+#include "fakes/headless_toolkit.h"
 
 #include <cctype>
 #include <cstdio>
@@ -111,14 +111,9 @@ struct HeadlessToolkit::Window {
   int icon = 0;
 };
 
-HeadlessToolkit::HeadlessToolkit() {
-  std::string root = QUARNEL_SOURCE_DIR;
-  Load(root + "/resources/quarnel.rc", {root + "/resources", root + "/src"});
-}
-
-HeadlessToolkit::HeadlessToolkit(const std::string& rcPath) {
-  std::string root = QUARNEL_SOURCE_DIR;
-  Load(rcPath, {root + "/src"});
+HeadlessToolkit::HeadlessToolkit(const std::string& rcPath,
+                                 const std::vector<std::string>& includeDirs) {
+  Load(rcPath, includeDirs);
 }
 
 HeadlessToolkit::~HeadlessToolkit() {

@@ -1,4 +1,4 @@
-#include "platform/portable/ini_profile_reader.h"
+#include "fakes/ini_profile_reader.h"
 
 #include <sys/stat.h>
 

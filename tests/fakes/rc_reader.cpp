@@ -1,4 +1,4 @@
-#include "platform/portable/rc_reader.h"
+#include "fakes/rc_reader.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,9 +1,9 @@
-#include "platform/portable/memory_registry.h"
+#include "fakes/memory_registry.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/reg_file.h"
+#include "fakes/reg_file.h"
 
 namespace {
 

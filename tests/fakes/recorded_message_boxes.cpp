@@ -1,4 +1,4 @@
-#include "platform/portable/recorded_message_boxes.h"
+#include "fakes/recorded_message_boxes.h"
 
 int RecordedMessageBoxes::FirstButton(std::uint32_t style) {
   switch (style & 0xFu) {

@@ -1,4 +1,4 @@
-#include "platform/portable/fixed_version.h"
+#include "fakes/fixed_version.h"
 
 #include <cstring>
 
