@@ -2,6 +2,8 @@
 // Control texts are keyed by the control's symbolic name, words, titles and messages by number.
 #pragma once
 
+#include <cstddef>
+
 #include "lang/translate.h"
 
 namespace text {
@@ -226,5 +228,67 @@ inline constexpr TextId kModemDescription{
     "Here we will add 3 additional port speeds (230400, 460800, 921600 bps).\n"
     "\n"
     "You need to test each speed manually to find the suitable speed based on your modem model."};
+
+// The About box.
+inline constexpr TextId kAboutOk{"IDOK", "OK"};
+inline constexpr TextId kAboutVersion{"IDC_STATIC2", "Version"};
+
+// Every text above by the window it appears in: what a language file can hold.
+struct TextGroup {
+  const char* where;
+  const TextId* const* texts;
+  std::size_t count;
+};
+inline constexpr const TextId* kGroup0[] = {&kMilliseconds, &kWasSetTo,      &kIsNotSet,
+                                            &kBytes,        &kIsDisabled,    &kIsEnabled,
+                                            &kSeconds,      &kWasSetToOption};
+inline constexpr const TextId* kGroup1[] = {
+    &kFinish,       &kNext,     &kProceed,       &kBack,         &kExit,
+    &kProgramTitle, &kLanguage, &kResetSettings, &kIntroduction, &kHint};
+inline constexpr const TextId* kGroup2[] = {
+    &kTitleConnectionNt, &kTitleMtuNt,     &kTitlePathMtuNt, &kTitleRwinNt, &kTitleTtlNt,
+    &kTitleKeepAliveNt,  &kTitleSyn,       &kTitleIcmp,      &kTitleModem,  &kTitleConnection9x,
+    &kTitleMtu9x,        &kTitlePathMtu9x, &kTitleRwin9x,    &kTitleTtl9x,  &kTitleKeepAlive9x};
+inline constexpr const TextId* kGroup3[] = {&kRwinRange,       &kApplied,       &kRestored,
+                                            &kOverwriteBackup, &kNotAllWritten, &kBackupNotSaved,
+                                            &kUnknownWindows};
+inline constexpr const TextId* kGroup4[] = {&kConnectionQuestion, &kDialUp, &kCableModem, &kDsl,
+                                            &kLan};
+inline constexpr const TextId* kGroup5[] = {&kMtuExplain, &kMssExplain, &kRecommendedMtu,
+                                            &kRecommendedMss};
+inline constexpr const TextId* kGroup6[] = {&kDiscoveryExplain, &kBlackHoleExplain,
+                                            &kDiscoveryAdvice,  &kBlackHoleAdvice,
+                                            &kDisableDiscovery, &kEnableBlackHole};
+inline constexpr const TextId* kGroup7[] = {&kRwinExplain, &kRecommendedRwin, &kScalingFactor,
+                                            &kMultiplier};
+inline constexpr const TextId* kGroup8[] = {
+    &kTtlExplain,    &kRecommendedTtl,    &kBrowserGroup,  &kBrowserExplain,
+    &kCurrentHttp10, &kRecommendedHttp10, &kCurrentHttp11, &kRecommendedHttp11};
+inline constexpr const TextId* kGroup9[] = {&kKeepAliveTimeExplain, &kKeepAliveIntervalExplain,
+                                            &kRecommendedKeepAliveTime,
+                                            &kRecommendedKeepAliveInterval};
+inline constexpr const TextId* kGroup10[] = {&kSynExplain, &kSynLevels, &kSynPrompt};
+inline constexpr const TextId* kGroup11[] = {&kEnableIcmp,   &kIcmpExplain1, &kIcmpExplain2,
+                                             &kIcmpExplain3, &kIcmpExplain4, &kIcmpAdvice};
+inline constexpr const TextId* kGroup12[] = {&kModemDescription};
+inline constexpr const TextId* kGroup13[] = {&kAboutOk, &kAboutVersion};
+inline constexpr TextGroup kCatalogue[] = {
+    {"Words of the steps' sentences on the values found", kGroup0,
+     sizeof kGroup0 / sizeof kGroup0[0]},
+    {"Main window: caption, buttons, introduction", kGroup1, sizeof kGroup1 / sizeof kGroup1[0]},
+    {"Window captions of the steps (NT family: 8 steps, 9x family: 6)", kGroup2,
+     sizeof kGroup2 / sizeof kGroup2[0]},
+    {"Message boxes", kGroup3, sizeof kGroup3 / sizeof kGroup3[0]},
+    {"Step 1: connection type", kGroup4, sizeof kGroup4 / sizeof kGroup4[0]},
+    {"Step 2: MTU and MSS", kGroup5, sizeof kGroup5 / sizeof kGroup5[0]},
+    {"Step 3: path-MTU discovery", kGroup6, sizeof kGroup6 / sizeof kGroup6[0]},
+    {"Step 4: receive window", kGroup7, sizeof kGroup7 / sizeof kGroup7[0]},
+    {"Step 5: TTL and browser connections", kGroup8, sizeof kGroup8 / sizeof kGroup8[0]},
+    {"Step 6: keep-alive", kGroup9, sizeof kGroup9 / sizeof kGroup9[0]},
+    {"Step 7: SYN flood protection", kGroup10, sizeof kGroup10 / sizeof kGroup10[0]},
+    {"Step 8: ICMP redirects", kGroup11, sizeof kGroup11 / sizeof kGroup11[0]},
+    {"Modem step", kGroup12, sizeof kGroup12 / sizeof kGroup12[0]},
+    {"About box", kGroup13, sizeof kGroup13 / sizeof kGroup13[0]},
+};
 
 }  // namespace text
