@@ -223,6 +223,16 @@ std::vector<Finding> CheckFits(const LanguageFile& file, const Dialogs& dialogs)
   return out;
 }
 
+// The picture the language list shows beside the name: <name>.bmp in the same folder.
+bool FlagLoads(const std::string& iniPath) {
+  if (iniPath.size() < 4) return false;
+  const std::string bmp = iniPath.substr(0, iniPath.size() - 4) + ".bmp";
+  HANDLE image = LoadImageA(nullptr, bmp.c_str(), IMAGE_BITMAP, 16, 16, LR_LOADFROMFILE);
+  if (image == nullptr) return false;
+  DeleteObject(image);
+  return true;
+}
+
 std::string BaseName(const std::string& path) {
   const std::size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -267,6 +277,12 @@ int main(int argc, char** argv) {
       for (const std::string& key : missing) list += " " + key;
       std::printf("  %s: %u texts stay English:%s\n", name.c_str(),
                   static_cast<unsigned>(missing.size()), list.c_str());
+    }
+    if (!expectMode && !FlagLoads(argv[i])) {
+      std::printf(
+          "  %s: no flag picture beside it that Windows can load as 16 x 16 (the list "
+          "shows the language without one)\n",
+          name.c_str());
     }
     bool ok = findings.empty();
     if (expectMode) {

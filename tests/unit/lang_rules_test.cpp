@@ -6,6 +6,7 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -94,5 +95,36 @@ TEST(lang_rules, renderings_put_in_numbers_and_every_sentence) {
       CHECK(shown == std::vector<std::string>{
                          "  Ein Text in Anf\xFChrungszeichen, mit R&&D und 100 Prozent.  "});
     }
+  }
+}
+
+TEST(lang_rules, every_shipped_language_has_a_16_by_16_flag) {
+  const std::string dir = QUARNEL_SOURCE_DIR "/resources/lang/";
+  std::vector<std::string> names;
+  if (DIR* d = opendir(dir.c_str())) {
+    while (dirent* e = readdir(d)) {
+      const std::string name = e->d_name;
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".ini") == 0) names.push_back(name);
+    }
+    closedir(d);
+  }
+  CHECK(names.size() >= 7u);
+  for (const std::string& name : names) {
+    check::Scope scope(name);
+    std::FILE* file = std::fopen((dir + name.substr(0, name.size() - 4) + ".bmp").c_str(), "rb");
+    REQUIRE(file != nullptr);
+    unsigned char header[30] = {};
+    const std::size_t got = std::fread(header, 1, sizeof header, file);
+    std::fclose(file);
+    REQUIRE(got == sizeof header);
+    auto number = [&header](int at, int bytes) {
+      long value = 0;
+      for (int i = bytes - 1; i >= 0; --i) value = value * 256 + header[at + i];
+      return value;
+    };
+    CHECK(header[0] == 'B' && header[1] == 'M');
+    CHECK(number(18, 4) == 16);                         // width
+    CHECK(number(22, 4) == 16);                         // height, bottom-up
+    CHECK(number(28, 2) == 16 || number(28, 2) == 24);  // bits per pixel
   }
 }
