@@ -173,9 +173,19 @@ Overflow Fit(HWND frame, HWND control, const std::wstring& text) {
   return Measure(control, font, text, DT_SINGLELINE, room, -1);
 }
 
+// A text of the file as the terminal running Wine shows it: UTF-8, line breaks as written.
 std::string Shown(const std::string& text) {
-  std::string out;
-  for (char c : text) out += c == '\n' ? std::string("*") : std::string(1, c);
+  std::wstring wide = Wide(text);
+  for (wchar_t& c : wide) {
+    if (c == L'\n') c = L'*';
+  }
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  if (n > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr,
+                        nullptr);
+  }
   return out;
 }
 
