@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/wizard_app.h"
 #include "store/registry_values.h"
 #include "store/store_keys.h"
 #include "store/store_text.h"
