@@ -9,12 +9,13 @@ namespace {
 
 // The capability record ("Properties") is a run of little-endian DWORDs; the seventh is the
 // highest DTE rate offered for the port. 115200 is 00 C2 01 00: only its middle two bytes are
-// looked at and changed, which turns it into 920064 (00 0A 0E 00).
+// looked at and changed, which turns it into 921600 (00 10 0E 00), the fastest rate the modem
+// step promises.
 constexpr std::uint32_t kRateByte1 = 25;
 constexpr std::uint32_t kRateByte2 = 26;
 constexpr std::uint8_t kLimitedRate1 = 0xC2;
 constexpr std::uint8_t kLimitedRate2 = 0x01;
-constexpr std::uint8_t kBoostedRate1 = 0x0A;
+constexpr std::uint8_t kBoostedRate1 = 0x10;
 constexpr std::uint8_t kBoostedRate2 = 0x0E;
 
 const char* ModemClassKey(OsFamily family) {

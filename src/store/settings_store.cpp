@@ -63,7 +63,7 @@ constexpr StoredValue kNtValues[] = {
      &S::keepAliveInterval, 0, 10, 10},
     {"SYNAttackProtect", &S::currentSynAttackProtect, &M::currentSynAttackProtectFound,
      &S::synAttackProtect, 0, 11, 11},
-    {"EnableICMPRedirects", &S::currentIcmpRedirects, &M::currentIcmpRedirectsFound,
+    {"EnableICMPRedirect", &S::currentIcmpRedirects, &M::currentIcmpRedirectsFound,
      &S::icmpRedirects, 0, 12, 12},
 };
 

@@ -40,7 +40,7 @@ TEST(ApplyNt, WritesEveryValueAndEveryInterface) {
   CHECK_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, kTcpipParameters)),
            Join({"DataBasePath=" + Sz("C:\\windows\\system32\\drivers\\etc"),
                  "DefaultReceiveWindow=" + Dword(8192), "DefaultTTL=" + Dword(64),
-                 "Domain=" + Sz(""), "EnableICMPRedirects=" + Dword(1),
+                 "Domain=" + Sz(""), "EnableICMPRedirect=" + Dword(1),
                  "EnablePMTUBHDetect=" + Dword(0), "EnablePMTUDiscovery=" + Dword(1),
                  "GlobalMaxTcpWindowSize=" + Dword(255552), "Hostname=" + Sz("vm"),
                  "KeepAliveInterval=" + Dword(1000), "KeepAliveTime=" + Dword(7200000),
@@ -136,7 +136,7 @@ TEST(Apply, FamilySpecificValues) {
     Machine m({"store_9x_chain.reg"});
     REQUIRE(m.ready);
     CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
-    for (const char* name : {"SYNAttackProtect", "EnableICMPRedirects", "TcpMaxDupAcks",
+    for (const char* name : {"SYNAttackProtect", "EnableICMPRedirect", "TcpMaxDupAcks",
                              "TcpWindowSize", "DefaultReceiveWindow"}) {
       check::Scope scope(name);
       CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, name), kAbsent);

@@ -109,7 +109,7 @@ TEST(ApplyFaults, ModemWriteRefused) {
   CHECK_ALL_KEYS_CLOSED();
   // The other limited modem was still changed.
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kModemClassNt) + "\\0002", "Properties")
-                   .find("FF 0A 0E FF") != std::string::npos,
+                   .find("FF 10 0E FF") != std::string::npos,
            true);
 }
 
