@@ -27,9 +27,11 @@ const char* ModemClassKey(OsFamily family) {
 enum class Walk { kAll, kFirstMatch };
 
 // Calls `onMatch(modemKey, properties, size)` for each modem whose record limits the port (or
-// only the first one); returns whether any matched.
+// only the first one); returns whether any matched. `complete` tells whether the walk saw every
+// modem (it did not when enumeration ended on an error).
 template <typename OnMatch>
-bool WalkLimitedModems(Registry& registry, OsFamily family, Walk walk, OnMatch onMatch) {
+bool WalkLimitedModems(Registry& registry, OsFamily family, Walk walk, OnMatch onMatch,
+                       bool* complete = nullptr) {
   const char* classKeyPath = ModemClassKey(family);
   if (classKeyPath == nullptr) return false;
   ScopedKey classKey(registry);
@@ -60,6 +62,7 @@ bool WalkLimitedModems(Registry& registry, OsFamily family, Walk walk, OnMatch o
     onMatch(modem.get(), properties.data(), size);
     if (walk == Walk::kFirstMatch) break;
   }
+  if (complete != nullptr) *complete = !names.failed();
   return matched;
 }
 
@@ -74,6 +77,7 @@ void DetectBoostableModem(Registry& registry, OsFamily family, std::int32_t& mod
 
 bool BoostModemPortSpeeds(Registry& registry, OsFamily family) {
   bool allWritten = true;
+  bool complete = true;
   WalkLimitedModems(
       registry, family, Walk::kAll,
       [&](RegKey modem, std::uint8_t* properties, std::uint32_t size) {
@@ -82,6 +86,7 @@ bool BoostModemPortSpeeds(Registry& registry, OsFamily family) {
         if (registry.SetValue(modem, "Properties", kRegBinary, properties, size) != kRegOk) {
           allWritten = false;
         }
-      });
-  return allWritten;
+      },
+      &complete);
+  return allWritten && complete;
 }

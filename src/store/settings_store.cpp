@@ -111,45 +111,25 @@ void Found(const StoredValue& value, WizardModel& model, std::uint32_t number) {
   model.*value.found = 1;
 }
 
-// NT and the browser: the value is copied whole into the backup as a REG_DWORD. Only a value of
-// at most four bytes counts as found; a longer one is copied all the same so a restore can put
-// it back instead of deleting it.
-void ReadNumber(Registry& registry, RegKey source, RegKey backup, const StoredValue& value,
-                WizardModel& model, ValueBytes& bytes, WriteResults& backupResults) {
-  if (bytes.Read(registry, source, value.name) != ValueState::kPresent) return;
-  backupResults.Note(registry.SetValue(backup, value.name, kRegDword, bytes.data(), bytes.size()));
-  if (bytes.size() <= 4) Found(value, model, bytes.AsNumber());
-}
-
-// 9x: the value is a text, copied into the backup as a REG_SZ with the bytes read. A text of
-// 260 bytes or more is not taken as a current value but still copied whole.
-void ReadText(Registry& registry, RegKey source, RegKey backup, const StoredValue& value,
-              WizardModel& model, ValueBytes& bytes, WriteResults& backupResults) {
-  TextValue text;
-  const TextRead read = ReadTextValue(registry, source, value.name, &text);
-  if (read == TextRead::kText) {
-    backupResults.Note(SetExactValue(registry, backup, value.name, kRegSz,
-                                     reinterpret_cast<const std::uint8_t*>(text.text), text.size));
-    Found(value, model, static_cast<std::uint32_t>(TextToInteger(text.text)));
-  } else if (read == TextRead::kTooLong &&
-             bytes.Read(registry, source, value.name) == ValueState::kPresent) {
-    backupResults.Note(
-        SetExactValue(registry, backup, value.name, kRegSz, bytes.data(), bytes.size()));
-  }
-}
-
-// Reads the list's values into the model and the backup. Without the key there is nothing to
-// read.
+// Reads the list's values into the model and the backup. Each value goes into the backup whole,
+// with its own type, so that Reset gives it back as it was (a value of the family's type is
+// stored as it always was). Only a number of at most four bytes (NT and the browser) or a text
+// the classic 260-byte buffer takes (9x) is a current value. A key or value that is there but
+// cannot be read leaves the backup incomplete.
 void ReadValues(Registry& registry, const ValueList& list, RegKey backup, WizardModel& model,
                 WriteResults& backupResults) {
   ScopedKey source(registry);
-  if (source.Open(list.hive, list.path) != kRegOk) return;
+  if (!backupResults.NoteOpen(source.Open(list.hive, list.path))) return;
   ValueBytes bytes;
   Walk(list, nullptr, [&](const StoredValue& value) {
-    if (list.type == kRegSz) {
-      ReadText(registry, source.get(), backup, value, model, bytes, backupResults);
-    } else {
-      ReadNumber(registry, source.get(), backup, value, model, bytes, backupResults);
+    const ValueState state = bytes.Read(registry, source.get(), value.name);
+    if (state == ValueState::kUnreadable) backupResults.Fail();
+    if (state != ValueState::kPresent) return;
+    backupResults.Note(
+        SetExactValue(registry, backup, value.name, bytes.type(), bytes.data(), bytes.size()));
+    std::uint32_t number = 0;
+    if (list.type == kRegSz ? bytes.TextNumber(&number) : bytes.Number(&number)) {
+      Found(value, model, number);
     }
   });
 }
@@ -176,8 +156,8 @@ void WriteTcpipValues(Registry& registry, const ValueList& list, const TuningSet
 }
 
 // Puts the list's values back from the backup into their key (opened, never created): each
-// value the backup holds is written with its saved bytes, each it lacks is deleted. A key that
-// does not open can only be right when the backup holds none of its values.
+// value the backup holds is written with its saved type and bytes, each it lacks is deleted. A
+// key that does not open can only be right when the backup holds none of its values.
 void RestoreValues(Registry& registry, RegKey backup, const ValueList& list,
                    WriteResults& results) {
   ScopedKey target(registry);
@@ -192,8 +172,8 @@ void RestoreValues(Registry& registry, RegKey backup, const ValueList& list,
       // when the key is missing, not when it is there but refused.
       if (state == ValueState::kPresent || opened != kRegFileNotFound) results.Fail();
     } else if (state == ValueState::kPresent) {
-      results.Note(
-          SetExactValue(registry, target.get(), value.name, list.type, saved.data(), saved.size()));
+      results.Note(SetExactValue(registry, target.get(), value.name, saved.type(), saved.data(),
+                                 saved.size()));
     } else {
       results.NoteDelete(registry.DeleteValue(target.get(), value.name));
     }
@@ -233,8 +213,7 @@ bool ApplySettings(Registry& registry, OsFamily family, std::int32_t modemBoostA
   {
     // Without Internet Explorer's key there is no browser to tune.
     ScopedKey browser(registry);
-    const RegResult opened = browser.Open(kHkeyCurrentUser, kInternetSettings);
-    if (opened != kRegOk && opened != kRegFileNotFound) results.Fail();
+    results.NoteOpen(browser.Open(kHkeyCurrentUser, kInternetSettings));
     WriteValues(registry, browser.get(), kBrowser, settings, results);
   }
 
@@ -263,10 +242,11 @@ RestoreOutcome RestoreBackup(Registry& registry, OsFamily family) {
       RestoreValues(registry, backup.get(), kNt, results);
     }
   }
-  // A half-done restore keeps the backup, so the next start offers Reset again.
+  // A half-done restore keeps the backup, so Reset is offered again.
   if (!results.ok()) return RestoreOutcome::kIncomplete;
-  registry.DeleteTree(kHkeyCurrentUser, kBackupKey);
-  return RestoreOutcome::kRestored;
+  const RegResult deleted = registry.DeleteTree(kHkeyCurrentUser, kBackupKey);
+  return deleted == kRegOk || deleted == kRegFileNotFound ? RestoreOutcome::kRestored
+                                                          : RestoreOutcome::kBackupKept;
 }
 
 bool BackupExists(Registry& registry) {

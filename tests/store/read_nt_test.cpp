@@ -111,14 +111,15 @@ TEST(ReadNt, OddSizesAreBackedUpWhole) {
   CHECK_EQ(model.settings.currentSynAttackProtect, 2u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "SYNAttackProtect"),
            Typed(kRegDword, std::string("\x02\0\0", 3)));
-  // A text of eight bytes: not a number, kept whole, as the family's type.
+  // A text of eight bytes: not a number, kept whole with its own type.
   CHECK_EQ(model.currentKeepAliveTimeFound, 0);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"),
-           Typed(kRegDword, std::string("7200000\0", 8)));
-  // The type is not looked at: four bytes of binary are a number.
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"), Sz("7200000"));
+  // The type is not looked at for the current value: four bytes of binary are a number. The
+  // backup keeps the type.
   CHECK_EQ(model.currentKeepAliveIntervalFound, 1);
   CHECK_EQ(model.settings.currentKeepAliveInterval, 1000u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"), Dword(1000));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"),
+           Typed(kRegBinary, DwordBytes(1000)));
   CHECK_EQ(model.currentMaxConnectionsPerServerFound, 0);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"),
            Typed(kRegDword, std::string("\x08\0\0\0\0\0\0\0\0\0", 10)));
