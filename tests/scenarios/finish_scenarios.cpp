@@ -78,7 +78,7 @@ SCENARIO(finish_on_the_nt_icmp_step_writes_the_chosen_values) {
       {kHkeyLocalMachine, scenario::kTcpipNt, "KeepAliveTime", 7200000},
       {kHkeyLocalMachine, scenario::kTcpipNt, "KeepAliveInterval", 1000},
       {kHkeyLocalMachine, scenario::kTcpipNt, "SYNAttackProtect", 2},
-      {kHkeyLocalMachine, scenario::kTcpipNt, "EnableICMPRedirects", 1},
+      {kHkeyLocalMachine, scenario::kTcpipNt, "EnableICMPRedirect", 1},
       {kHkeyLocalMachine, scenario::kInterfaceNt, "MTU", 1500},
       {kHkeyLocalMachine, scenario::kInterfaceNt, "MSS", 1460},
       {kHkeyCurrentUser, scenario::kInternetSettings, "MaxConnectionsPer1_0Server", 20},
@@ -122,7 +122,7 @@ SCENARIO(finish_on_the_9x_keep_alive_step_writes_texts) {
     REQUIRE(ReadText(registry, kHkeyLocalMachine, scenario::kTcpip9x, v.name, &text));
     CHECK_EQ(text, std::string(v.text));
   }
-  const char* const neverOn9x[] = {"SYNAttackProtect", "EnableICMPRedirects", "TcpMaxDupAcks",
+  const char* const neverOn9x[] = {"SYNAttackProtect", "EnableICMPRedirect", "TcpMaxDupAcks",
                                    "TcpWindowSize", "DefaultReceiveWindow"};
   for (const char* name : neverOn9x) {
     check::Scope scope(name);
@@ -157,7 +157,7 @@ SCENARIO(finish_on_the_modem_step_raises_the_port_limit) {
                                  &properties));
     REQUIRE_EQ(properties.size(), std::size_t{28});
     CHECK_EQ(properties[24], 0x00);
-    CHECK_EQ(properties[25], 0x0A);
+    CHECK_EQ(properties[25], 0x10);
     CHECK_EQ(properties[26], 0x0E);
     CHECK_EQ(properties[27], 0x00);
     CHECK_EQ(properties[0], 0x80);
