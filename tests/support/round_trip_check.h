@@ -5,6 +5,7 @@
 // fault sweep and the store fuzzer. Header only.
 #pragma once
 
+#include <cctype>
 #include <string>
 
 #include "platform/portable/memory_registry.h"
@@ -25,7 +26,12 @@ inline std::string MachineValues(const MemoryRegistry& registry) {
     start = end + 2;
     if (!line.empty() && line[0] == '[') {
       section = line;
-      own = line.rfind("[HKEY_CURRENT_USER\\Software\\Ovik Quarnel", 0) == 0;
+      // Key names ignore case.
+      const std::string ownKey = "[hkey_current_user\\software\\ovik quarnel";
+      own = line.size() >= ownKey.size();
+      for (std::size_t i = 0; own && i < ownKey.size(); ++i) {
+        own = std::tolower(static_cast<unsigned char>(line[i])) == ownKey[i];
+      }
     } else if (!line.empty() && !own && line != "REGEDIT4") {
       out += section + " " + line + "\n";
     }
