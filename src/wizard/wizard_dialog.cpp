@@ -220,11 +220,15 @@ void WizardDialog::OnBack() {
 
 void WizardDialog::OnResetConnectionSettings() {
   ShowRestoreResult(app, window(), RestoreBackup(app.platform.registry, app.osFamily));
-  // One restore per run. Keep the keyboard on a usable button.
+  // A backup the restore could not finish with is still the user's only copy: Reset stays
+  // offered, and Proceed asks before replacing it. Keep the keyboard on a usable button.
+  const bool kept = BackupExists();
   WindowRef reset = Item(IDC_RESET_SETTINGS);
   WindowRef proceed = Item(IDC_Next);
-  if (reset != 0 && proceed != 0 && toolkit().Focus() == reset) toolkit().SetFocus(proceed);
-  EnableItem(IDC_RESET_SETTINGS, false);
+  if (!kept && reset != 0 && proceed != 0 && toolkit().Focus() == reset) {
+    toolkit().SetFocus(proceed);
+  }
+  EnableItem(IDC_RESET_SETTINGS, kept);
 }
 
 void WizardDialog::OnLanguageChanged() {
