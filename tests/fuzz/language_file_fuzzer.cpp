@@ -11,7 +11,7 @@
 #include <string>
 
 #include "lang/translate.h"
-#include "platform/portable/ini_profile_reader.h"
+#include "fakes/ini_profile_reader.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/portable/memory_registry.h"
-#include "platform/reg_file.h"
+#include "fakes/memory_registry.h"
+#include "fakes/reg_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   MemoryRegistry first;

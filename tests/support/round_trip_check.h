@@ -8,7 +8,7 @@
 #include <cctype>
 #include <string>
 
-#include "platform/portable/memory_registry.h"
+#include "fakes/memory_registry.h"
 #include "store/settings_store.h"
 
 // Every value of the machine, the program's own key left out, one per line under its key.
