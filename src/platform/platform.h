@@ -2,6 +2,7 @@
 // handed the real ones (Quarnel.exe) or the stand-ins (tests).
 #pragma once
 
+#include "platform/file_search.h"
 #include "platform/message_box.h"
 #include "platform/profile_reader.h"
 #include "platform/registry.h"
@@ -13,5 +14,6 @@ struct Platform {
   ProfileReader& profile;
   VersionQuery& version;
   MessageBoxes& messages;
-  Toolkit* toolkit;  // null where no window is ever made (store and language tests)
+  Toolkit* toolkit;             // null where no window is ever made (store and language tests)
+  FileSearch* files = nullptr;  // null: no language files to list
 };

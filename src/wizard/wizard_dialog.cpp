@@ -1,5 +1,8 @@
 #include "wizard/wizard_dialog.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "settings/recommendations.h"
 #include "store/settings_store.h"
 #include "wizard/about_dialog.h"
@@ -77,7 +80,7 @@ void WizardDialog::OnOK() {
 
 bool WizardDialog::OnSysCommand(int id) {
   if ((id & ~0xF) != IDM_ABOUTBOX) return false;
-  AboutDialog about(toolkit());
+  AboutDialog about(app);
   about.Run(window());
   return true;
 }
@@ -217,21 +220,51 @@ void WizardDialog::OnBack() {
 
 void WizardDialog::OnResetConnectionSettings() {
   ShowRestoreResult(app, window(), RestoreBackup(app.platform.registry, app.osFamily));
-  // One restore per run. Keep the keyboard on a usable button.
+  // A backup the restore could not finish with is still the user's only copy: Reset stays
+  // offered, and Proceed asks before replacing it. Keep the keyboard on a usable button.
+  const bool kept = BackupExists();
   WindowRef reset = Item(IDC_RESET_SETTINGS);
   WindowRef proceed = Item(IDC_Next);
-  if (reset != 0 && proceed != 0 && toolkit().Focus() == reset) toolkit().SetFocus(proceed);
-  EnableItem(IDC_RESET_SETTINGS, false);
+  if (!kept && reset != 0 && proceed != 0 && toolkit().Focus() == reset) {
+    toolkit().SetFocus(proceed);
+  }
+  EnableItem(IDC_RESET_SETTINGS, kept);
 }
 
 void WizardDialog::OnLanguageChanged() {
-  // The language chooser is not part of the frame yet: its list stays empty, so no selection
-  // can change.
+  WindowRef box = Item(IDC_LANGUAGE_LIST);
+  if (box == 0) return;
+  const int index = toolkit().ComboSelection(box);
+  if (index < 0) return;
+  const std::string name = toolkit().ComboItemText(box, index);
+  const std::size_t length = std::min(name.size(), sizeof app.language - 1);
+  std::memcpy(app.language, name.data(), length);
+  app.language[length] = '\0';
+  ApplyFrameTexts();
+  app.SaveLanguage(app.language);
 }
 
 void WizardDialog::FillLanguageList() {
-  // The language chooser fills the box here once it exists; until then the box stays empty and
-  // the stored language is used as it is.
+  WindowRef box = Item(IDC_LANGUAGE_LIST);
+  if (box == 0) return;
+  toolkit().AttachImageList(box);
+  if (app.platform.files == nullptr) return;
+  const std::string folder = std::string(app.appPath) + "\\Lang\\";
+  for (const std::string& file : app.platform.files->Find(folder + "*.ini")) {
+    if (file.size() < 4) continue;
+    const std::string name = file.substr(0, file.size() - 4);
+    // A flag that does not load takes no image index; the item then goes to the end and the
+    // next flagged one lands one place before its place in the search.
+    const int image = toolkit().AddImageFromFile(box, folder + name + ".bmp");
+    toolkit().InsertComboItem(box, image, name, image);
+  }
+  const int count = toolkit().ComboCount(box);
+  for (int i = 0; i < count; ++i) {
+    if (SameTextIgnoringCase(toolkit().ComboItemText(box, i), app.language)) {
+      toolkit().SelectComboItem(box, i);
+      return;
+    }
+  }
 }
 
 void WizardDialog::ApplyFrameTexts() {

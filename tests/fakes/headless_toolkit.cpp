@@ -1,5 +1,7 @@
 #include "fakes/headless_toolkit.h"
 
+#include "fakes/native_files.h"
+
 #include <cctype>
 #include <cstdio>
 #include <utility>
@@ -109,6 +111,11 @@ struct HeadlessToolkit::Window {
   int result = 0;
   std::vector<HeadlessMenuItem> systemMenu;
   int icon = 0;
+  // Combo boxes.
+  std::vector<HeadlessComboItem> items;
+  int selection = -1;
+  bool hasImageList = false;
+  int images = 0;
 };
 
 HeadlessToolkit::HeadlessToolkit(const std::string& rcPath,
@@ -658,6 +665,65 @@ void HeadlessToolkit::SetIcon(WindowRef window, int iconId) {
   if (w != nullptr) w->icon = iconId;
 }
 
+bool HeadlessToolkit::ProgramVersionString(const std::string& name, std::string* value) {
+  auto it = versionStrings_.find(name);
+  if (it == versionStrings_.end() || it->second.empty()) return false;
+  *value = it->second.substr(0, 255);
+  return true;
+}
+
+void HeadlessToolkit::AttachImageList(WindowRef combo) {
+  Window* w = Get(combo);
+  if (w != nullptr) w->hasImageList = true;
+}
+
+int HeadlessToolkit::AddImageFromFile(WindowRef combo, const std::string& path) {
+  Window* w = Get(combo);
+  if (w == nullptr || !w->hasImageList || !LooksLikeBitmapFile(NativePath(path))) return -1;
+  return w->images++;
+}
+
+int HeadlessToolkit::InsertComboItem(WindowRef combo, int position, const std::string& text,
+                                     int image) {
+  Window* w = Get(combo);
+  if (w == nullptr) return -1;
+  const int count = static_cast<int>(w->items.size());
+  if (position < 0 || position > count) position = count;
+  w->items.insert(w->items.begin() + position, HeadlessComboItem{text, image});
+  if (w->selection >= position) ++w->selection;
+  return position;
+}
+
+int HeadlessToolkit::ComboCount(WindowRef combo) {
+  Window* w = Get(combo);
+  return w == nullptr ? 0 : static_cast<int>(w->items.size());
+}
+
+std::string HeadlessToolkit::ComboItemText(WindowRef combo, int index) {
+  Window* w = Get(combo);
+  if (w == nullptr || index < 0 || index >= static_cast<int>(w->items.size())) return "";
+  return w->items[static_cast<std::size_t>(index)].text;
+}
+
+int HeadlessToolkit::ComboSelection(WindowRef combo) {
+  Window* w = Get(combo);
+  return w == nullptr ? -1 : w->selection;
+}
+
+void HeadlessToolkit::SelectComboItem(WindowRef combo, int index) {
+  Window* w = Get(combo);
+  if (w == nullptr) return;
+  const bool valid = index >= 0 && index < static_cast<int>(w->items.size());
+  w->selection = valid ? index : -1;
+  w->text = valid ? w->items[static_cast<std::size_t>(index)].text : std::string();
+}
+
+const std::vector<HeadlessComboItem>& HeadlessToolkit::ComboItems(WindowRef combo) const {
+  static const std::vector<HeadlessComboItem> none;
+  Window* w = Get(combo);
+  return w == nullptr ? none : w->items;
+}
+
 // ---- the dialog manager ----------------------------------------------------------------
 
 // The next (or previous) tab stop after `control`, looking into control parents, wrapping
@@ -868,7 +934,41 @@ bool HeadlessToolkit::DefaultKeyHandling(WindowRef dialog, const KeyEvent& key) 
       IsEnabledChain(key.target)) {
     PressButton(key.target);
   }
+  ComboKey(key);
   return true;
+}
+
+// A closed drop-down list moves its selection with the arrows, Home and End, and says so.
+void HeadlessToolkit::ComboKey(const KeyEvent& key) {
+  Window* w = Get(key.target);
+  if (w == nullptr || key.target != focus_ || w->items.empty() ||
+      !SameClass(w->className, "ComboBoxEx32")) {
+    return;
+  }
+  const int last = static_cast<int>(w->items.size()) - 1;
+  int next = w->selection;
+  switch (key.virtualKey) {
+    case kVkUp:
+    case kVkLeft:
+      next = next < 0 ? 0 : std::max(0, next - 1);
+      break;
+    case kVkDown:
+    case kVkRight:
+      next = std::min(last, next + 1);
+      break;
+    case kVkHome:
+      next = 0;
+      break;
+    case kVkEnd:
+      next = last;
+      break;
+    default:
+      return;
+  }
+  if (next == w->selection) return;
+  w->selection = next;
+  w->text = w->items[static_cast<std::size_t>(next)].text;
+  Notify(key.target, kCbnSelChange);
 }
 
 // ---- message boxes ---------------------------------------------------------------------

@@ -39,6 +39,11 @@ struct HeadlessMessageBox {
   WindowRef focusBefore = 0;  // the window that had the focus when the box came up
 };
 
+struct HeadlessComboItem {
+  std::string text;
+  int image = -1;
+};
+
 struct HeadlessMenuItem {
   int commandId = 0;  // 0 for a separator
   std::string text;
@@ -80,6 +85,15 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   std::string LoadResourceString(int id) override;
   void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) override;
   void SetIcon(WindowRef window, int iconId) override;
+  bool ProgramVersionString(const std::string& name, std::string* value) override;
+  void AttachImageList(WindowRef combo) override;
+  // A file counts as a picture when it starts as a Windows bitmap does ("BM").
+  int AddImageFromFile(WindowRef combo, const std::string& path) override;
+  int InsertComboItem(WindowRef combo, int position, const std::string& text, int image) override;
+  int ComboCount(WindowRef combo) override;
+  std::string ComboItemText(WindowRef combo, int index) override;
+  int ComboSelection(WindowRef combo) override;
+  void SelectComboItem(WindowRef combo, int index) override;
 
   // ---- MessageBoxes ---------------------------------------------------------------------
   int Show(WindowRef owner, const char* text, const char* caption, std::uint32_t style) override;
@@ -150,6 +164,11 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   std::size_t SelectionEnd(WindowRef edit) const;
   const std::vector<HeadlessMenuItem>& SystemMenu(WindowRef window) const;
   int Icon(WindowRef window) const;
+  const std::vector<HeadlessComboItem>& ComboItems(WindowRef combo) const;
+  // The strings of the program's version resource (none until set).
+  void SetVersionStrings(std::map<std::string, std::string> strings) {
+    versionStrings_ = std::move(strings);
+  }
   const std::vector<HeadlessMessageBox>& MessageBoxLog() const { return boxes_; }
   std::size_t PendingMessageBoxAnswers() const { return answers_.size(); }
   // Template ids of the dialogs run modally, in order, and how many ended without EndDialog.
@@ -162,6 +181,7 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
 
  private:
   struct Window;
+  void ComboKey(const KeyEvent& key);
 
   void Load(const std::string& rcPath, const std::vector<std::string>& includeDirs);
   Window* Get(WindowRef ref) const;
@@ -204,5 +224,6 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   std::vector<HeadlessMessageBox> boxes_;
   std::vector<int> modalLog_;
   int endedByDefault_ = 0;
+  std::map<std::string, std::string> versionStrings_;
   int refusedKeystrokes_ = 0;
 };

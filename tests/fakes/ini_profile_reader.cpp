@@ -13,6 +13,8 @@
 #include <dirent.h>
 #endif
 
+#include "lang/translate.h"
+
 namespace {
 
 // A piece of text that is not terminated.
@@ -277,7 +279,8 @@ std::string ResolveCase(const std::string& path) {
       DirCloser dir(opendir(done.empty() ? "." : done.c_str()));
       if (dir.get() != nullptr) {
         while (const dirent* entry = readdir(dir.get())) {
-          if (SameName(FromText(entry->d_name), Span{part.data(), part.size()})) {
+          // Accented capitals too, as Windows compares file names.
+          if (SameTextIgnoringCase(entry->d_name, part)) {
             candidate = prefix + entry->d_name;
             break;
           }

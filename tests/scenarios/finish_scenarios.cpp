@@ -8,6 +8,7 @@
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
 #include "support/check.h"
+#include "support/store_fixture.h"
 
 using scenario::Machine;
 using scenario::ReadDword;
@@ -78,7 +79,7 @@ SCENARIO(finish_on_the_nt_icmp_step_writes_the_chosen_values) {
       {kHkeyLocalMachine, scenario::kTcpipNt, "KeepAliveTime", 7200000},
       {kHkeyLocalMachine, scenario::kTcpipNt, "KeepAliveInterval", 1000},
       {kHkeyLocalMachine, scenario::kTcpipNt, "SYNAttackProtect", 2},
-      {kHkeyLocalMachine, scenario::kTcpipNt, "EnableICMPRedirects", 1},
+      {kHkeyLocalMachine, scenario::kTcpipNt, "EnableICMPRedirect", 1},
       {kHkeyLocalMachine, scenario::kInterfaceNt, "MTU", 1500},
       {kHkeyLocalMachine, scenario::kInterfaceNt, "MSS", 1460},
       {kHkeyCurrentUser, scenario::kInternetSettings, "MaxConnectionsPer1_0Server", 20},
@@ -122,7 +123,7 @@ SCENARIO(finish_on_the_9x_keep_alive_step_writes_texts) {
     REQUIRE(ReadText(registry, kHkeyLocalMachine, scenario::kTcpip9x, v.name, &text));
     CHECK_EQ(text, std::string(v.text));
   }
-  const char* const neverOn9x[] = {"SYNAttackProtect", "EnableICMPRedirects", "TcpMaxDupAcks",
+  const char* const neverOn9x[] = {"SYNAttackProtect", "EnableICMPRedirect", "TcpMaxDupAcks",
                                    "TcpWindowSize", "DefaultReceiveWindow"};
   for (const char* name : neverOn9x) {
     check::Scope scope(name);
@@ -157,7 +158,7 @@ SCENARIO(finish_on_the_modem_step_raises_the_port_limit) {
                                  &properties));
     REQUIRE_EQ(properties.size(), std::size_t{28});
     CHECK_EQ(properties[24], 0x00);
-    CHECK_EQ(properties[25], 0x0A);
+    CHECK_EQ(properties[25], 0x10);
     CHECK_EQ(properties[26], 0x0E);
     CHECK_EQ(properties[27], 0x00);
     CHECK_EQ(properties[0], 0x80);
@@ -216,12 +217,6 @@ struct Written {
   std::string bytes;
 };
 
-std::string Dword(std::uint32_t value) {
-  std::string bytes;
-  for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return bytes;
-}
-
 // A 9x text as its registry keeps it, terminator included.
 std::string Text9x(const char* text) { return std::string(text) + '\0'; }
 
@@ -234,28 +229,28 @@ std::vector<Written> ChosenValues(bool nt) {
   const RegKey hklm = kHkeyLocalMachine;
   std::vector<Written> values = {
       {kHkeyCurrentUser, scenario::kInternetSettings, "MaxConnectionsPer1_0Server", kRegDword,
-       Dword(8)},
+       DwordBytes(8)},
       {kHkeyCurrentUser, scenario::kInternetSettings, "MaxConnectionsPerServer", kRegDword,
-       Dword(6)},
+       DwordBytes(6)},
   };
   if (nt) {
     const char* const p = scenario::kTcpipNt;
     const std::vector<Written> tcpip = {
-        {hklm, p, "SackOpts", kRegDword, Dword(1)},
-        {hklm, p, "Tcp1323Opts", kRegDword, Dword(1)},
-        {hklm, p, "TcpMaxDupAcks", kRegDword, Dword(2)},
-        {hklm, p, "DefaultTTL", kRegDword, Dword(100)},
-        {hklm, p, "DefaultReceiveWindow", kRegDword, Dword(8192)},
-        {hklm, p, "TcpWindowSize", kRegDword, Dword(272000)},
-        {hklm, p, "GlobalMaxTcpWindowSize", kRegDword, Dword(272000)},
-        {hklm, p, "EnablePMTUBHDetect", kRegDword, Dword(1)},
-        {hklm, p, "EnablePMTUDiscovery", kRegDword, Dword(0)},
-        {hklm, p, "KeepAliveTime", kRegDword, Dword(60000)},
-        {hklm, p, "KeepAliveInterval", kRegDword, Dword(2000)},
-        {hklm, p, "SYNAttackProtect", kRegDword, Dword(1)},
-        {hklm, p, "EnableICMPRedirect", kRegDword, Dword(1)},
-        {hklm, scenario::kInterfaceNt, "MTU", kRegDword, Dword(1400)},
-        {hklm, scenario::kInterfaceNt, "MSS", kRegDword, Dword(1360)},
+        {hklm, p, "SackOpts", kRegDword, DwordBytes(1)},
+        {hklm, p, "Tcp1323Opts", kRegDword, DwordBytes(1)},
+        {hklm, p, "TcpMaxDupAcks", kRegDword, DwordBytes(2)},
+        {hklm, p, "DefaultTTL", kRegDword, DwordBytes(100)},
+        {hklm, p, "DefaultReceiveWindow", kRegDword, DwordBytes(8192)},
+        {hklm, p, "TcpWindowSize", kRegDword, DwordBytes(272000)},
+        {hklm, p, "GlobalMaxTcpWindowSize", kRegDword, DwordBytes(272000)},
+        {hklm, p, "EnablePMTUBHDetect", kRegDword, DwordBytes(1)},
+        {hklm, p, "EnablePMTUDiscovery", kRegDword, DwordBytes(0)},
+        {hklm, p, "KeepAliveTime", kRegDword, DwordBytes(60000)},
+        {hklm, p, "KeepAliveInterval", kRegDword, DwordBytes(2000)},
+        {hklm, p, "SYNAttackProtect", kRegDword, DwordBytes(1)},
+        {hklm, p, "EnableICMPRedirect", kRegDword, DwordBytes(1)},
+        {hklm, scenario::kInterfaceNt, "MTU", kRegDword, DwordBytes(1400)},
+        {hklm, scenario::kInterfaceNt, "MSS", kRegDword, DwordBytes(1360)},
     };
     values.insert(values.end(), tcpip.begin(), tcpip.end());
   } else {

@@ -66,6 +66,9 @@ bool KeyExists(Registry& registry, RegKey hive, const char* path);
 // comparisons.
 std::string Snapshot(Registry& registry, RegKey hive, const char* path);
 
+// A 16 x 16 Windows bitmap, as a flag picture beside a language file.
+std::string FlagBitmap();
+
 // Counts the message boxes seen whose text is exactly `text`.
 int CountBoxes(WizardDriver& d, const std::string& text);
 

@@ -31,7 +31,7 @@ TEST(ReadNt, EveryValueFoundAndBackedUp) {
       {"KeepAliveTime", s.currentKeepAliveTime, model.currentKeepAliveTimeFound, 300000},
       {"KeepAliveInterval", s.currentKeepAliveInterval, model.currentKeepAliveIntervalFound, 2000},
       {"SYNAttackProtect", s.currentSynAttackProtect, model.currentSynAttackProtectFound, 1},
-      {"EnableICMPRedirects", s.currentIcmpRedirects, model.currentIcmpRedirectsFound, 0},
+      {"EnableICMPRedirect", s.currentIcmpRedirects, model.currentIcmpRedirectsFound, 0},
       // The last interface with a value wins: MTU 1500 then 576 gives 576.
       {"MTU", s.currentMtu, model.currentMtuFound, 576},
       {"MSS", s.currentMss, model.currentMssFound, 1460},
@@ -40,7 +40,7 @@ TEST(ReadNt, EveryValueFoundAndBackedUp) {
   // One REG_DWORD per value found, named like it, in the backup; the sub-keys per interface.
   CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
            Join({"DefaultReceiveWindow=" + Dword(16384), "DefaultTTL=" + Dword(128),
-                 "EnableICMPRedirects=" + Dword(0), "EnablePMTUBHDetect=" + Dword(1),
+                 "EnableICMPRedirect=" + Dword(0), "EnablePMTUBHDetect=" + Dword(1),
                  "EnablePMTUDiscovery=" + Dword(0), "GlobalMaxTcpWindowSize=" + Dword(65535),
                  "KeepAliveInterval=" + Dword(2000), "KeepAliveTime=" + Dword(300000),
                  "MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6),
@@ -111,14 +111,15 @@ TEST(ReadNt, OddSizesAreBackedUpWhole) {
   CHECK_EQ(model.settings.currentSynAttackProtect, 2u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "SYNAttackProtect"),
            Typed(kRegDword, std::string("\x02\0\0", 3)));
-  // A text of eight bytes: not a number, kept whole, as the family's type.
+  // A text of eight bytes: not a number, kept whole with its own type.
   CHECK_EQ(model.currentKeepAliveTimeFound, 0);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"),
-           Typed(kRegDword, std::string("7200000\0", 8)));
-  // The type is not looked at: four bytes of binary are a number.
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"), Sz("7200000"));
+  // The type is not looked at for the current value: four bytes of binary are a number. The
+  // backup keeps the type.
   CHECK_EQ(model.currentKeepAliveIntervalFound, 1);
   CHECK_EQ(model.settings.currentKeepAliveInterval, 1000u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"), Dword(1000));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"),
+           Typed(kRegBinary, DwordBytes(1000)));
   CHECK_EQ(model.currentMaxConnectionsPerServerFound, 0);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"),
            Typed(kRegDword, std::string("\x08\0\0\0\0\0\0\0\0\0", 10)));
@@ -191,4 +192,28 @@ TEST(ReadNt, OtherFamilysValuesAreNotRead) {
         Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
         Join({"MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6)}));
   }
+}
+
+// TCP/IP reads the redirect switch from EnableICMPRedirect; the plural name does nothing, so the
+// page shows the singular's value and the plural is never read, written or restored.
+TEST(ReadNt, IcmpRedirectIsTheSingularName) {
+  Machine m({"store_nt_values.reg"});
+  REQUIRE(m.ready);
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect", kRegDword,
+                     DwordBytes(1)));
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirects", kRegDword,
+                     DwordBytes(0)));
+  WizardModel model;
+  CHECK(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
+  CHECK_EQ(model.currentIcmpRedirectsFound, 1);
+  CHECK_EQ(model.settings.currentIcmpRedirects, 1u);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "EnableICMPRedirect"), Dword(1));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "EnableICMPRedirects"), kAbsent);
+  TuningSettings chosen = ChosenSettings();
+  chosen.icmpRedirects = 0;
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, chosen));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect"), Dword(0));
+  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect"), Dword(1));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirects"), Dword(0));
 }

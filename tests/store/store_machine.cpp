@@ -49,6 +49,8 @@ void ClearTouched(Registry& registry) {
   DeleteIfEmpty(registry, kHkeyCurrentUser, kProgramKey);
   DeleteValues(registry, kHkeyCurrentUser, kInternetSettings, kBrowserValues);
   DeleteValues(registry, kHkeyLocalMachine, kTcpipParameters, kNtValues);
+  // Read by nothing, so left alone by the store; cases put it there to see that.
+  DeleteValues(registry, kHkeyLocalMachine, kTcpipParameters, {"EnableICMPRedirects"});
   DeleteTree(registry, kHkeyLocalMachine, kInterfaces);
   DeleteValues(registry, kHkeyLocalMachine, kMstcp, k9xValues);
   DeleteTree(registry, kHkeyLocalMachine, kEnumRootNet);

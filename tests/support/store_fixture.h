@@ -27,7 +27,7 @@ inline const std::vector<std::string> kNtValues = {"SackOpts",
                                                    "KeepAliveTime",
                                                    "KeepAliveInterval",
                                                    "SYNAttackProtect",
-                                                   "EnableICMPRedirects"};
+                                                   "EnableICMPRedirect"};
 inline const std::vector<std::string> k9xValues = {"SackOpts",
                                                    "Tcp1323Opts",
                                                    "DefaultTTL",

@@ -73,6 +73,14 @@ class FakeToolkit : public Toolkit {
   std::string LoadResourceString(int) override { return std::string(); }
   void AppendSystemMenuItem(WindowRef, int, const std::string&) override {}
   void SetIcon(WindowRef, int) override {}
+  bool ProgramVersionString(const std::string&, std::string*) override { return false; }
+  void AttachImageList(WindowRef) override {}
+  int AddImageFromFile(WindowRef, const std::string&) override { return -1; }
+  int InsertComboItem(WindowRef, int, const std::string&, int) override { return -1; }
+  int ComboCount(WindowRef) override { return 0; }
+  std::string ComboItemText(WindowRef, int) override { return std::string(); }
+  int ComboSelection(WindowRef) override { return -1; }
+  void SelectComboItem(WindowRef, int) override {}
 
   std::vector<ModalRun> runs;
   std::map<WindowRef, std::string> texts;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fakes/reg_file.h"
+#include "scenarios/scenario_support.h"
 #include "support/check.h"
 
 namespace {
@@ -202,6 +203,13 @@ bool ScenarioMachine::WriteLanguageFiles(const WizardSetup& setup) {
     }
     const std::string path = lang + "\\" + file.first + ".ini";
     if (!WriteFileBytes(path, file.second)) {
+      check::Fail(__FILE__, __LINE__, "cannot write " + path);
+      ok = false;
+    }
+  }
+  for (const std::string& flag : setup.flags) {
+    const std::string path = lang + "\\" + flag + ".bmp";
+    if (!WriteFileBytes(path, scenario::FlagBitmap())) {
       check::Fail(__FILE__, __LINE__, "cannot write " + path);
       ok = false;
     }
