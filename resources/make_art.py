@@ -311,6 +311,9 @@ def _quantize(pixels, count, rounds=10):
     histogram = {}
     for p in pixels:
         histogram[p] = histogram.get(p, 0) + 1
+    if len(histogram) <= count:
+        # Every colour fits: the picture stays exactly as drawn.
+        return sorted(histogram)
     palette = _median_cut(histogram, count)
     for _ in range(rounds):
         sums = [[0, 0, 0, 0] for _ in palette]
@@ -881,7 +884,8 @@ def main():
     # The side picture is the biggest resource: 8 bits and run-length compression keep it small.
     # The modem picture stays 24-bit.
     write_bmp8_rle(os.path.join(HERE, "side.bmp"), make_side())
-    write_bmp24(os.path.join(HERE, "modem.bmp"), make_modem())
+    # 212 colours: an exact palette, and the runs of the flat list and window compress well.
+    write_bmp8_rle(os.path.join(HERE, "modem.bmp"), make_modem())
     icons = {n: make_icon(n) for n in (16, 32, 48)}
     flat = {n: make_icon(n, flat=True) for n in (16, 32)}
     write_ico(os.path.join(HERE, "quarnel.ico"), [

@@ -1,22 +1,13 @@
 #include "app/wizard_app.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "lang/translate.h"
+#include "store/store_keys.h"
 #include "store/store_text.h"
 #include "wizard/wizard_dialog.h"
 
 namespace {
-
-// Every live application object, the newest last. A function-local static so that a global
-// application object in another file can register itself whatever the order of construction.
-std::vector<WizardApp*>& LiveApps() {
-  static std::vector<WizardApp*> apps;
-  return apps;
-}
 
 // The program's key is written by others: its texts may be of any length and need not be
 // terminated. The store's bounded read takes only what fits the 260-byte buffer with a
@@ -34,29 +25,11 @@ void ReadProgramText(Registry& registry, RegKey key, const char* name, char* buf
 }  // namespace
 
 WizardApp::WizardApp(Platform& platformServices)
-    : platform(platformServices), osVersion(platformServices.version) {
-  LiveApps().push_back(this);
-}
+    : AppState(platformServices), osVersion(platformServices.version) {}
 
 WizardApp::~WizardApp() {
   delete wizard;
   wizard = nullptr;
-  std::vector<WizardApp*>& apps = LiveApps();
-  for (auto it = apps.begin(); it != apps.end(); ++it) {
-    if (*it == this) {
-      apps.erase(it);
-      break;
-    }
-  }
-}
-
-WizardApp& App() {
-  std::vector<WizardApp*>& apps = LiveApps();
-  if (apps.empty()) {
-    std::fputs("Quarnel: the application object was used before it was made\n", stderr);
-    std::abort();
-  }
-  return *apps.back();
 }
 
 bool WizardApp::InitInstance() {
@@ -84,35 +57,7 @@ bool WizardApp::InitInstance() {
 
   if (platform.toolkit == nullptr) return false;
   delete wizard;
-  wizard = new WizardDialog(*platform.toolkit);
+  wizard = new WizardDialog(*this);
   platform.toolkit->RunModal(*wizard, WizardDialog::kTemplateId, 0);
   return false;
-}
-
-std::string WizardApp::Translate(const char* key, const char* defaultText) const {
-  return TranslateText(platform.profile, appPath, language, key, defaultText);
-}
-
-int WizardApp::ShowTranslated(WindowRef owner, const char* key, const char* defaultText,
-                              std::uint32_t style) const {
-  const std::string text = Translate(key, defaultText);
-  return platform.messages.Show(owner, text.c_str(), kAppTitle, style);
-}
-
-void WizardApp::TranslateControl(WindowRef window, int id, const char* key,
-                                 const char* defaultText) const {
-  Toolkit* toolkit = platform.toolkit;
-  if (toolkit == nullptr) return;
-  WindowRef control = toolkit->Item(window, id);
-  if (control == 0) return;
-  toolkit->SetText(control, Translate(key, defaultText));
-}
-
-void WizardApp::SaveLanguage(const char* name) {
-  if (name == nullptr) return;
-  ScopedKey key(platform.registry);
-  if (key.Open(kHkeyCurrentUser, kProgramKey, kKeyAllAccess) != kRegOk) return;
-  platform.registry.SetValue(key.get(), "Language", kRegSz,
-                             reinterpret_cast<const std::uint8_t*>(name),
-                             static_cast<std::uint32_t>(std::strlen(name) + 1));
 }

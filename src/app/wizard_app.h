@@ -3,18 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "settings/tuning_settings.h"
+#include "wizard/app_state.h"
 
 class WizardDialog;
-
-constexpr const char* kProgramKey = "Software\\Ovik Quarnel";
-constexpr const char* kBackupKey = "Software\\Ovik Quarnel\\Original Settings";
-// The program file's name without extension; the caption of the wizard's message boxes.
-constexpr const char* kAppTitle = "Quarnel";
-constexpr std::uint32_t kTextBufferSize = 260;
 
 class OsVersionInfo {
  public:
@@ -31,34 +25,14 @@ class OsVersionInfo {
   OsVersionRecord info;
 };
 
-class WizardApp {
+class WizardApp : public AppState {
  public:
   explicit WizardApp(Platform& platform);
   ~WizardApp();
-  WizardApp(const WizardApp&) = delete;
-  WizardApp& operator=(const WizardApp&) = delete;
 
   // Start-up; false in every case, so the process ends when it returns.
   bool InitInstance();
 
-  // The language lookup with the current appPath and language.
-  std::string Translate(const char* key, const char* defaultText) const;
-  void TranslateControl(WindowRef window, int id, const char* key, const char* defaultText) const;
-  // A message box with the text of `key` in the current language and the program's title as
-  // its caption; returns the button pressed.
-  int ShowTranslated(WindowRef owner, const char* key, const char* defaultText,
-                     std::uint32_t style) const;
-  // Stores the chosen language in the program's key (only when the key exists).
-  void SaveLanguage(const char* name);
-
-  Platform& platform;
-  char appPath[kTextBufferSize] = {};
-  char language[kTextBufferSize] = {};
   WizardDialog* wizard = nullptr;
-  OsFamily osFamily = -1;
   OsVersionInfo osVersion;
-  std::int32_t modemBoostAvailable = 0;
 };
-
-// The one application object of the process (the most recently constructed one).
-WizardApp& App();

@@ -15,6 +15,12 @@ constexpr std::uint32_t kTranslationLimit = 2000;
 // The longest path Windows opens (MAX_PATH, terminator included).
 constexpr std::size_t kMaxWindowsPath = 260;
 
+// A text the user sees: its key in the language files and its built-in English.
+struct TextId {
+  const char* key;
+  const char* english;
+};
+
 // "<appPath>\Lang\<language>.ini". Empty when the result would not be a usable Windows path
 // (kMaxWindowsPath characters or more); null arguments count as empty texts.
 std::string LanguageFilePath(const char* appPath, const char* language);
@@ -25,3 +31,8 @@ std::string LanguageFilePath(const char* appPath, const char* language);
 // call.
 std::string TranslateText(ProfileReader& reader, const char* appPath, const char* language,
                           const char* key, const char* defaultText);
+
+// Whether two language names are the same but for letter case, as Windows compares file names:
+// ASCII letters, and the accented capitals 0xC0 to 0xDE (but 0xD7) of the Western, Central
+// European and Cyrillic ANSI code pages, which lie 0x20 below their small letters.
+bool SameTextIgnoringCase(const std::string& a, const std::string& b);

@@ -1,6 +1,6 @@
 // The windowing toolkit the wizard is written against: dialogs built from the templates of
 // resources/quarnel.rc, child dialogs, controls, key pre-translation and message boxes. Two
-// backends: win32/ (real dialogs) and portable/ (headless, same templates, same event order).
+// backends: win32/ (real dialogs) and the tests' headless one (same templates, same event order).
 //
 // Event order both backends keep (the wizard relies on it):
 // - Show() sends OnShowWindow synchronously, and only when the visibility changes; during
@@ -54,6 +54,8 @@ constexpr int kVkTab = 0x09;
 constexpr int kVkReturn = 0x0D;
 constexpr int kVkEscape = 0x1B;
 constexpr int kVkSpace = 0x20;
+constexpr int kVkEnd = 0x23;
+constexpr int kVkHome = 0x24;
 constexpr int kVkLeft = 0x25;
 constexpr int kVkUp = 0x26;
 constexpr int kVkRight = 0x27;
@@ -140,4 +142,21 @@ class Toolkit {
   virtual void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) = 0;
   // Big and small icon from the icon resource; also painted while minimised and dragged.
   virtual void SetIcon(WindowRef window, int iconId) = 0;
+  // The string `name` of the program file's version resource (US English, Unicode code page);
+  // false when the file has no such string or it is empty.
+  virtual bool ProgramVersionString(const std::string& name, std::string* value) = 0;
+
+  // The extended combo box. Its image list (16 x 16, 16-bit colour) is made and attached once;
+  // where Windows has only the plain combo box the items go in without pictures.
+  virtual void AttachImageList(WindowRef combo) = 0;
+  // Loads the bitmap file at 16 x 16 and adds it to the box's image list: its index, or -1.
+  virtual int AddImageFromFile(WindowRef combo, const std::string& path) = 0;
+  // Inserts an item at `position` (-1: at the end) showing `image` (-1: none); its index or -1.
+  virtual int InsertComboItem(WindowRef combo, int position, const std::string& text,
+                              int image) = 0;
+  virtual int ComboCount(WindowRef combo) = 0;
+  virtual std::string ComboItemText(WindowRef combo, int index) = 0;
+  // The selected item's index, -1 for none; selecting -1 clears the selection.
+  virtual int ComboSelection(WindowRef combo) = 0;
+  virtual void SelectComboItem(WindowRef combo, int index) = 0;
 };

@@ -17,11 +17,11 @@ void RecommendMtu(WizardModel& model, OsFamily /*family*/) {
       break;
   }
   s.recommendedMtu = s.mtu;
-  model.mtuPage.mtuEntry = static_cast<std::int32_t>(s.mtu);
+  model.mtuEntry = static_cast<std::int32_t>(s.mtu);
   // 40 bytes of IP and TCP headers; an MTU below that leaves no room for data at all.
   s.mss = s.mtu > 40 ? s.mtu - 40 : 0;
   s.recommendedMss = s.mss;
-  model.mtuPage.mssEntry = static_cast<std::int32_t>(s.mss);
+  model.mssEntry = static_cast<std::int32_t>(s.mss);
 }
 
 void RecommendReceiveWindow(WizardModel& model, OsFamily /*family*/) {
@@ -33,18 +33,18 @@ void RecommendReceiveWindow(WizardModel& model, OsFamily /*family*/) {
                          static_cast<std::uint64_t>(multiplier) * kReceiveWindowScaling;
   if (window > kMaxReceiveWindow) window = kMaxReceiveWindow;
 
-  model.receiveWindowPage.recommendedMultiplier = multiplier;
-  model.receiveWindowPage.multiplierEntry = multiplier;
+  model.recommendedMultiplier = multiplier;
+  model.multiplierEntry = multiplier;
   s.receiveWindow = static_cast<std::uint32_t>(window);
   s.recommendedReceiveWindow = s.receiveWindow;
-  model.receiveWindowPage.receiveWindowEntry = static_cast<std::int32_t>(s.receiveWindow);
+  model.receiveWindowEntry = static_cast<std::int32_t>(s.receiveWindow);
 }
 
 void RecommendTtl(WizardModel& model, OsFamily /*family*/) {
   TuningSettings& s = model.settings;
   s.ttl = 64;
   s.recommendedTtl = s.ttl;
-  model.ttlPage.ttlEntry = static_cast<std::int32_t>(s.ttl);
+  model.ttlEntry = static_cast<std::int32_t>(s.ttl);
 }
 
 void RecommendConnections(WizardModel& model, OsFamily family) {
@@ -57,23 +57,22 @@ void RecommendConnections(WizardModel& model, OsFamily family) {
     s.maxConnectionsPerServer = 8;
   }
   s.recommendedMaxConnectionsPer1_0Server = s.maxConnectionsPer1_0Server;
-  model.ttlPage.maxConnectionsPer1_0ServerEntry =
-      static_cast<std::int32_t>(s.maxConnectionsPer1_0Server);
+  model.maxConnectionsPer1_0ServerEntry = static_cast<std::int32_t>(s.maxConnectionsPer1_0Server);
   s.recommendedMaxConnectionsPerServer = s.maxConnectionsPerServer;
-  model.ttlPage.maxConnectionsPerServerEntry = static_cast<std::int32_t>(s.maxConnectionsPerServer);
+  model.maxConnectionsPerServerEntry = static_cast<std::int32_t>(s.maxConnectionsPerServer);
 }
 
 void RecommendKeepAlive(WizardModel& model, OsFamily /*family*/) {
   TuningSettings& s = model.settings;
   s.keepAliveTime = 7200000;  // two hours
   s.recommendedKeepAliveTime = s.keepAliveTime;
-  model.keepAlivePage.keepAliveTimeEntry = static_cast<std::int32_t>(s.keepAliveTime);
+  model.keepAliveTimeEntry = static_cast<std::int32_t>(s.keepAliveTime);
   s.keepAliveInterval = 1000;
   s.recommendedKeepAliveInterval = s.keepAliveInterval;
-  model.keepAlivePage.keepAliveIntervalEntry = static_cast<std::int32_t>(s.keepAliveInterval);
+  model.keepAliveIntervalEntry = static_cast<std::int32_t>(s.keepAliveInterval);
 }
 
 void RecommendSynProtection(WizardModel& model, OsFamily /*family*/) {
   model.settings.synAttackProtect = 2;
-  model.synAttackPage.synAttackProtectEntry = 2;
+  model.synAttackProtectEntry = 2;
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "settings/page_members.h"
+#include "settings/wizard_model.h"
 #include "settings/tuning_settings.h"
 
 // The largest receive window TCP can announce (with window scaling).

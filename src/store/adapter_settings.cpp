@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/wizard_app.h"
 #include "store/registry_values.h"
 #include "store/store_keys.h"
 #include "store/store_text.h"
@@ -18,35 +17,41 @@ std::string LastFour(const char* text) {
   return std::string(length > 4 ? text + length - 4 : text);
 }
 
+// What a failed open or query says about the thing it looked for.
+ValueState Why(RegResult result) {
+  return result == kRegFileNotFound ? ValueState::kAbsent : ValueState::kUnreadable;
+}
+
 // Follows the 9x device tree from the first adapter described exactly "Dial-Up Adapter" to the
-// instance id of its TCP/IP transport. Empty when a link is missing.
-std::string FindDialUpTransport(Registry& registry) {
+// instance id of its TCP/IP transport. kAbsent when a link is missing; kUnreadable when a key
+// or value on the way could not be read, so whether there is one is unknown.
+ValueState FindDialUpTransport(Registry& registry, std::string* instanceId) {
   ScopedKey adapter(registry);
   {
     ScopedKey net(registry);
-    if (net.Open(kHkeyLocalMachine, kEnumRootNet) != kRegOk) return std::string();
-    // Device keys have names of a few characters; 261 is what the device tree ever needs.
-    char name[kNameBufferSize];
+    RegResult opened = net.Open(kHkeyLocalMachine, kEnumRootNet);
+    if (opened != kRegOk) return Why(opened);
+    SubKeyNames names(registry, net.get());
     TextValue description;
-    for (std::uint32_t index = 0;; ++index) {
-      std::uint32_t size = kNameBufferSize;
-      if (registry.EnumKey(net.get(), index, name, &size) != kRegOk) break;
-      name[kNameBufferSize - 1] = '\0';
+    while (!adapter && names.Next()) {
       ScopedKey candidate(registry);
-      if (candidate.Open(net.get(), name) != kRegOk) continue;
-      if (ReadTextValue(registry, candidate.get(), "DeviceDesc", &description) == TextRead::kText &&
-          std::strcmp(description.text, kDialUpAdapter) == 0) {
-        adapter.Open(net.get(), name);
-        break;
+      opened = candidate.Open(net.get(), names.name());
+      if (opened == kRegFileNotFound) continue;
+      if (opened != kRegOk) return ValueState::kUnreadable;
+      const TextRead read = ReadTextValue(registry, candidate.get(), "DeviceDesc", &description);
+      if (read == TextRead::kUnreadable) return ValueState::kUnreadable;
+      if (read == TextRead::kText && std::strcmp(description.text, kDialUpAdapter) == 0) {
+        if (adapter.Open(net.get(), names.name()) != kRegOk) return ValueState::kUnreadable;
       }
     }
+    if (!adapter) return names.failed() ? ValueState::kUnreadable : ValueState::kAbsent;
   }
-  if (!adapter) return std::string();
 
   std::string bindingId;
   {
     ScopedKey bindings(registry);
-    if (bindings.Open(adapter.get(), "Bindings") != kRegOk) return std::string();
+    const RegResult opened = bindings.Open(adapter.get(), "Bindings");
+    if (opened != kRegOk) return Why(opened);
     adapter.Close();
     char name[kNameBufferSize];
     for (std::uint32_t index = 0;; ++index) {
@@ -54,7 +59,8 @@ std::string FindDialUpTransport(Registry& registry) {
       const RegResult result =
           registry.EnumValue(bindings.get(), index, name, &size, nullptr, nullptr, nullptr);
       if (result == kRegMoreData) continue;  // a longer name than any binding has
-      if (result != kRegOk) break;
+      if (result == kRegNoMoreItems) break;
+      if (result != kRegOk) return ValueState::kUnreadable;
       name[kNameBufferSize - 1] = '\0';
       if (std::strstr(name, "MSTCP\\") != nullptr) {
         bindingId = LastFour(name);
@@ -62,21 +68,21 @@ std::string FindDialUpTransport(Registry& registry) {
       }
     }
   }
-  if (bindingId.empty()) return std::string();
+  if (bindingId.empty()) return ValueState::kAbsent;
 
   TextValue driver;
   {
     ScopedKey binding(registry);
-    if (binding.Open(kHkeyLocalMachine, (std::string(kEnumNetworkMstcp) + bindingId).c_str()) !=
-        kRegOk) {
-      return std::string();
-    }
-    if (ReadTextValue(registry, binding.get(), "Driver", &driver) != TextRead::kText) {
-      return std::string();
-    }
+    const RegResult opened =
+        binding.Open(kHkeyLocalMachine, (std::string(kEnumNetworkMstcp) + bindingId).c_str());
+    if (opened != kRegOk) return Why(opened);
+    const TextRead read = ReadTextValue(registry, binding.get(), "Driver", &driver);
+    if (read == TextRead::kUnreadable) return ValueState::kUnreadable;
+    if (read != TextRead::kText) return ValueState::kAbsent;
   }
-  if (std::strstr(driver.text, "NetTrans\\") == nullptr) return std::string();
-  return LastFour(driver.text);
+  if (std::strstr(driver.text, "NetTrans\\") == nullptr) return ValueState::kAbsent;
+  *instanceId = LastFour(driver.text);
+  return ValueState::kPresent;
 }
 
 // Opens the 9x TCP/IP transport of the adapter with `instanceId`.
@@ -85,15 +91,16 @@ RegResult OpenTransport(ScopedKey& transport, const std::string& instanceId) {
 }
 
 // The adapter a read recorded: the name of the first value in the backup's MTU Settings.
-RegResult RecordedInstance(Registry& registry, RegKey mtuSettings, std::string* instanceId) {
+ValueState RecordedInstance(Registry& registry, RegKey mtuSettings, std::string* instanceId) {
   char name[kNameBufferSize];
   std::uint32_t size = kNameBufferSize;
   const RegResult result =
       registry.EnumValue(mtuSettings, 0, name, &size, nullptr, nullptr, nullptr);
-  if (result != kRegOk) return result;
+  if (result == kRegNoMoreItems) return ValueState::kAbsent;
+  if (result != kRegOk) return ValueState::kUnreadable;
   name[kNameBufferSize - 1] = '\0';
   *instanceId = name;
-  return kRegOk;
+  return ValueState::kPresent;
 }
 
 // Creates the backup's MTU and MSS sub-keys; false when the backup itself does not open.
@@ -108,64 +115,50 @@ bool CreateBackupSubKeys(Registry& registry, ScopedKey& mtuSettings, ScopedKey& 
   return true;
 }
 
-// Calls `visit(interfaceKey, name)` for each NT interface key that opens; one that does not
-// open counts against `results` when they are given.
+// Calls `visit(interfaceKey, name)` for each NT interface key. A name the ANSI calls cannot
+// carry comes back with what they could not convert replaced, and names no key: such an
+// interface is out of reach for the read, Finish and Reset alike and is passed over. Any other
+// interface that does not open, or a walk that ends early, leaves the work undone.
 template <typename Visit>
-void ForEachInterface(Registry& registry, RegKey interfaces, WriteResults* results, Visit visit) {
+void ForEachInterface(Registry& registry, RegKey interfaces, WriteResults& results, Visit visit) {
   SubKeyNames names(registry, interfaces);
   while (names.Next()) {
     ScopedKey interfaceKey(registry);
-    const RegResult opened = interfaceKey.Open(interfaces, names.name());
-    if (opened == kRegOk) {
+    if (results.NoteOpen(interfaceKey.Open(interfaces, names.name()))) {
       visit(interfaceKey.get(), names.name());
-    } else if (results != nullptr) {
-      results->Note(opened);
     }
   }
+  if (names.failed()) results.Fail();
 }
 
-// Copies one 9x adapter text into the backup sub-key. Returns how the value was found; a text
-// too long to take is still copied whole so that a restore can put it back.
-TextRead BackUpAdapterText(Registry& registry, RegKey transport, const char* valueName,
-                           RegKey backupKey, const std::string& instanceId, TextValue* text,
-                           WriteResults& backupResults) {
-  const TextRead read = ReadTextValue(registry, transport, valueName, text);
-  if (read == TextRead::kText) {
-    backupResults.Note(SetExactValue(registry, backupKey, instanceId.c_str(), kRegSz,
-                                     reinterpret_cast<const std::uint8_t*>(text->text),
-                                     text->size));
-  } else if (read == TextRead::kTooLong) {
-    ValueBytes whole;
-    if (whole.Read(registry, transport, valueName) == ValueState::kPresent) {
-      backupResults.Note(SetExactValue(registry, backupKey, instanceId.c_str(), kRegSz,
-                                       whole.data(), whole.size()));
-    }
-  }
-  return read;
-}
-
-// Reads one NT interface value into its current field and copies it into the backup.
-void BackUpInterfaceValue(Registry& registry, RegKey interfaceKey, const char* valueName,
-                          RegKey backupKey, const char* interfaceName, ValueBytes& bytes,
-                          std::uint32_t* current, std::int32_t* found,
-                          WriteResults& backupResults) {
-  if (bytes.Read(registry, interfaceKey, valueName) != ValueState::kPresent) return;
+// Copies one adapter value whole, with its own type, into the backup sub-key under `name`, and
+// gives its number (a 9x text, or an NT DWORD) to `current` and `found` where it is one.
+ValueState BackUpAdapterValue(Registry& registry, RegKey source, const char* valueName,
+                              RegKey backupKey, const char* name, OsFamily family,
+                              ValueBytes& bytes, std::uint32_t* current, std::int32_t* found,
+                              WriteResults& backupResults) {
+  const ValueState state = bytes.Read(registry, source, valueName);
+  if (state == ValueState::kUnreadable) backupResults.Fail();
+  if (state != ValueState::kPresent) return state;
   backupResults.Note(
-      registry.SetValue(backupKey, interfaceName, kRegDword, bytes.data(), bytes.size()));
-  // Only a value that fits a DWORD is a current value; a longer one is kept in the backup alone.
-  if (bytes.size() <= 4) {
-    *current = bytes.AsNumber();
+      SetExactValue(registry, backupKey, name, bytes.type(), bytes.data(), bytes.size()));
+  std::uint32_t number = 0;
+  if (family == kOsFamily9x ? bytes.TextNumber(&number) : bytes.Number(&number)) {
+    *current = number;
     *found = 1;
   }
+  return state;
 }
 
-// Restores one value of a key from the backup's copy: written back when the backup has it,
-// deleted when the backup says it was absent, left alone when the backup cannot be read.
-void RestoreValue(Registry& registry, RegKey target, const char* valueName, std::uint32_t type,
-                  ValueBytes& saved, ValueState state, WriteResults& results) {
+// Restores one value of a key from the backup's copy: written back with its saved type when
+// the backup has it, deleted when the backup says it was absent, left alone when the backup
+// cannot be read.
+void RestoreValue(Registry& registry, RegKey target, const char* valueName, ValueBytes& saved,
+                  ValueState state, WriteResults& results) {
   switch (state) {
     case ValueState::kPresent:
-      results.Note(SetExactValue(registry, target, valueName, type, saved.data(), saved.size()));
+      results.Note(
+          SetExactValue(registry, target, valueName, saved.type(), saved.data(), saved.size()));
       break;
     case ValueState::kAbsent:
       results.NoteDelete(registry.DeleteValue(target, valueName));
@@ -176,42 +169,34 @@ void RestoreValue(Registry& registry, RegKey target, const char* valueName, std:
   }
 }
 
-// Opening a key that should receive values: a missing key means there is nothing to do there.
-bool NothingThere(RegResult openResult) { return openResult == kRegFileNotFound; }
-
 }  // namespace
 
 void ReadAdapterSettings9x(Registry& registry, WizardModel& model, WriteResults& backupResults) {
-  const std::string instanceId = FindDialUpTransport(registry);
-  if (instanceId.empty()) return;
+  std::string instanceId;
+  const ValueState found = FindDialUpTransport(registry, &instanceId);
+  if (found == ValueState::kUnreadable) backupResults.Fail();
+  if (found != ValueState::kPresent) return;
 
   ScopedKey transport(registry);
-  if (OpenTransport(transport, instanceId) != kRegOk) return;
+  if (!backupResults.NoteOpen(OpenTransport(transport, instanceId))) return;
 
   ScopedKey mtuSettings(registry);
   ScopedKey mssSettings(registry);
   if (!CreateBackupSubKeys(registry, mtuSettings, mssSettings, backupResults)) return;
 
-  TextValue text;
-  const TextRead mtu = BackUpAdapterText(registry, transport.get(), "MaxMTU", mtuSettings.get(),
-                                         instanceId, &text, backupResults);
-  if (mtu == TextRead::kText) {
-    model.settings.currentMtu = static_cast<std::uint32_t>(TextToInteger(text.text));
-    model.mtuPage.currentMtuFound = 1;
-  } else if (mtu == TextRead::kMissing) {
+  ValueBytes bytes;
+  TuningSettings& s = model.settings;
+  if (BackUpAdapterValue(registry, transport.get(), "MaxMTU", mtuSettings.get(), instanceId.c_str(),
+                         kOsFamily9x, bytes, &s.currentMtu, &model.currentMtuFound,
+                         backupResults) == ValueState::kAbsent) {
     // "0" records that the adapter had no MaxMTU, so the backup still names the adapter.
     static const char kNone[] = "0";
     backupResults.Note(registry.SetValue(mtuSettings.get(), instanceId.c_str(), kRegSz,
                                          reinterpret_cast<const std::uint8_t*>(kNone),
                                          sizeof kNone));
   }
-
-  const TextRead mss = BackUpAdapterText(registry, transport.get(), "MaxMSS", mssSettings.get(),
-                                         instanceId, &text, backupResults);
-  if (mss == TextRead::kText) {
-    model.settings.currentMss = static_cast<std::uint32_t>(TextToInteger(text.text));
-    model.mtuPage.currentMssFound = 1;
-  }
+  BackUpAdapterValue(registry, transport.get(), "MaxMSS", mssSettings.get(), instanceId.c_str(),
+                     kOsFamily9x, bytes, &s.currentMss, &model.currentMssFound, backupResults);
 }
 
 void ReadAdapterSettingsNt(Registry& registry, WizardModel& model, WriteResults& backupResults) {
@@ -220,34 +205,39 @@ void ReadAdapterSettingsNt(Registry& registry, WizardModel& model, WriteResults&
   if (!CreateBackupSubKeys(registry, mtuSettings, mssSettings, backupResults)) return;
 
   ScopedKey interfaces(registry);
-  if (interfaces.Open(kHkeyLocalMachine, kInterfaces) != kRegOk) return;
+  if (!backupResults.NoteOpen(interfaces.Open(kHkeyLocalMachine, kInterfaces))) return;
 
   ValueBytes bytes;
-  ForEachInterface(registry, interfaces.get(), nullptr, [&](RegKey interfaceKey, const char* name) {
-    // Every interface with a value overwrites the current one: the last in enumeration order
-    // is what the page shows.
-    BackUpInterfaceValue(registry, interfaceKey, "MTU", mtuSettings.get(), name, bytes,
-                         &model.settings.currentMtu, &model.mtuPage.currentMtuFound, backupResults);
-    BackUpInterfaceValue(registry, interfaceKey, "MSS", mssSettings.get(), name, bytes,
-                         &model.settings.currentMss, &model.mtuPage.currentMssFound, backupResults);
-  });
+  TuningSettings& s = model.settings;
+  ForEachInterface(
+      registry, interfaces.get(), backupResults, [&](RegKey interfaceKey, const char* name) {
+        // Every interface with a value overwrites the current one: the last in
+        // enumeration order is what the page shows.
+        BackUpAdapterValue(registry, interfaceKey, "MTU", mtuSettings.get(), name, kOsFamilyNt,
+                           bytes, &s.currentMtu, &model.currentMtuFound, backupResults);
+        BackUpAdapterValue(registry, interfaceKey, "MSS", mssSettings.get(), name, kOsFamilyNt,
+                           bytes, &s.currentMss, &model.currentMssFound, backupResults);
+      });
 }
 
 bool ApplyAdapterSettings9x(Registry& registry, const TuningSettings& settings) {
-  // The adapter is the one the read recorded in the backup; without that record nothing is
-  // tuned.
+  WriteResults results;
+  // The adapter is the one the read recorded in the backup. Without that record (no backup, or
+  // one that was dropped) it is looked up as the read does, so the chosen values still reach it.
   std::string instanceId;
+  ValueState found = ValueState::kAbsent;
   {
     ScopedKey mtuSettings(registry);
-    const RegResult opened = mtuSettings.Open(kHkeyCurrentUser, kBackupMtuSettings);
-    if (opened != kRegOk) return NothingThere(opened);
-    if (RecordedInstance(registry, mtuSettings.get(), &instanceId) != kRegOk) return true;
+    if (results.NoteOpen(mtuSettings.Open(kHkeyCurrentUser, kBackupMtuSettings))) {
+      found = RecordedInstance(registry, mtuSettings.get(), &instanceId);
+    }
   }
+  if (found == ValueState::kAbsent) found = FindDialUpTransport(registry, &instanceId);
+  if (found == ValueState::kUnreadable) results.Fail();
+  if (found != ValueState::kPresent) return results.ok();
 
   ScopedKey transport(registry);
-  const RegResult opened = OpenTransport(transport, instanceId);
-  if (opened != kRegOk) return NothingThere(opened);
-  WriteResults results;
+  if (!results.NoteOpen(OpenTransport(transport, instanceId))) return results.ok();
   results.Note(
       SetDecimalText(registry, transport.get(), "MaxMTU", static_cast<std::int32_t>(settings.mtu)));
   results.Note(
@@ -256,12 +246,10 @@ bool ApplyAdapterSettings9x(Registry& registry, const TuningSettings& settings) 
 }
 
 bool ApplyAdapterSettingsNt(Registry& registry, const TuningSettings& settings) {
-  ScopedKey interfaces(registry);
-  const RegResult opened = interfaces.Open(kHkeyLocalMachine, kInterfaces);
-  if (opened != kRegOk) return NothingThere(opened);
-
   WriteResults results;
-  ForEachInterface(registry, interfaces.get(), &results, [&](RegKey interfaceKey, const char*) {
+  ScopedKey interfaces(registry);
+  if (!results.NoteOpen(interfaces.Open(kHkeyLocalMachine, kInterfaces))) return results.ok();
+  ForEachInterface(registry, interfaces.get(), results, [&](RegKey interfaceKey, const char*) {
     results.Note(SetDword(registry, interfaceKey, "MTU", settings.mtu));
     results.Note(SetDword(registry, interfaceKey, "MSS", settings.mss));
   });
@@ -269,58 +257,55 @@ bool ApplyAdapterSettingsNt(Registry& registry, const TuningSettings& settings) 
 }
 
 bool RestoreAdapterSettings9x(Registry& registry) {
+  WriteResults results;
   ScopedKey mtuSettings(registry);
-  const RegResult mtuOpened = mtuSettings.Open(kHkeyCurrentUser, kBackupMtuSettings);
-  if (mtuOpened != kRegOk) return NothingThere(mtuOpened);
+  if (!results.NoteOpen(mtuSettings.Open(kHkeyCurrentUser, kBackupMtuSettings))) {
+    return results.ok();
+  }
   ScopedKey mssSettings(registry);
   const RegResult mssOpened = mssSettings.Open(kHkeyCurrentUser, kBackupMssSettings);
 
   std::string instanceId;
-  const RegResult named = RecordedInstance(registry, mtuSettings.get(), &instanceId);
-  if (named == kRegNoMoreItems) return true;
-  if (named != kRegOk) return false;
+  const ValueState named = RecordedInstance(registry, mtuSettings.get(), &instanceId);
+  if (named != ValueState::kPresent) return named == ValueState::kAbsent;
 
   ScopedKey transport(registry);
-  const RegResult opened = OpenTransport(transport, instanceId);
-  if (opened != kRegOk) return NothingThere(opened);
+  if (!results.NoteOpen(OpenTransport(transport, instanceId))) return results.ok();
 
-  WriteResults results;
   ValueBytes saved;
   ValueState state = saved.Read(registry, mtuSettings.get(), instanceId.c_str());
-  if (state == ValueState::kPresent) {
+  if (state == ValueState::kPresent && saved.type() == kRegSz) {
     // The text "0" stands for "had no MaxMTU".
     char text[kTextValueSize + 1] = {};
     const std::uint32_t length = saved.size() < kTextValueSize ? saved.size() : kTextValueSize;
     std::memcpy(text, saved.data(), length);
     if (std::strcmp(text, "0") == 0) state = ValueState::kAbsent;
   }
-  RestoreValue(registry, transport.get(), "MaxMTU", kRegSz, saved, state, results);
+  RestoreValue(registry, transport.get(), "MaxMTU", saved, state, results);
   mtuSettings.Close();
 
   state = saved.Read(registry, mssSettings.get(), mssOpened, instanceId.c_str());
-  RestoreValue(registry, transport.get(), "MaxMSS", kRegSz, saved, state, results);
+  RestoreValue(registry, transport.get(), "MaxMSS", saved, state, results);
   return results.ok();
 }
 
 bool RestoreAdapterSettingsNt(Registry& registry) {
+  WriteResults results;
   ScopedKey mtuSettings(registry);
   const RegResult mtuOpened = mtuSettings.Open(kHkeyCurrentUser, kBackupMtuSettings);
   ScopedKey mssSettings(registry);
   const RegResult mssOpened = mssSettings.Open(kHkeyCurrentUser, kBackupMssSettings);
 
   ScopedKey interfaces(registry);
-  const RegResult opened = interfaces.Open(kHkeyLocalMachine, kInterfaces);
-  if (opened != kRegOk) return NothingThere(opened);
+  if (!results.NoteOpen(interfaces.Open(kHkeyLocalMachine, kInterfaces))) return results.ok();
 
-  WriteResults results;
   ValueBytes saved;
-  ForEachInterface(
-      registry, interfaces.get(), &results, [&](RegKey interfaceKey, const char* name) {
-        // An interface added after the backup has no saved values: both are deleted.
-        RestoreValue(registry, interfaceKey, "MTU", kRegDword, saved,
-                     saved.Read(registry, mtuSettings.get(), mtuOpened, name), results);
-        RestoreValue(registry, interfaceKey, "MSS", kRegDword, saved,
-                     saved.Read(registry, mssSettings.get(), mssOpened, name), results);
-      });
+  ForEachInterface(registry, interfaces.get(), results, [&](RegKey interfaceKey, const char* name) {
+    // An interface added after the backup has no saved values: both are deleted.
+    RestoreValue(registry, interfaceKey, "MTU", saved,
+                 saved.Read(registry, mtuSettings.get(), mtuOpened, name), results);
+    RestoreValue(registry, interfaceKey, "MSS", saved,
+                 saved.Read(registry, mssSettings.get(), mssOpened, name), results);
+  });
   return results.ok();
 }

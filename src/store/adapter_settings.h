@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/registry.h"
-#include "settings/page_members.h"
+#include "settings/wizard_model.h"
 #include "settings/tuning_settings.h"
 #include "store/registry_values.h"
 

@@ -9,12 +9,13 @@ namespace {
 
 // The capability record ("Properties") is a run of little-endian DWORDs; the seventh is the
 // highest DTE rate offered for the port. 115200 is 00 C2 01 00: only its middle two bytes are
-// looked at and changed, which turns it into 920064 (00 0A 0E 00).
+// looked at and changed, which turns it into 921600 (00 10 0E 00), the fastest rate the modem
+// step promises.
 constexpr std::uint32_t kRateByte1 = 25;
 constexpr std::uint32_t kRateByte2 = 26;
 constexpr std::uint8_t kLimitedRate1 = 0xC2;
 constexpr std::uint8_t kLimitedRate2 = 0x01;
-constexpr std::uint8_t kBoostedRate1 = 0x0A;
+constexpr std::uint8_t kBoostedRate1 = 0x10;
 constexpr std::uint8_t kBoostedRate2 = 0x0E;
 
 const char* ModemClassKey(OsFamily family) {
@@ -26,9 +27,11 @@ const char* ModemClassKey(OsFamily family) {
 enum class Walk { kAll, kFirstMatch };
 
 // Calls `onMatch(modemKey, properties, size)` for each modem whose record limits the port (or
-// only the first one); returns whether any matched.
+// only the first one); returns whether any matched. `complete` tells whether the walk saw every
+// modem (it did not when enumeration ended on an error).
 template <typename OnMatch>
-bool WalkLimitedModems(Registry& registry, OsFamily family, Walk walk, OnMatch onMatch) {
+bool WalkLimitedModems(Registry& registry, OsFamily family, Walk walk, OnMatch onMatch,
+                       bool* complete = nullptr) {
   const char* classKeyPath = ModemClassKey(family);
   if (classKeyPath == nullptr) return false;
   ScopedKey classKey(registry);
@@ -59,6 +62,7 @@ bool WalkLimitedModems(Registry& registry, OsFamily family, Walk walk, OnMatch o
     onMatch(modem.get(), properties.data(), size);
     if (walk == Walk::kFirstMatch) break;
   }
+  if (complete != nullptr) *complete = !names.failed();
   return matched;
 }
 
@@ -73,6 +77,7 @@ void DetectBoostableModem(Registry& registry, OsFamily family, std::int32_t& mod
 
 bool BoostModemPortSpeeds(Registry& registry, OsFamily family) {
   bool allWritten = true;
+  bool complete = true;
   WalkLimitedModems(
       registry, family, Walk::kAll,
       [&](RegKey modem, std::uint8_t* properties, std::uint32_t size) {
@@ -81,6 +86,7 @@ bool BoostModemPortSpeeds(Registry& registry, OsFamily family) {
         if (registry.SetValue(modem, "Properties", kRegBinary, properties, size) != kRegOk) {
           allWritten = false;
         }
-      });
-  return allWritten;
+      },
+      &complete);
+  return allWritten && complete;
 }

@@ -2,12 +2,24 @@
 
 #include "store/store_text.h"
 
-std::uint32_t ValueBytes::AsNumber() const {
-  std::uint32_t number = 0;
-  for (std::uint32_t i = 0; i < size_ && i < 4; ++i) {
-    number |= static_cast<std::uint32_t>(buffer_[i]) << (8 * i);
+#include <cstring>
+
+bool ValueBytes::Number(std::uint32_t* number) const {
+  if (size_ > 4) return false;
+  *number = 0;
+  for (std::uint32_t i = 0; i < size_; ++i) {
+    *number |= static_cast<std::uint32_t>(buffer_[i]) << (8 * i);
   }
-  return number;
+  return true;
+}
+
+bool ValueBytes::TextNumber(std::uint32_t* number) const {
+  if (size_ >= kTextValueSize) return false;
+  char text[kTextValueSize];
+  std::memcpy(text, buffer_.data(), size_);
+  text[size_] = '\0';
+  *number = static_cast<std::uint32_t>(TextToInteger(text));
+  return true;
 }
 
 ValueState ValueBytes::Read(Registry& registry, RegKey key, RegResult openResult,
@@ -18,7 +30,7 @@ ValueState ValueBytes::Read(Registry& registry, RegKey key, RegResult openResult
   // A value can grow between the size answer and the read; a few rounds settle it.
   for (int attempt = 0; attempt < 4; ++attempt) {
     std::uint32_t size = static_cast<std::uint32_t>(buffer_.size());
-    const RegResult result = registry.QueryValue(key, name, nullptr, buffer_.data(), &size);
+    const RegResult result = registry.QueryValue(key, name, &type_, buffer_.data(), &size);
     if (result == kRegOk) {
       size_ = size;
       return ValueState::kPresent;
@@ -40,11 +52,12 @@ RegResult SetDword(Registry& registry, RegKey key, const char* name, std::uint32
 RegResult SetExactValue(Registry& registry, RegKey key, const char* name, std::uint32_t type,
                         const std::uint8_t* data, std::uint32_t size) {
   const bool text = type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-  if (!text || size == 0 || data[size - 1] == 0) {
+  if (!text || (size != 0 && data[size - 1] == 0)) {
     return registry.SetValue(key, name, type, data, size);
   }
   std::vector<std::uint8_t> guarded(data, data + size);
   guarded.push_back(0xFF);
+  guarded.push_back(0x00);
   return registry.SetValue(key, name, type, guarded.data(), size);
 }
 
@@ -73,6 +86,8 @@ bool SubKeyNames::Next() {
       buffer_.back() = '\0';
       return true;
     }
-    if (result != kRegMoreData) return false;
+    if (result == kRegMoreData) continue;
+    failed_ = result != kRegNoMoreItems;
+    return false;
   }
 }

@@ -1,6 +1,5 @@
 #include "store/settings_store.h"
 
-#include "app/wizard_app.h"
 #include "store/adapter_settings.h"
 #include "store/modem_port_speed.h"
 #include "store/registry_values.h"
@@ -11,127 +10,161 @@ namespace {
 
 using namespace store_keys;
 
-// A system value read with its current field and found flag (both null: backup only).
-struct ReadTarget {
+// One value of a family's list: the current field and found flag the read fills (null: the
+// value goes to the backup only), what Finish writes (the chosen field, or `constant` when
+// that is null), and its place in Finish's and the restore's walks. Tables are in read order;
+// the three orders differ and each is kept as Windows users of the program have seen it.
+struct StoredValue {
   const char* name;
-  std::uint32_t* current;
-  std::int32_t* found;
+  std::uint32_t TuningSettings::*current;
+  std::int32_t WizardModel::*found;
+  std::uint32_t TuningSettings::*chosen;
+  std::uint32_t constant;
+  std::uint8_t writeAt;
+  std::uint8_t restoreAt;
 };
 
-// NT and the browser: the value is copied whole into the backup as a REG_DWORD. Only a value of
-// at most four bytes counts as found; a longer one is copied all the same so a restore can put
-// it back instead of deleting it.
-void ReadNumber(Registry& registry, RegKey source, RegKey backup, const ReadTarget& target,
-                ValueBytes& bytes, WriteResults& backupResults) {
-  if (bytes.Read(registry, source, target.name) != ValueState::kPresent) return;
-  backupResults.Note(registry.SetValue(backup, target.name, kRegDword, bytes.data(), bytes.size()));
-  if (bytes.size() <= 4 && target.current != nullptr) {
-    *target.current = bytes.AsNumber();
-    *target.found = 1;
-  }
-}
+// A family's values and where they live: REG_DWORD numbers, or decimal texts when `type` is
+// REG_SZ.
+struct ValueList {
+  RegKey hive;
+  const char* path;
+  std::uint32_t type;
+  const StoredValue* values;
+  std::uint8_t count;
+};
 
-// 9x: the value is a text, copied into the backup as a REG_SZ with the bytes read. A text of
-// 260 bytes or more is not taken as a current value but still copied whole.
-void ReadText(Registry& registry, RegKey source, RegKey backup, const ReadTarget& target,
-              ValueBytes& bytes, WriteResults& backupResults) {
-  TextValue text;
-  const TextRead read = ReadTextValue(registry, source, target.name, &text);
-  if (read == TextRead::kText) {
-    backupResults.Note(SetExactValue(registry, backup, target.name, kRegSz,
-                                     reinterpret_cast<const std::uint8_t*>(text.text), text.size));
-    if (target.current != nullptr) {
-      *target.current = static_cast<std::uint32_t>(TextToInteger(text.text));
-      *target.found = 1;
-    }
-  } else if (read == TextRead::kTooLong &&
-             bytes.Read(registry, source, target.name) == ValueState::kPresent) {
-    backupResults.Note(
-        SetExactValue(registry, backup, target.name, kRegSz, bytes.data(), bytes.size()));
-  }
-}
+using S = TuningSettings;
+using M = WizardModel;
 
-// Reads `targets` from the key at `path` into the backup: REG_DWORD numbers, or texts when
-// `type` is REG_SZ. Without the key there is nothing to read.
+constexpr StoredValue kBrowserValues[] = {
+    {"MaxConnectionsPer1_0Server", &S::currentMaxConnectionsPer1_0Server,
+     &M::currentMaxConnectionsPer1_0ServerFound, &S::maxConnectionsPer1_0Server, 0, 0, 0},
+    {"MaxConnectionsPerServer", &S::currentMaxConnectionsPerServer,
+     &M::currentMaxConnectionsPerServerFound, &S::maxConnectionsPerServer, 0, 1, 1},
+};
+
+constexpr StoredValue kNtValues[] = {
+    {"SackOpts", nullptr, nullptr, nullptr, 1, 0, 0},
+    {"Tcp1323Opts", nullptr, nullptr, nullptr, 1, 1, 1},
+    {"GlobalMaxTcpWindowSize", nullptr, nullptr, &S::receiveWindow, 0, 6, 3},
+    {"TcpMaxDupAcks", nullptr, nullptr, nullptr, 2, 2, 4},
+    {"DefaultTTL", &S::currentTtl, &M::currentTtlFound, &S::ttl, 0, 3, 5},
+    {"TcpWindowSize", &S::currentReceiveWindow, &M::currentReceiveWindowFound, &S::receiveWindow, 0,
+     5, 2},
+    {"DefaultReceiveWindow", nullptr, nullptr, nullptr, 8192, 4, 6},
+    {"EnablePMTUBHDetect", &S::currentBlackHoleDetect, &M::currentBlackHoleDetectFound,
+     &S::blackHoleDetect, 0, 7, 7},
+    {"EnablePMTUDiscovery", &S::currentPmtuDiscovery, &M::currentPmtuDiscoveryFound,
+     &S::pmtuDiscovery, 0, 8, 8},
+    {"KeepAliveTime", &S::currentKeepAliveTime, &M::currentKeepAliveTimeFound, &S::keepAliveTime, 0,
+     9, 9},
+    {"KeepAliveInterval", &S::currentKeepAliveInterval, &M::currentKeepAliveIntervalFound,
+     &S::keepAliveInterval, 0, 10, 10},
+    {"SYNAttackProtect", &S::currentSynAttackProtect, &M::currentSynAttackProtectFound,
+     &S::synAttackProtect, 0, 11, 11},
+    {"EnableICMPRedirect", &S::currentIcmpRedirects, &M::currentIcmpRedirectsFound,
+     &S::icmpRedirects, 0, 12, 12},
+};
+
+constexpr StoredValue k9xValues[] = {
+    {"SackOpts", nullptr, nullptr, nullptr, 1, 0, 0},
+    {"Tcp1323Opts", nullptr, nullptr, nullptr, 1, 1, 1},
+    {"DefaultTTL", &S::currentTtl, &M::currentTtlFound, &S::ttl, 0, 2, 2},
+    {"DefaultRcvWindow", &S::currentReceiveWindow, &M::currentReceiveWindowFound, &S::receiveWindow,
+     0, 3, 3},
+    {"GlobalMaxTcpWindowSize", nullptr, nullptr, &S::receiveWindow, 0, 4, 4},
+    {"PMTUBlackHoleDetect", &S::currentBlackHoleDetect, &M::currentBlackHoleDetectFound,
+     &S::blackHoleDetect, 0, 5, 5},
+    {"PMTUDiscovery", &S::currentPmtuDiscovery, &M::currentPmtuDiscoveryFound, &S::pmtuDiscovery, 0,
+     6, 6},
+    {"KeepAliveTime", &S::currentKeepAliveTime, &M::currentKeepAliveTimeFound, &S::keepAliveTime, 0,
+     7, 7},
+    {"KeepAliveInterval", &S::currentKeepAliveInterval, &M::currentKeepAliveIntervalFound,
+     &S::keepAliveInterval, 0, 8, 8},
+};
+
 template <std::size_t N>
-void ReadValues(Registry& registry, RegKey hive, const char* path, std::uint32_t type,
-                const ReadTarget (&targets)[N], RegKey backup, WriteResults& backupResults) {
+constexpr ValueList List(RegKey hive, const char* path, std::uint32_t type,
+                         const StoredValue (&values)[N]) {
+  return {hive, path, type, values, static_cast<std::uint8_t>(N)};
+}
+
+constexpr ValueList kBrowser = List(kHkeyCurrentUser, kInternetSettings, kRegDword, kBrowserValues);
+constexpr ValueList kNt = List(kHkeyLocalMachine, kTcpipParameters, kRegDword, kNtValues);
+constexpr ValueList k9x = List(kHkeyLocalMachine, kMstcp, kRegSz, k9xValues);
+
+// Visits `list` in the order its `place` column gives (null: the table's own, the read's).
+template <typename Visit>
+void Walk(const ValueList& list, std::uint8_t StoredValue::*place, Visit visit) {
+  for (std::uint8_t at = 0; at < list.count; ++at) {
+    for (std::uint8_t i = 0; i < list.count; ++i) {
+      if (place == nullptr ? i == at : list.values[i].*place == at) visit(list.values[i]);
+    }
+  }
+}
+
+// Fills the current value and its flag, where the value has them.
+void Found(const StoredValue& value, WizardModel& model, std::uint32_t number) {
+  if (value.current == nullptr) return;
+  model.settings.*value.current = number;
+  model.*value.found = 1;
+}
+
+// Reads the list's values into the model and the backup. Each value goes into the backup whole,
+// with its own type, so that Reset gives it back as it was (a value of the family's type is
+// stored as it always was). Only a number of at most four bytes (NT and the browser) or a text
+// the classic 260-byte buffer takes (9x) is a current value. A key or value that is there but
+// cannot be read leaves the backup incomplete.
+void ReadValues(Registry& registry, const ValueList& list, RegKey backup, WizardModel& model,
+                WriteResults& backupResults) {
   ScopedKey source(registry);
-  if (source.Open(hive, path) != kRegOk) return;
+  if (!backupResults.NoteOpen(source.Open(list.hive, list.path))) return;
   ValueBytes bytes;
-  for (const ReadTarget& target : targets) {
-    if (type == kRegSz) {
-      ReadText(registry, source.get(), backup, target, bytes, backupResults);
-    } else {
-      ReadNumber(registry, source.get(), backup, target, bytes, backupResults);
+  Walk(list, nullptr, [&](const StoredValue& value) {
+    const ValueState state = bytes.Read(registry, source.get(), value.name);
+    if (state == ValueState::kUnreadable) backupResults.Fail();
+    if (state != ValueState::kPresent) return;
+    backupResults.Note(
+        SetExactValue(registry, backup, value.name, bytes.type(), bytes.data(), bytes.size()));
+    std::uint32_t number = 0;
+    if (list.type == kRegSz ? bytes.TextNumber(&number) : bytes.Number(&number)) {
+      Found(value, model, number);
     }
-  }
+  });
 }
 
-// A value Finish writes, with what it writes.
-struct WriteTarget {
-  const char* name;
-  std::uint32_t value;
-};
-
-// Writes `values` into `key` (0: the key could not be had, so none is): REG_DWORD numbers, or
-// decimal texts when `type` is REG_SZ. A failing value does not stop the others.
-template <std::size_t N>
-void WriteValues(Registry& registry, RegKey key, std::uint32_t type, const WriteTarget (&values)[N],
-                 WriteResults& results) {
+// Writes the list's chosen values into `key` (0: the key could not be had, so none is). A
+// failing value does not stop the others.
+void WriteValues(Registry& registry, RegKey key, const ValueList& list,
+                 const TuningSettings& settings, WriteResults& results) {
   if (key == 0) return;
-  for (const WriteTarget& value : values) {
-    results.Note(type == kRegSz ? SetDecimalText(registry, key, value.name,
-                                                 static_cast<std::int32_t>(value.value))
-                                : SetDword(registry, key, value.name, value.value));
-  }
+  Walk(list, &StoredValue::writeAt, [&](const StoredValue& value) {
+    const std::uint32_t number = value.chosen ? settings.*value.chosen : value.constant;
+    results.Note(list.type == kRegSz
+                     ? SetDecimalText(registry, key, value.name, static_cast<std::int32_t>(number))
+                     : SetDword(registry, key, value.name, number));
+  });
 }
 
-// Writes the family's TCP/IP `values` into the key at `path`, created when missing.
-template <std::size_t N>
-void WriteTcpipValues(Registry& registry, const char* path, std::uint32_t type,
-                      const WriteTarget (&values)[N], WriteResults& results) {
+// Writes the family's TCP/IP values into their key, created when missing.
+void WriteTcpipValues(Registry& registry, const ValueList& list, const TuningSettings& settings,
+                      WriteResults& results) {
   ScopedKey tcpip(registry);
-  results.Note(tcpip.Create(kHkeyLocalMachine, path));
-  WriteValues(registry, tcpip.get(), type, values, results);
+  results.Note(tcpip.Create(list.hive, list.path));
+  WriteValues(registry, tcpip.get(), list, settings, results);
 }
 
-// Values a restore puts back, in the order it writes them.
-constexpr const char* kRestoredNt[] = {"SackOpts",
-                                       "Tcp1323Opts",
-                                       "TcpWindowSize",
-                                       "GlobalMaxTcpWindowSize",
-                                       "TcpMaxDupAcks",
-                                       "DefaultTTL",
-                                       "DefaultReceiveWindow",
-                                       "EnablePMTUBHDetect",
-                                       "EnablePMTUDiscovery",
-                                       "KeepAliveTime",
-                                       "KeepAliveInterval",
-                                       "SYNAttackProtect",
-                                       "EnableICMPRedirects"};
-constexpr const char* kRestored9x[] = {"SackOpts",
-                                       "Tcp1323Opts",
-                                       "DefaultTTL",
-                                       "DefaultRcvWindow",
-                                       "GlobalMaxTcpWindowSize",
-                                       "PMTUBlackHoleDetect",
-                                       "PMTUDiscovery",
-                                       "KeepAliveTime",
-                                       "KeepAliveInterval"};
-constexpr const char* kBrowserValues[] = {"MaxConnectionsPer1_0Server", "MaxConnectionsPerServer"};
-
-// Puts `names` back from the backup into the key at `path` (opened, never created): each value
-// the backup holds is written with its saved bytes, each it lacks is deleted. A key that does
-// not open can only be right when the backup holds none of its values.
-template <std::size_t N>
-void RestoreValues(Registry& registry, RegKey backup, RegKey hive, const char* path,
-                   const char* const (&names)[N], std::uint32_t type, WriteResults& results) {
+// Puts the list's values back from the backup into their key (opened, never created): each
+// value the backup holds is written with its saved type and bytes, each it lacks is deleted. A
+// key that does not open can only be right when the backup holds none of its values.
+void RestoreValues(Registry& registry, RegKey backup, const ValueList& list,
+                   WriteResults& results) {
   ScopedKey target(registry);
-  const RegResult opened = target.Open(hive, path);
+  const RegResult opened = target.Open(list.hive, list.path);
   ValueBytes saved;
-  for (const char* name : names) {
-    const ValueState state = saved.Read(registry, backup, name);
+  Walk(list, &StoredValue::restoreAt, [&](const StoredValue& value) {
+    const ValueState state = saved.Read(registry, backup, value.name);
     if (state == ValueState::kUnreadable) {
       results.Fail();
     } else if (opened != kRegOk) {
@@ -139,74 +172,30 @@ void RestoreValues(Registry& registry, RegKey backup, RegKey hive, const char* p
       // when the key is missing, not when it is there but refused.
       if (state == ValueState::kPresent || opened != kRegFileNotFound) results.Fail();
     } else if (state == ValueState::kPresent) {
-      results.Note(SetExactValue(registry, target.get(), name, type, saved.data(), saved.size()));
+      results.Note(SetExactValue(registry, target.get(), value.name, saved.type(), saved.data(),
+                                 saved.size()));
     } else {
-      results.NoteDelete(registry.DeleteValue(target.get(), name));
+      results.NoteDelete(registry.DeleteValue(target.get(), value.name));
     }
-  }
+  });
 }
 
 }  // namespace
 
 bool ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model) {
-  TuningSettings& s = model.settings;
   WriteResults backupResults;
   // What an earlier backup leaves behind would be written back with the new one.
   backupResults.NoteDelete(registry.DeleteTree(kHkeyCurrentUser, kBackupKey));
   ScopedKey backup(registry);
   backupResults.Note(backup.Create(kHkeyCurrentUser, kBackupKey));
 
-  const ReadTarget browser[] = {
-      {"MaxConnectionsPer1_0Server", &s.currentMaxConnectionsPer1_0Server,
-       &model.ttlPage.currentMaxConnectionsPer1_0ServerFound},
-      {"MaxConnectionsPerServer", &s.currentMaxConnectionsPerServer,
-       &model.ttlPage.currentMaxConnectionsPerServerFound},
-  };
-  ReadValues(registry, kHkeyCurrentUser, kInternetSettings, kRegDword, browser, backup.get(),
-             backupResults);
-
+  ReadValues(registry, kBrowser, backup.get(), model, backupResults);
   if (family == kOsFamilyNt) {
     ReadAdapterSettingsNt(registry, model, backupResults);
-    const ReadTarget targets[] = {
-        {"SackOpts", nullptr, nullptr},
-        {"Tcp1323Opts", nullptr, nullptr},
-        {"GlobalMaxTcpWindowSize", nullptr, nullptr},
-        {"TcpMaxDupAcks", nullptr, nullptr},
-        {"DefaultTTL", &s.currentTtl, &model.ttlPage.currentTtlFound},
-        {"TcpWindowSize", &s.currentReceiveWindow,
-         &model.receiveWindowPage.currentReceiveWindowFound},
-        {"DefaultReceiveWindow", nullptr, nullptr},
-        {"EnablePMTUBHDetect", &s.currentBlackHoleDetect,
-         &model.pathMtuPage.currentBlackHoleDetectFound},
-        {"EnablePMTUDiscovery", &s.currentPmtuDiscovery,
-         &model.pathMtuPage.currentPmtuDiscoveryFound},
-        {"KeepAliveTime", &s.currentKeepAliveTime, &model.keepAlivePage.currentKeepAliveTimeFound},
-        {"KeepAliveInterval", &s.currentKeepAliveInterval,
-         &model.keepAlivePage.currentKeepAliveIntervalFound},
-        {"SYNAttackProtect", &s.currentSynAttackProtect,
-         &model.synAttackPage.currentSynAttackProtectFound},
-        {"EnableICMPRedirects", &s.currentIcmpRedirects,
-         &model.icmpRedirectPage.currentIcmpRedirectsFound},
-    };
-    ReadValues(registry, kHkeyLocalMachine, kTcpipParameters, kRegDword, targets, backup.get(),
-               backupResults);
+    ReadValues(registry, kNt, backup.get(), model, backupResults);
   } else if (family == kOsFamily9x) {
     ReadAdapterSettings9x(registry, model, backupResults);
-    const ReadTarget targets[] = {
-        {"SackOpts", nullptr, nullptr},
-        {"Tcp1323Opts", nullptr, nullptr},
-        {"DefaultTTL", &s.currentTtl, &model.ttlPage.currentTtlFound},
-        {"DefaultRcvWindow", &s.currentReceiveWindow,
-         &model.receiveWindowPage.currentReceiveWindowFound},
-        {"GlobalMaxTcpWindowSize", nullptr, nullptr},
-        {"PMTUBlackHoleDetect", &s.currentBlackHoleDetect,
-         &model.pathMtuPage.currentBlackHoleDetectFound},
-        {"PMTUDiscovery", &s.currentPmtuDiscovery, &model.pathMtuPage.currentPmtuDiscoveryFound},
-        {"KeepAliveTime", &s.currentKeepAliveTime, &model.keepAlivePage.currentKeepAliveTimeFound},
-        {"KeepAliveInterval", &s.currentKeepAliveInterval,
-         &model.keepAlivePage.currentKeepAliveIntervalFound},
-    };
-    ReadValues(registry, kHkeyLocalMachine, kMstcp, kRegSz, targets, backup.get(), backupResults);
+    ReadValues(registry, k9x, backup.get(), model, backupResults);
   }
   if (backupResults.ok()) return true;
   // A backup that lacks a value found on the machine would have a restore delete that value:
@@ -224,46 +213,15 @@ bool ApplySettings(Registry& registry, OsFamily family, std::int32_t modemBoostA
   {
     // Without Internet Explorer's key there is no browser to tune.
     ScopedKey browser(registry);
-    const RegResult opened = browser.Open(kHkeyCurrentUser, kInternetSettings);
-    if (opened != kRegOk && opened != kRegFileNotFound) results.Fail();
-    const WriteTarget values[] = {
-        {"MaxConnectionsPer1_0Server", settings.maxConnectionsPer1_0Server},
-        {"MaxConnectionsPerServer", settings.maxConnectionsPerServer},
-    };
-    WriteValues(registry, browser.get(), kRegDword, values, results);
+    results.NoteOpen(browser.Open(kHkeyCurrentUser, kInternetSettings));
+    WriteValues(registry, browser.get(), kBrowser, settings, results);
   }
 
   if (family == kOsFamily9x) {
-    const WriteTarget values[] = {
-        {"SackOpts", 1},
-        {"Tcp1323Opts", 1},
-        {"DefaultTTL", settings.ttl},
-        {"DefaultRcvWindow", settings.receiveWindow},
-        {"GlobalMaxTcpWindowSize", settings.receiveWindow},
-        {"PMTUBlackHoleDetect", settings.blackHoleDetect},
-        {"PMTUDiscovery", settings.pmtuDiscovery},
-        {"KeepAliveTime", settings.keepAliveTime},
-        {"KeepAliveInterval", settings.keepAliveInterval},
-    };
-    WriteTcpipValues(registry, kMstcp, kRegSz, values, results);
+    WriteTcpipValues(registry, k9x, settings, results);
     if (!ApplyAdapterSettings9x(registry, settings)) results.Fail();
   } else if (family == kOsFamilyNt) {
-    const WriteTarget values[] = {
-        {"SackOpts", 1},
-        {"Tcp1323Opts", 1},
-        {"TcpMaxDupAcks", 2},
-        {"DefaultTTL", settings.ttl},
-        {"DefaultReceiveWindow", 8192},
-        {"TcpWindowSize", settings.receiveWindow},
-        {"GlobalMaxTcpWindowSize", settings.receiveWindow},
-        {"EnablePMTUBHDetect", settings.blackHoleDetect},
-        {"EnablePMTUDiscovery", settings.pmtuDiscovery},
-        {"KeepAliveTime", settings.keepAliveTime},
-        {"KeepAliveInterval", settings.keepAliveInterval},
-        {"SYNAttackProtect", settings.synAttackProtect},
-        {"EnableICMPRedirects", settings.icmpRedirects},
-    };
-    WriteTcpipValues(registry, kTcpipParameters, kRegDword, values, results);
+    WriteTcpipValues(registry, kNt, settings, results);
     if (!ApplyAdapterSettingsNt(registry, settings)) results.Fail();
   }
   return results.ok();
@@ -275,22 +233,20 @@ RestoreOutcome RestoreBackup(Registry& registry, OsFamily family) {
     ScopedKey backup(registry);
     if (backup.Open(kHkeyCurrentUser, kBackupKey) != kRegOk) return RestoreOutcome::kNoBackup;
 
-    RestoreValues(registry, backup.get(), kHkeyCurrentUser, kInternetSettings, kBrowserValues,
-                  kRegDword, results);
+    RestoreValues(registry, backup.get(), kBrowser, results);
     if (family == kOsFamily9x) {
       if (!RestoreAdapterSettings9x(registry)) results.Fail();
-      RestoreValues(registry, backup.get(), kHkeyLocalMachine, kMstcp, kRestored9x, kRegSz,
-                    results);
+      RestoreValues(registry, backup.get(), k9x, results);
     } else if (family == kOsFamilyNt) {
       if (!RestoreAdapterSettingsNt(registry)) results.Fail();
-      RestoreValues(registry, backup.get(), kHkeyLocalMachine, kTcpipParameters, kRestoredNt,
-                    kRegDword, results);
+      RestoreValues(registry, backup.get(), kNt, results);
     }
   }
-  // A half-done restore keeps the backup, so the next start offers Reset again.
+  // A half-done restore keeps the backup, so Reset is offered again.
   if (!results.ok()) return RestoreOutcome::kIncomplete;
-  registry.DeleteTree(kHkeyCurrentUser, kBackupKey);
-  return RestoreOutcome::kRestored;
+  const RegResult deleted = registry.DeleteTree(kHkeyCurrentUser, kBackupKey);
+  return deleted == kRegOk || deleted == kRegFileNotFound ? RestoreOutcome::kRestored
+                                                          : RestoreOutcome::kBackupKept;
 }
 
 bool BackupExists(Registry& registry) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/registry.h"
-#include "settings/page_members.h"
+#include "settings/wizard_model.h"
 #include "settings/tuning_settings.h"
 
 // Fills the current values and found flags and replaces the backup with what the machine has.
@@ -22,6 +22,7 @@ enum class RestoreOutcome {
   kNoBackup,    // the backup key does not open: nothing changed
   kIncomplete,  // something could not be written back or deleted: the backup is kept
   kRestored,    // everything written back; the backup is gone
+  kBackupKept,  // everything written back, but the backup could not be deleted
 };
 RestoreOutcome RestoreBackup(Registry& registry, OsFamily family);
 

@@ -4,6 +4,11 @@
 
 #include "platform/registry.h"
 
+// HKCU: the program's own key (installation folder, language) and the backup of the user's
+// original settings below it. Other programs (the installer) rely on these names.
+constexpr const char* kProgramKey = "Software\\Ovik Quarnel";
+constexpr const char* kBackupKey = "Software\\Ovik Quarnel\\Original Settings";
+
 namespace store_keys {
 
 // HKCU: the browser's connection limits.

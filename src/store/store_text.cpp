@@ -14,7 +14,7 @@ TextRead ReadTextValue(Registry& registry, RegKey key, const char* name, TextVal
   }
   if (result != kRegOk) {
     out->text[0] = '\0';
-    return TextRead::kMissing;
+    return result == kRegFileNotFound ? TextRead::kMissing : TextRead::kUnreadable;
   }
   if (size >= kTextValueSize) {
     // Exactly 260 bytes fit the buffer but leave no room for a terminator of our own.

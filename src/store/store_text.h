@@ -9,9 +9,10 @@
 constexpr std::uint32_t kTextValueSize = 260;
 
 enum class TextRead {
-  kText,     // read and terminated
-  kTooLong,  // the value is there but needs 260 bytes or more: not taken
-  kMissing,  // absent, or the query failed
+  kText,        // read and terminated
+  kTooLong,     // the value is there but needs 260 bytes or more: not taken
+  kMissing,     // absent
+  kUnreadable,  // there may be one, but the query failed
 };
 
 struct TextValue {

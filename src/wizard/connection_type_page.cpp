@@ -1,10 +1,46 @@
 #include "wizard/connection_type_page.h"
 
-#include "app/wizard_app.h"
+#include "resources/resource.h"
+#include "store/modem_port_speed.h"
+#include "wizard/app_state.h"
+#include "wizard/texts.h"
 #include "wizard/wizard_dialog.h"
 
-ConnectionTypePage::ConnectionTypePage(Toolkit& toolkit)
-    : WizardPage(toolkit, kTemplateId, kAnyControl) {}
+namespace {
+
+const PageText kTexts[] = {
+    Plain(IDC_step2_RADIO_DialUp, text::kDialUp),
+    Plain(IDC_step2_RADIO_CableModem, text::kCableModem),
+    Plain(IDC_step2_RADIO_DSL, text::kDsl),
+    Plain(IDC_step2_RADIO_LAN, text::kLan),
+    Plain(IDC_static_step2_Explain, text::kConnectionQuestion),
+};
+
+const PageSpec kSpec = {IDD_STEP_CONNECTION,
+                        WizardPage::kAnyControl,
+                        text::kTitleConnectionNt,
+                        text::kTitleConnection9x,
+                        kTexts,
+                        {},
+                        {},
+                        PageSpec::kNever,
+                        false};
+
+// Asked in this order; the first radio button found checked decides.
+const struct {
+  int id;
+  ConnectionType type;
+} kRadioTypes[] = {
+    {IDC_step2_RADIO_CableModem, kConnectionCableModem},
+    {IDC_step2_RADIO_DialUp, kConnectionDialUp},
+    {IDC_step2_RADIO_DSL, kConnectionDsl},
+    {IDC_step2_RADIO_LAN, kConnectionLan},
+};
+
+}  // namespace
+
+ConnectionTypePage::ConnectionTypePage(AppState& app, WizardDialog& frame, WizardModel& model)
+    : WizardPage(app, frame, model, kSpec) {}
 
 bool ConnectionTypePage::OnInitDialog() {
   WizardPage::OnInitDialog();
@@ -16,42 +52,29 @@ bool ConnectionTypePage::OnInitDialog() {
 }
 
 void ConnectionTypePage::OnOK() {
-  WindowRef next = toolkit().Item(frame().window(), IDC_Next);
+  WindowRef next = toolkit().Item(frame_.window(), IDC_Next);
   if (next != 0) toolkit().SetFocus(next);
-  frame().OnProceed();
+  frame_.OnProceed();
 }
 
 void ConnectionTypePage::OnShowPage() {
-  // No recommendation here, and the radio buttons keep the user's last choice.
+  // The radio buttons keep the user's last choice; the keyboard goes to the checked one.
   toolkit().SetFocus(window());
-  ApplyTexts();
-}
-
-void ConnectionTypePage::ApplyTexts() {
-  SetStepTitle("21", "Step 1 of 8 : Choose Connection Type", "30",
-               "Step 1 of 6 : Choose Connection Type");
-  TranslateItem(IDC_step2_RADIO_DialUp, "IDC_step2_RADIO_DialUp", "Dial Up Connection (&Modem).");
-  TranslateItem(IDC_step2_RADIO_CableModem, "IDC_step2_RADIO_CableModem", "&Cable Modem.");
-  TranslateItem(IDC_step2_RADIO_DSL, "IDC_step2_RADIO_DSL", "&Digital Subscriber Line (DSL).");
-  TranslateItem(IDC_step2_RADIO_LAN, "IDC_step2_RADIO_LAN", "&LAN Connection (Ethernet).");
-  TranslateItem(IDC_static_step2_Explain, "IDC_static_step2_Explain",
-                "How do you connect to the internet?");
+  WizardPage::OnShowPage();
 }
 
 void ConnectionTypePage::StoreValues() {
-  ConnectionType& type = frame().settings.connectionType;
-  if (IsItemChecked(IDC_step2_RADIO_CableModem)) {
-    type = kConnectionCableModem;
-  } else if (IsItemChecked(IDC_step2_RADIO_DialUp)) {
-    type = kConnectionDialUp;
-  } else if (IsItemChecked(IDC_step2_RADIO_DSL)) {
-    type = kConnectionDsl;
-  } else if (IsItemChecked(IDC_step2_RADIO_LAN)) {
-    type = kConnectionLan;
+  for (const auto& radio : kRadioTypes) {
+    if (IsItemChecked(radio.id)) {
+      model_.settings.connectionType = radio.type;
+      return;
+    }
   }
 }
 
 void ConnectionTypePage::OnHidePage() {
-  StoreValues();
-  if (frame().settings.connectionType == kConnectionDialUp) frame().DetectBoostableModem();
+  WizardPage::OnHidePage();
+  if (model_.settings.connectionType == kConnectionDialUp) {
+    DetectBoostableModem(app_.platform.registry, app_.osFamily, app_.modemBoostAvailable);
+  }
 }

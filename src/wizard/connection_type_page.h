@@ -2,14 +2,11 @@
 // recommendations, and dial-up also starts the search for a modem whose port can go faster.
 #pragma once
 
-#include "resources/resource.h"
 #include "wizard/wizard_page.h"
 
 class ConnectionTypePage : public WizardPage {
  public:
-  static constexpr int kTemplateId = IDD_STEP_CONNECTION;
-
-  explicit ConnectionTypePage(Toolkit& toolkit);
+  ConnectionTypePage(AppState& app, WizardDialog& frame, WizardModel& model);
 
   bool OnInitDialog() override;
   // Enter on this page is a press of Next.
@@ -18,6 +15,5 @@ class ConnectionTypePage : public WizardPage {
 
  protected:
   void OnShowPage() override;
-  void ApplyTexts() override;
   void OnHidePage() override;
 };

@@ -1,30 +1,28 @@
 #include "wizard/icmp_redirect_page.h"
 
-#include "app/wizard_app.h"
-#include "wizard/wizard_dialog.h"
+#include "resources/resource.h"
+#include "wizard/texts.h"
 
-IcmpRedirectPage::IcmpRedirectPage(Toolkit& toolkit)
-    : WizardPage(toolkit, kTemplateId, IDC_chk_ICMP) {}
+namespace {
 
-bool IcmpRedirectPage::IsLastStep() const {
-  return app().osFamily == kOsFamilyNt && app().modemBoostAvailable == 0;
-}
+const PageText kTexts[] = {
+    Plain(IDC_chk_ICMP, text::kEnableIcmp),
+    Plain(IDC_static_step9_ICMPExplain, text::kIcmpExplain1),
+    Plain(IDC_static_step9_ICMPExplain2, text::kIcmpExplain2),
+    Plain(IDC_static_step9_ICMPExplain3, text::kIcmpExplain3),
+    CurrentState(IDC_static_step9_ICMPExplain4, text::kIcmpExplain4,
+                 &TuningSettings::currentIcmpRedirects, &WizardModel::currentIcmpRedirectsFound),
+    Plain(IDC_RecommendedICMP, text::kIcmpAdvice),
+};
 
-void IcmpRedirectPage::OnShowPage() {
-  WizardPage::OnShowPage();
-  if (IsLastStep()) SetProceedToFinish();
-}
+// Unchecked at first, and never set by the page: it keeps what the user left it at.
+const PageCheck kChecks[] = {{IDC_chk_ICMP, &TuningSettings::icmpRedirects, 1}};
 
-void IcmpRedirectPage::OnHidePage() {
-  StoreValues();
-  RestoreProceedToNext();
-}
+const PageSpec kSpec = {IDD_STEP_ICMP, IDC_chk_ICMP, text::kTitleIcmp, text::kTitleIcmp,
+                        kTexts,        {},           kChecks,          PageSpec::kLastOnNt,
+                        true};
 
-void IcmpRedirectPage::ApplyTexts() {
-  SetStepTitle("28", "Step 8 of 8 : ICMP Redirect Attack Setting", "28",
-               "Step 8 of 8 : ICMP Redirect Attack Setting");
-}
+}  // namespace
 
-void IcmpRedirectPage::StoreValues() {
-  frame().settings.icmpRedirects = IsItemChecked(IDC_chk_ICMP) ? 1 : 0;
-}
+IcmpRedirectPage::IcmpRedirectPage(AppState& app, WizardDialog& frame, WizardModel& model)
+    : WizardPage(app, frame, model, kSpec) {}

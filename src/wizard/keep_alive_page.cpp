@@ -1,37 +1,41 @@
 #include "wizard/keep_alive_page.h"
 
-#include "app/wizard_app.h"
-#include "wizard/wizard_dialog.h"
+#include "resources/resource.h"
+#include "wizard/texts.h"
 
-KeepAlivePage::KeepAlivePage(Toolkit& toolkit)
-    : WizardPage(toolkit, kTemplateId, IDC_KEEPALIVE_INTERVAL_EDIT) {}
+namespace {
 
-bool KeepAlivePage::IsLastStep() const {
-  return app().osFamily == kOsFamily9x && app().modemBoostAvailable == 0;
-}
+const PageText kTexts[] = {
+    CurrentValue(IDC_static_step7_KeepAliveTimeExplain, text::kKeepAliveTimeExplain,
+                 &TuningSettings::currentKeepAliveTime, &WizardModel::currentKeepAliveTimeFound,
+                 text::kMilliseconds, text::kWasSetTo),
+    CurrentValue(IDC_static_step7_KeepLAliveIntervalExplain, text::kKeepAliveIntervalExplain,
+                 &TuningSettings::currentKeepAliveInterval,
+                 &WizardModel::currentKeepAliveIntervalFound, text::kMilliseconds, text::kWasSetTo),
+    Recommended(IDC_static_RecommendedKeepAliveTime, text::kRecommendedKeepAliveTime,
+                &TuningSettings::recommendedKeepAliveTime),
+    Recommended(IDC_static_RecommendedKeepAliveInterval, text::kRecommendedKeepAliveInterval,
+                &TuningSettings::recommendedKeepAliveInterval),
+};
 
-void KeepAlivePage::OnShowPage() {
-  WizardPage::OnShowPage();
-  if (IsLastStep()) SetProceedToFinish();
-}
+const PageField kFields[] = {
+    {IDC_KEEPALIVE_INTERVAL_EDIT, &WizardModel::keepAliveIntervalEntry, PageField::kAboveZero,
+     &TuningSettings::recommendedKeepAliveInterval, &TuningSettings::keepAliveInterval, 0, 0},
+    {IDC_KEEPALIVE_TIME_EDIT, &WizardModel::keepAliveTimeEntry, PageField::kAboveZero,
+     &TuningSettings::recommendedKeepAliveTime, &TuningSettings::keepAliveTime, 0, 0},
+};
 
-void KeepAlivePage::OnHidePage() {
-  StoreValues();
-  RestoreProceedToNext();
-}
+const PageSpec kSpec = {IDD_STEP_KEEPALIVE,
+                        IDC_KEEPALIVE_INTERVAL_EDIT,
+                        text::kTitleKeepAliveNt,
+                        text::kTitleKeepAlive9x,
+                        kTexts,
+                        kFields,
+                        {},
+                        PageSpec::kLastOn9x,
+                        true};
 
-void KeepAlivePage::ApplyTexts() {
-  SetStepTitle("26", "Step 6 of 8 : Keep Alive Settings", "35",
-               "Step 6 of 6 : Keep Alive Settings");
-}
+}  // namespace
 
-void KeepAlivePage::DataToControls() {
-  SetFieldNumber(IDC_KEEPALIVE_INTERVAL_EDIT, keepAliveIntervalEntry);
-  SetFieldNumber(IDC_KEEPALIVE_TIME_EDIT, keepAliveTimeEntry);
-}
-
-void KeepAlivePage::StoreValues() {
-  TuningSettings& settings = frame().settings;
-  settings.keepAliveTime = static_cast<std::uint32_t>(keepAliveTimeEntry);
-  settings.keepAliveInterval = static_cast<std::uint32_t>(keepAliveIntervalEntry);
-}
+KeepAlivePage::KeepAlivePage(AppState& app, WizardDialog& frame, WizardModel& model)
+    : WizardPage(app, frame, model, kSpec) {}

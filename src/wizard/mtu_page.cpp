@@ -1,23 +1,36 @@
 #include "wizard/mtu_page.h"
 
-#include "wizard/wizard_dialog.h"
+#include "resources/resource.h"
+#include "settings/recommendations.h"
+#include "wizard/app_state.h"
+#include "wizard/texts.h"
 
-MtuPage::MtuPage(Toolkit& toolkit) : WizardPage(toolkit, kTemplateId, IDC_MSS_EDIT) {}
+namespace {
 
-void MtuPage::RunRecommendation() { frame().RecommendMtu(); }
+const PageText kTexts[] = {
+    CurrentValue(IDC_static_step3_MTUExplain, text::kMtuExplain, &TuningSettings::currentMtu,
+                 &WizardModel::currentMtuFound, text::kBytes, text::kWasSetTo),
+    CurrentValue(IDC_static_step3_MSSExplain, text::kMssExplain, &TuningSettings::currentMss,
+                 &WizardModel::currentMssFound, text::kBytes, text::kWasSetTo),
+    Recommended(IDC_static_RecommendedMTU, text::kRecommendedMtu, &TuningSettings::recommendedMtu),
+    Recommended(IDC_static_RecommendedMSS, text::kRecommendedMss, &TuningSettings::recommendedMss),
+};
 
-void MtuPage::ApplyTexts() {
-  SetStepTitle("22", "Step 2 of 8 : Specify MTU Settings", "31",
-               "Step 2 of 6 : Specify MTU Settings");
-}
+// Any size above 0 is taken as typed; the MSS does not follow the MTU.
+const PageField kFields[] = {
+    {IDC_MTU_EDIT, &WizardModel::mtuEntry, PageField::kAboveZero, &TuningSettings::recommendedMtu,
+     &TuningSettings::mtu, 0, 0},
+    {IDC_MSS_EDIT, &WizardModel::mssEntry, PageField::kAboveZero, &TuningSettings::recommendedMss,
+     &TuningSettings::mss, 0, 0},
+};
 
-void MtuPage::DataToControls() {
-  SetFieldNumber(IDC_MTU_EDIT, mtuEntry);
-  SetFieldNumber(IDC_MSS_EDIT, mssEntry);
-}
+const PageSpec kSpec = {
+    IDD_STEP_MTU,     IDC_MSS_EDIT, text::kTitleMtuNt, text::kTitleMtu9x, kTexts, kFields, {},
+    PageSpec::kNever, false};
 
-void MtuPage::StoreValues() {
-  TuningSettings& settings = frame().settings;
-  settings.mtu = static_cast<std::uint32_t>(mtuEntry);
-  settings.mss = static_cast<std::uint32_t>(mssEntry);
-}
+}  // namespace
+
+MtuPage::MtuPage(AppState& app, WizardDialog& frame, WizardModel& model)
+    : WizardPage(app, frame, model, kSpec) {}
+
+void MtuPage::RunRecommendation() { RecommendMtu(model_, app_.osFamily); }

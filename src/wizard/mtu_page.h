@@ -1,21 +1,12 @@
-// Step 2: MTU and MSS. Every visit starts again from the recommendation for the chosen
-// connection type.
+// Step 2: MTU and MSS, recommended afresh from the connection type on every visit.
 #pragma once
 
-#include "resources/resource.h"
-#include "settings/page_members.h"
 #include "wizard/wizard_page.h"
 
-class MtuPage : public WizardPage, public MtuPageMembers {
+class MtuPage : public WizardPage {
  public:
-  static constexpr int kTemplateId = IDD_STEP_MTU;
-
-  explicit MtuPage(Toolkit& toolkit);
-
-  void StoreValues() override;
+  MtuPage(AppState& app, WizardDialog& frame, WizardModel& model);
 
  protected:
   void RunRecommendation() override;
-  void ApplyTexts() override;
-  void DataToControls() override;
 };

@@ -1,17 +1,39 @@
 #include "wizard/path_mtu_page.h"
 
-#include "wizard/wizard_dialog.h"
+#include "resources/resource.h"
+#include "wizard/texts.h"
 
-PathMtuPage::PathMtuPage(Toolkit& toolkit)
-    : WizardPage(toolkit, kTemplateId, IDC_chk_BlackHoleDetection) {}
+namespace {
 
-void PathMtuPage::ApplyTexts() {
-  SetStepTitle("23", "Step 3 of 8 : Other MTU Settings", "32", "Step 3 of 6 : Other MTU Settings");
-}
+const PageText kTexts[] = {
+    Plain(IDC_chk_MTUDiscovery, text::kDisableDiscovery),
+    Plain(IDC_chk_BlackHoleDetection, text::kEnableBlackHole),
+    CurrentState(IDC_static_step4_MTUDiscoveryExplain, text::kDiscoveryExplain,
+                 &TuningSettings::currentPmtuDiscovery, &WizardModel::currentPmtuDiscoveryFound),
+    CurrentState(IDC_static_step4_BlackHoeDetectExplain, text::kBlackHoleExplain,
+                 &TuningSettings::currentBlackHoleDetect,
+                 &WizardModel::currentBlackHoleDetectFound),
+    Plain(IDC_static_MTUDiscovery, text::kDiscoveryAdvice),
+    Plain(IDC_static_BlackHoleDetect, text::kBlackHoleAdvice),
+};
 
-void PathMtuPage::StoreValues() {
-  // The boxes ask opposite questions, so both unchecked is the recommended setting.
-  TuningSettings& settings = frame().settings;
-  settings.blackHoleDetect = IsItemChecked(IDC_chk_BlackHoleDetection) ? 1 : 0;
-  settings.pmtuDiscovery = IsItemChecked(IDC_chk_MTUDiscovery) ? 0 : 1;
-}
+// The boxes ask opposite questions, so both unchecked is the recommended setting.
+const PageCheck kChecks[] = {
+    {IDC_chk_BlackHoleDetection, &TuningSettings::blackHoleDetect, 1},
+    {IDC_chk_MTUDiscovery, &TuningSettings::pmtuDiscovery, 0},
+};
+
+const PageSpec kSpec = {IDD_STEP_PATH_MTU,
+                        IDC_chk_BlackHoleDetection,
+                        text::kTitlePathMtuNt,
+                        text::kTitlePathMtu9x,
+                        kTexts,
+                        {},
+                        kChecks,
+                        PageSpec::kNever,
+                        false};
+
+}  // namespace
+
+PathMtuPage::PathMtuPage(AppState& app, WizardDialog& frame, WizardModel& model)
+    : WizardPage(app, frame, model, kSpec) {}

@@ -1,18 +1,9 @@
 // Step 3: path-MTU discovery and black-hole router detection, one check box each.
 #pragma once
 
-#include "resources/resource.h"
-#include "settings/page_members.h"
 #include "wizard/wizard_page.h"
 
-class PathMtuPage : public WizardPage, public PathMtuPageMembers {
+class PathMtuPage : public WizardPage {
  public:
-  static constexpr int kTemplateId = IDD_STEP_PATH_MTU;
-
-  explicit PathMtuPage(Toolkit& toolkit);
-
-  void StoreValues() override;
-
- protected:
-  void ApplyTexts() override;
+  PathMtuPage(AppState& app, WizardDialog& frame, WizardModel& model);
 };

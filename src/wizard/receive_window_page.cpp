@@ -1,23 +1,102 @@
 #include "wizard/receive_window_page.h"
 
-#include "wizard/wizard_dialog.h"
+#include "resources/resource.h"
+#include "settings/recommendations.h"
+#include "wizard/app_state.h"
+#include "wizard/page_format.h"
+#include "wizard/texts.h"
 
-ReceiveWindowPage::ReceiveWindowPage(Toolkit& toolkit)
-    : WizardPage(toolkit, kTemplateId, IDC_MULTIPLIER_EDIT) {}
+namespace {
 
-void ReceiveWindowPage::RunRecommendation() { frame().RecommendReceiveWindow(); }
+const PageText kTexts[] = {
+    CurrentValue(IDC_static_step5_Explain, text::kRwinExplain,
+                 &TuningSettings::currentReceiveWindow, &WizardModel::currentReceiveWindowFound,
+                 text::kBytes, text::kWasSetTo),
+    Recommended(IDC_static_RecommendedRWIN, text::kRecommendedRwin,
+                &TuningSettings::recommendedReceiveWindow),
+    Plain(IDC_STATIC_SCALING_FACTOR, text::kScalingFactor),
+    Plain(IDC_STATIC_MULTIPLIER, text::kMultiplier),
+};
 
-void ReceiveWindowPage::ApplyTexts() {
-  SetStepTitle("24", "Step 4 of 8 : RWIN Setting", "33", "Step 4 of 6 : RWIN Setting");
+// The multiplier is read by the page's own handlers; the RWIN field only shows the product.
+const PageField kFields[] = {
+    {IDC_MULTIPLIER_EDIT, &WizardModel::multiplierEntry, PageField::kShowOnly, nullptr, nullptr, 0,
+     0},
+    {IDC_RWIN_EDIT, &WizardModel::receiveWindowEntry, PageField::kShowOnly, nullptr,
+     &TuningSettings::receiveWindow, 0, 0},
+};
+
+const PageSpec kSpec = {IDD_STEP_RWIN,
+                        IDC_MULTIPLIER_EDIT,
+                        text::kTitleRwinNt,
+                        text::kTitleRwin9x,
+                        kTexts,
+                        kFields,
+                        {},
+                        PageSpec::kNever,
+                        false};
+
+}  // namespace
+
+ReceiveWindowProduct MultiplyReceiveWindow(std::uint32_t mss, std::int32_t multiplier) {
+  const bool negative = multiplier < 0;
+  const std::uint64_t factor = negative ? 0 - static_cast<std::uint64_t>(multiplier)
+                                        : static_cast<std::uint64_t>(multiplier);
+  return {negative && mss != 0, mss * factor * kReceiveWindowScaling};
 }
+
+bool ReceiveWindowProduct::InRange(std::uint32_t mss) const {
+  return !negative && magnitude >= mss && magnitude <= kMaxReceiveWindow;
+}
+
+bool ReceiveWindowProduct::ToInt32(std::int32_t* value) const {
+  if (magnitude > (negative ? 2147483648u : 2147483647u)) return false;
+  const std::int64_t wide = static_cast<std::int64_t>(magnitude);
+  *value = static_cast<std::int32_t>(negative ? -wide : wide);
+  return true;
+}
+
+std::string ReceiveWindowProduct::Text() const {
+  return (negative ? "-" : "") + std::to_string(magnitude);
+}
+
+ReceiveWindowPage::ReceiveWindowPage(AppState& app, WizardDialog& frame, WizardModel& model)
+    : WizardPage(app, frame, model, kSpec) {}
+
+void ReceiveWindowPage::RunRecommendation() { RecommendReceiveWindow(model_, app_.osFamily); }
 
 void ReceiveWindowPage::DataToControls() {
-  SetFieldNumber(IDC_MULTIPLIER_EDIT, multiplierEntry);
-  SetFieldNumber(IDC_RWIN_EDIT, receiveWindowEntry);
-  SetFieldUnsigned(IDC_RWIN_MSS_EDIT, frame().settings.mss);
-  SetFieldNumber(IDC_SCALING_FACTOR_EDIT, 4);
+  WizardPage::DataToControls();
+  SetFieldNumber(IDC_RWIN_MSS_EDIT, model_.settings.mss);
+  SetFieldNumber(IDC_SCALING_FACTOR_EDIT, kReceiveWindowScaling);
 }
 
-void ReceiveWindowPage::StoreValues() {
-  frame().settings.receiveWindow = static_cast<std::uint32_t>(receiveWindowEntry);
+void ReceiveWindowPage::OnFieldChanged(int id) {
+  if (id != IDC_MULTIPLIER_EDIT) return;
+  std::int32_t multiplier = 0;
+  if (!ParseInteger(FieldText(id), &multiplier)) multiplier = 0;
+  model_.multiplierEntry = multiplier;
+  // While the field is empty the window keeps its last value.
+  if (multiplier == 0) return;
+  const ReceiveWindowProduct product = MultiplyReceiveWindow(model_.settings.mss, multiplier);
+  // A product past 32 bits is shown as it is but not kept; leaving the field rejects it.
+  std::int32_t window = 0;
+  if (product.ToInt32(&window)) model_.receiveWindowEntry = window;
+  SetFieldNumber(IDC_MULTIPLIER_EDIT, multiplier);
+  SetFieldText(IDC_RWIN_EDIT, product.Text());
+}
+
+void ReceiveWindowPage::OnFieldExit(int id) {
+  if (id != IDC_MULTIPLIER_EDIT) return;
+  const std::uint32_t mss = model_.settings.mss;
+  const ReceiveWindowProduct product = MultiplyReceiveWindow(mss, model_.multiplierEntry);
+  if (product.InRange(mss)) {
+    model_.receiveWindowEntry = static_cast<std::int32_t>(product.magnitude);
+    return;
+  }
+  const std::string message = app_.Translate(text::kRwinRange);
+  app_.platform.messages.Show(window(), message.c_str(), kAppTitle, kMbOk | kMbIconInformation);
+  model_.multiplierEntry = model_.recommendedMultiplier;
+  model_.receiveWindowEntry = static_cast<std::int32_t>(model_.settings.recommendedReceiveWindow);
+  WizardPage::DataToControls();
 }

@@ -1,20 +1,32 @@
-// Step 4: the TCP receive window, shown as MSS x multiplier x 4.
+// Step 4: the receive window, chosen as MSS x multiplier x 4. The RWIN field follows the
+// multiplier as it is typed; leaving the field checks the product's range.
 #pragma once
 
-#include "resources/resource.h"
-#include "settings/page_members.h"
+#include <cstdint>
+#include <string>
+
 #include "wizard/wizard_page.h"
 
-class ReceiveWindowPage : public WizardPage, public ReceiveWindowPageMembers {
+class ReceiveWindowPage : public WizardPage {
  public:
-  static constexpr int kTemplateId = IDD_STEP_RWIN;
-
-  explicit ReceiveWindowPage(Toolkit& toolkit);
-
-  void StoreValues() override;
+  ReceiveWindowPage(AppState& app, WizardDialog& frame, WizardModel& model);
 
  protected:
   void RunRecommendation() override;
-  void ApplyTexts() override;
   void DataToControls() override;
+  void OnFieldChanged(int id) override;
+  void OnFieldExit(int id) override;
 };
+
+// MSS x multiplier x 4 without any wrap-around: a 31-bit MSS times a 32-bit multiplier times 4
+// fits 64 bits as a magnitude with its sign beside it.
+struct ReceiveWindowProduct {
+  bool negative;
+  std::uint64_t magnitude;
+
+  // From the MSS to the largest window TCP can announce, both included.
+  bool InRange(std::uint32_t mss) const;
+  bool ToInt32(std::int32_t* value) const;
+  std::string Text() const;
+};
+ReceiveWindowProduct MultiplyReceiveWindow(std::uint32_t mss, std::int32_t multiplier);

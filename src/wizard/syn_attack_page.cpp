@@ -1,17 +1,29 @@
 #include "wizard/syn_attack_page.h"
 
-#include "wizard/wizard_dialog.h"
+#include "resources/resource.h"
+#include "wizard/texts.h"
 
-SynAttackPage::SynAttackPage(Toolkit& toolkit) : WizardPage(toolkit, kTemplateId, IDC_SYN_EDIT) {}
+namespace {
 
-void SynAttackPage::ApplyTexts() {
-  // Only the NT family gets here, so there is one title.
-  SetStepTitle("27", "Step 7 of 8 : SYN Flood Attack Setting", "27",
-               "Step 7 of 8 : SYN Flood Attack Setting");
-}
+const PageText kTexts[] = {
+    Plain(IDC_static_step8_SYNExplain, text::kSynExplain),
+    CurrentValue(IDC_static_RecommendedSYN, text::kSynLevels,
+                 &TuningSettings::currentSynAttackProtect,
+                 &WizardModel::currentSynAttackProtectFound, {}, text::kWasSetToOption),
+    Plain(IDC_STATIC_SYN, text::kSynPrompt),
+};
 
-void SynAttackPage::DataToControls() { SetFieldNumber(IDC_SYN_EDIT, synAttackProtectEntry); }
+const PageField kFields[] = {
+    {IDC_SYN_EDIT, &WizardModel::synAttackProtectEntry, PageField::kFrameworkRange, nullptr,
+     &TuningSettings::synAttackProtect, 0, 2},
+};
 
-void SynAttackPage::StoreValues() {
-  frame().settings.synAttackProtect = static_cast<std::uint32_t>(synAttackProtectEntry);
-}
+// Only the NT family gets here, so there is one title.
+const PageSpec kSpec = {
+    IDD_STEP_SYN,     IDC_SYN_EDIT, text::kTitleSyn, text::kTitleSyn, kTexts, kFields, {},
+    PageSpec::kNever, false};
+
+}  // namespace
+
+SynAttackPage::SynAttackPage(AppState& app, WizardDialog& frame, WizardModel& model)
+    : WizardPage(app, frame, model, kSpec) {}

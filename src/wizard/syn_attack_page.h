@@ -1,19 +1,9 @@
 // Step 7 (Windows NT family only): the SYN flood protection level.
 #pragma once
 
-#include "resources/resource.h"
-#include "settings/page_members.h"
 #include "wizard/wizard_page.h"
 
-class SynAttackPage : public WizardPage, public SynAttackPageMembers {
+class SynAttackPage : public WizardPage {
  public:
-  static constexpr int kTemplateId = IDD_STEP_SYN;
-
-  explicit SynAttackPage(Toolkit& toolkit);
-
-  void StoreValues() override;
-
- protected:
-  void ApplyTexts() override;
-  void DataToControls() override;
+  SynAttackPage(AppState& app, WizardDialog& frame, WizardModel& model);
 };

@@ -1,19 +1,9 @@
-// Step 5: the default TTL and the browser's connections per server.
+// Step 5: the default TTL and the browser's connections per HTTP 1.0 and 1.1 server.
 #pragma once
 
-#include "resources/resource.h"
-#include "settings/page_members.h"
 #include "wizard/wizard_page.h"
 
-class TtlPage : public WizardPage, public TtlPageMembers {
+class TtlPage : public WizardPage {
  public:
-  static constexpr int kTemplateId = IDD_STEP_TTL;
-
-  explicit TtlPage(Toolkit& toolkit);
-
-  void StoreValues() override;
-
- protected:
-  void ApplyTexts() override;
-  void DataToControls() override;
+  TtlPage(AppState& app, WizardDialog& frame, WizardModel& model);
 };

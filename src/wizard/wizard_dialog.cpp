@@ -1,30 +1,16 @@
 #include "wizard/wizard_dialog.h"
 
-#include "app/wizard_app.h"
+#include <algorithm>
+#include <cstring>
+
 #include "settings/recommendations.h"
-#include "store/modem_port_speed.h"
 #include "store/settings_store.h"
-#include "store/store_messages.h"
 #include "wizard/about_dialog.h"
+#include "wizard/app_state.h"
+#include "wizard/messages.h"
+#include "wizard/texts.h"
 
 namespace {
-
-const char* const kIntroductionText =
-    "Are you bored from your internet connection speed?*Do you need faster internet surfing?*Do "
-    "you want to keep your connection secure?*Do you want to speed up your modem , DSL and LAN "
-    "connection speed?*Do you want to add more speeds greater than 115200 to your modem "
-    "settings?*Are you bored from trying out different internet settings in order to get more "
-    "speedy internet connections and nothing happen?*Do you want to speed up your internet "
-    "connection without any networking and communication background required?*Do you want to "
-    "achieve all this just by a couple of mouse clicks?**Ovik Quarnel offers you all these "
-    "capabilities and more, just follow the instructions to have your own speed internet "
-    "connections.**No more different settings trying, Ovik Quarnel will try for you those "
-    "settings to give you the most appropriate settings for your own system.";
-
-const char* const kHintText =
-    "Ovik Quarnel will save your original settings, so if you feel that Ovik Quarnel doesn't "
-    "speed up your conection, you can reset your connection settings by simply click the 'Reset "
-    "Connection Settings' Button.**So Good Luck ...";
 
 // The controls that belong to the introduction screen only.
 const int kIntroductionControls[] = {IDC_RESET_SETTINGS, IDC_static_Introduction, IDC_HINT,
@@ -32,17 +18,18 @@ const int kIntroductionControls[] = {IDC_RESET_SETTINGS, IDC_static_Introduction
 
 }  // namespace
 
-WizardDialog::WizardDialog(Toolkit& toolkit)
-    : Dialog(toolkit),
-      connectionTypePage(toolkit),
-      mtuPage(toolkit),
-      pathMtuPage(toolkit),
-      receiveWindowPage(toolkit),
-      ttlPage(toolkit),
-      keepAlivePage(toolkit),
-      synAttackPage(toolkit),
-      icmpRedirectPage(toolkit),
-      modemBoostPage(toolkit) {}
+WizardDialog::WizardDialog(AppState& application)
+    : Dialog(*application.platform.toolkit),
+      app(application),
+      connectionTypePage(application, *this, model),
+      mtuPage(application, *this, model),
+      pathMtuPage(application, *this, model),
+      receiveWindowPage(application, *this, model),
+      ttlPage(application, *this, model),
+      keepAlivePage(application, *this, model),
+      synAttackPage(application, *this, model),
+      icmpRedirectPage(application, *this, model),
+      modemBoostPage(application, *this, model) {}
 
 bool WizardDialog::OnInitDialog() {
   Dialog::OnInitDialog();
@@ -53,10 +40,10 @@ bool WizardDialog::OnInitDialog() {
   ApplyFrameTexts();
   EnableItem(IDC_RESET_SETTINGS, BackupExists());
 
-  RecommendSynProtection();
-  RecommendKeepAlive();
-  RecommendTtl();
-  RecommendConnections();
+  RecommendSynProtection(model, app.osFamily);
+  RecommendKeepAlive(model, app.osFamily);
+  RecommendTtl(model, app.osFamily);
+  RecommendConnections(model, app.osFamily);
 
   for (int i = 0; i < kPageCount; ++i) PageInTemplateOrder(i)->Create(window());
   for (int i = 0; i < kPageCount; ++i) {
@@ -93,7 +80,7 @@ void WizardDialog::OnOK() {
 
 bool WizardDialog::OnSysCommand(int id) {
   if ((id & ~0xF) != IDM_ABOUTBOX) return false;
-  AboutDialog about(toolkit());
+  AboutDialog about(app);
   about.Run(window());
   return true;
 }
@@ -107,7 +94,7 @@ bool WizardDialog::PreTranslateKey(const KeyEvent& key) {
                                    &receiveWindowPage,  &ttlPage,      &synAttackPage,
                                    &icmpRedirectPage,   &keepAlivePage};
       for (WizardPage* page : order) {
-        if (page->window() != 0 && toolkit().IsVisible(page->window())) {
+        if (page->IsShown()) {
           toolkit().SetFocus(page->window());
           return false;
         }
@@ -117,43 +104,30 @@ bool WizardDialog::PreTranslateKey(const KeyEvent& key) {
   return Dialog::PreTranslateKey(key);
 }
 
-bool WizardDialog::ConfirmBackupOverwrite() {
-  return App().ShowTranslated(window(), "43",
-                              "Now, your old connection settings saved as backup will be "
-                              "overwritten with the current settings.*Do you want to proceed?",
-                              kMbYesNo | kMbIconQuestion) == kIdYes;
-}
-
-bool WizardDialog::ConfirmGoingOnWithoutBackup() {
-  return App().ShowTranslated(window(), "45",
-                              "Ovik Quarnel could not save your original settings, so 'Reset "
-                              "Connection Settings' could not bring them back.*Do you want to go "
-                              "on anyway?",
-                              kMbYesNo | kMbIconWarning | kMbDefButton2) == kIdYes;
-}
-
 WizardPage* WizardDialog::VisibleLastStep() {
-  auto visible = [this](WizardPage& page) {
-    return page.window() != 0 && toolkit().IsVisible(page.window());
-  };
-  if (visible(modemBoostPage)) return &modemBoostPage;
-  if (visible(keepAlivePage) && keepAlivePage.IsLastStep()) return &keepAlivePage;
-  if (visible(icmpRedirectPage) && icmpRedirectPage.IsLastStep()) return &icmpRedirectPage;
+  if (modemBoostPage.IsShown()) return &modemBoostPage;
+  if (keepAlivePage.IsShown() && keepAlivePage.IsLastStep()) return &keepAlivePage;
+  if (icmpRedirectPage.IsShown() && icmpRedirectPage.IsLastStep()) return &icmpRedirectPage;
   return nullptr;
 }
 
 void WizardDialog::OnProceed() {
-  WizardApp& app = App();
   if (nextStep == 1) {
     WindowRef reset = Item(IDC_RESET_SETTINGS);
-    if (reset != 0 && toolkit().IsEnabled(reset) && !ConfirmBackupOverwrite()) return;
+    if (reset != 0 && toolkit().IsEnabled(reset) &&
+        app.ShowTranslated(window(), text::kOverwriteBackup, kMbYesNo | kMbIconQuestion) !=
+            kIdYes) {
+      return;
+    }
   }
 
   // The caption alone can't tell the last step: a translation may give "Next" and "Finish" the
   // same words, and finishing early would write values no page has set yet.
   WizardPage* last = VisibleLastStep();
-  if (last != nullptr && ProceedCaption() == app.Translate("10", "Finish")) {
-    Finish(*last);
+  if (last != nullptr && ProceedCaption() == app.Translate(text::kFinish)) {
+    // The page stays up, so it hands its values over as it would on being hidden.
+    last->StoreValues();
+    ApplySettings();
     return;
   }
 
@@ -161,7 +135,7 @@ void WizardDialog::OnProceed() {
     case 1:
       if (!ReadCurrentSettings()) return;
       ShowPage(connectionTypePage, true);
-      SetProceedCaption(app.Translate("20", "&Next >"));
+      SetProceedCaption(app.Translate(text::kNext));
       EnableItem(IDC_Back, true);
       ShowIntroduction(false);
       break;
@@ -181,7 +155,7 @@ void WizardDialog::OnProceed() {
                                            : static_cast<WizardPage&>(keepAlivePage),
                false);
       ShowPage(modemBoostPage, true);
-      SetProceedCaption(app.Translate("10", "Finish"));
+      SetProceedCaption(app.Translate(text::kFinish));
       break;
     default:
       break;
@@ -196,16 +170,10 @@ void WizardDialog::OnProceed() {
   }
 }
 
-void WizardDialog::Finish(WizardPage& lastPage) {
-  // The page stays up, so it hands its values over as it would on being hidden.
-  lastPage.StoreValues();
-  ApplySettings();
-}
-
 void WizardDialog::OnBack() {
   // Back is disabled on the introduction; a stray press there must not move the counters.
   if (pageIndex < 0) return;
-  const bool nt = App().osFamily == kOsFamilyNt;
+  const bool nt = app.osFamily == kOsFamilyNt;
   switch (pageIndex) {
     case 0: {
       ShowIntroduction(true);
@@ -251,101 +219,81 @@ void WizardDialog::OnBack() {
 }
 
 void WizardDialog::OnResetConnectionSettings() {
-  RestoreBackup();
-  // One restore per run. Keep the keyboard on a usable button.
+  ShowRestoreResult(app, window(), RestoreBackup(app.platform.registry, app.osFamily));
+  // A backup the restore could not finish with is still the user's only copy: Reset stays
+  // offered, and Proceed asks before replacing it. Keep the keyboard on a usable button.
+  const bool kept = BackupExists();
   WindowRef reset = Item(IDC_RESET_SETTINGS);
   WindowRef proceed = Item(IDC_Next);
-  if (reset != 0 && proceed != 0 && toolkit().Focus() == reset) toolkit().SetFocus(proceed);
-  EnableItem(IDC_RESET_SETTINGS, false);
+  if (!kept && reset != 0 && proceed != 0 && toolkit().Focus() == reset) {
+    toolkit().SetFocus(proceed);
+  }
+  EnableItem(IDC_RESET_SETTINGS, kept);
 }
 
 void WizardDialog::OnLanguageChanged() {
-  // The language chooser is not part of the frame yet: its list stays empty, so no selection
-  // can change.
+  WindowRef box = Item(IDC_LANGUAGE_LIST);
+  if (box == 0) return;
+  const int index = toolkit().ComboSelection(box);
+  if (index < 0) return;
+  const std::string name = toolkit().ComboItemText(box, index);
+  const std::size_t length = std::min(name.size(), sizeof app.language - 1);
+  std::memcpy(app.language, name.data(), length);
+  app.language[length] = '\0';
+  ApplyFrameTexts();
+  app.SaveLanguage(app.language);
 }
 
 void WizardDialog::FillLanguageList() {
-  // The language chooser fills the box here once it exists; until then the box stays empty and
-  // the stored language is used as it is.
+  WindowRef box = Item(IDC_LANGUAGE_LIST);
+  if (box == 0) return;
+  toolkit().AttachImageList(box);
+  if (app.platform.files == nullptr) return;
+  const std::string folder = std::string(app.appPath) + "\\Lang\\";
+  for (const std::string& file : app.platform.files->Find(folder + "*.ini")) {
+    if (file.size() < 4) continue;
+    const std::string name = file.substr(0, file.size() - 4);
+    // A flag that does not load takes no image index; the item then goes to the end and the
+    // next flagged one lands one place before its place in the search.
+    const int image = toolkit().AddImageFromFile(box, folder + name + ".bmp");
+    toolkit().InsertComboItem(box, image, name, image);
+  }
+  const int count = toolkit().ComboCount(box);
+  for (int i = 0; i < count; ++i) {
+    if (SameTextIgnoringCase(toolkit().ComboItemText(box, i), app.language)) {
+      toolkit().SelectComboItem(box, i);
+      return;
+    }
+  }
 }
 
 void WizardDialog::ApplyFrameTexts() {
-  WizardApp& app = App();
-  app.TranslateControl(window(), IDC_Back, "IDC_Back", "< &Back");
-  app.TranslateControl(window(), IDCANCEL, "IDCANCEL", "E&xit");
-  app.TranslateControl(window(), IDC_Language, "IDC_Language", "Language");
-  toolkit().SetText(window(), app.Translate("18", "Ovik Quarnel"));
-  app.TranslateControl(window(), IDC_static_Introduction, "IDC_static_Introduction",
-                       kIntroductionText);
-  app.TranslateControl(window(), IDC_HINT, "IDC_HINT", kHintText);
-  app.TranslateControl(window(), IDC_Next, "IDC_Next", "&Proceed");
-  app.TranslateControl(window(), IDC_RESET_SETTINGS, "IDC_RESET_SETTINGS",
-                       "&Reset Connection Settings");
+  app.TranslateControl(window(), IDC_Back, text::kBack);
+  app.TranslateControl(window(), IDCANCEL, text::kExit);
+  app.TranslateControl(window(), IDC_Language, text::kLanguage);
+  toolkit().SetText(window(), app.Translate(text::kProgramTitle));
+  app.TranslateControl(window(), IDC_static_Introduction, text::kIntroduction);
+  app.TranslateControl(window(), IDC_HINT, text::kHint);
+  app.TranslateControl(window(), IDC_Next, text::kProceed);
+  app.TranslateControl(window(), IDC_RESET_SETTINGS, text::kResetSettings);
 }
 
 bool WizardDialog::ReadCurrentSettings() {
-  WizardModel model = Model();
-  if (::ReadCurrentSettings(App().platform.registry, App().osFamily, model)) return true;
+  if (::ReadCurrentSettings(app.platform.registry, app.osFamily, model)) return true;
   // The incomplete backup is gone, and an earlier one with it: nothing is left to reset to.
   EnableItem(IDC_RESET_SETTINGS, BackupExists());
-  return ConfirmGoingOnWithoutBackup();
+  return app.ShowTranslated(window(), text::kBackupNotSaved,
+                            kMbYesNo | kMbIconWarning | kMbDefButton2) == kIdYes;
 }
 
 void WizardDialog::ApplySettings() {
-  WizardApp& app = App();
   const bool allWritten =
-      ::ApplySettings(app.platform.registry, app.osFamily, app.modemBoostAvailable, settings);
+      ::ApplySettings(app.platform.registry, app.osFamily, app.modemBoostAvailable, model.settings);
   ShowApplyResult(app, window(), allWritten);
   toolkit().EndDialog(window(), 0);
 }
 
-void WizardDialog::RestoreBackup() {
-  WizardApp& app = App();
-  const RestoreOutcome outcome = ::RestoreBackup(app.platform.registry, app.osFamily);
-  ShowRestoreResult(app, window(), outcome);
-}
-
-void WizardDialog::DetectBoostableModem() {
-  WizardApp& app = App();
-  ::DetectBoostableModem(app.platform.registry, app.osFamily, app.modemBoostAvailable);
-}
-
-bool WizardDialog::BackupExists() { return ::BackupExists(App().platform.registry); }
-
-void WizardDialog::RecommendSynProtection() {
-  WizardModel model = Model();
-  ::RecommendSynProtection(model, App().osFamily);
-}
-
-void WizardDialog::RecommendKeepAlive() {
-  WizardModel model = Model();
-  ::RecommendKeepAlive(model, App().osFamily);
-}
-
-void WizardDialog::RecommendTtl() {
-  WizardModel model = Model();
-  ::RecommendTtl(model, App().osFamily);
-}
-
-void WizardDialog::RecommendConnections() {
-  WizardModel model = Model();
-  ::RecommendConnections(model, App().osFamily);
-}
-
-void WizardDialog::RecommendMtu() {
-  WizardModel model = Model();
-  ::RecommendMtu(model, App().osFamily);
-}
-
-void WizardDialog::RecommendReceiveWindow() {
-  WizardModel model = Model();
-  ::RecommendReceiveWindow(model, App().osFamily);
-}
-
-WizardModel WizardDialog::Model() {
-  return WizardModel{settings, mtuPage,       pathMtuPage,   receiveWindowPage,
-                     ttlPage,  keepAlivePage, synAttackPage, icmpRedirectPage};
-}
+bool WizardDialog::BackupExists() { return ::BackupExists(app.platform.registry); }
 
 std::string WizardDialog::ProceedCaption() const {
   WindowRef proceed = Item(IDC_Next);
@@ -365,8 +313,8 @@ WizardPage* WizardDialog::PageInTemplateOrder(int index) {
 }
 
 WizardPage* WizardDialog::PageAtSlot(int slot) {
-  if (slot == 6 && App().osFamily != kOsFamilyNt) return &modemBoostPage;
-  if (slot > 6 && App().osFamily != kOsFamilyNt) return nullptr;
+  if (slot == 6 && app.osFamily != kOsFamilyNt) return &modemBoostPage;
+  if (slot > 6 && app.osFamily != kOsFamilyNt) return nullptr;
   return PageInTemplateOrder(slot);
 }
 

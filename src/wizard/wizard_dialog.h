@@ -1,6 +1,6 @@
 // The wizard's frame: the program's only top-level window. It shows the introduction, then walks
-// the pages (all created once, stacked at one place, one visible at a time), owns the settings
-// record, and calls the store when the user leaves the introduction, finishes, or resets.
+// the pages (all created once, stacked at one place, one visible at a time), owns the model, and
+// calls the store when the user leaves the introduction, finishes, or resets.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +8,7 @@
 
 #include "platform/toolkit.h"
 #include "resources/resource.h"
-#include "settings/page_members.h"
-#include "settings/tuning_settings.h"
+#include "settings/wizard_model.h"
 #include "wizard/connection_type_page.h"
 #include "wizard/icmp_redirect_page.h"
 #include "wizard/keep_alive_page.h"
@@ -20,6 +19,8 @@
 #include "wizard/syn_attack_page.h"
 #include "wizard/ttl_page.h"
 
+class AppState;
+
 class WizardDialog : public Dialog {
  public:
   static constexpr int kTemplateId = IDD_WIZARD;
@@ -28,7 +29,7 @@ class WizardDialog : public Dialog {
   static constexpr int kPageLeft = 200;
   static constexpr int kPageTop = 11;
 
-  explicit WizardDialog(Toolkit& toolkit);
+  explicit WizardDialog(AppState& app);
 
   bool OnInitDialog() override;
   void OnCommand(int id, int code) override;
@@ -47,27 +48,6 @@ class WizardDialog : public Dialog {
   void ApplyFrameTexts();
   void FillLanguageList();
 
-  // The settings store, run on the program's registry for the running family. False when the
-  // backup could not be saved and the user chose to stay on the introduction.
-  bool ReadCurrentSettings();
-  // Writes the chosen values, reports, and closes the wizard.
-  void ApplySettings();
-  void RestoreBackup();
-  void DetectBoostableModem();
-  bool BackupExists();
-
-  // The recommendation rules; the first four run once while the frame initialises, the MTU and
-  // receive window rules each time their page is shown.
-  void RecommendSynProtection();
-  void RecommendKeepAlive();
-  void RecommendTtl();
-  void RecommendConnections();
-  void RecommendMtu();
-  void RecommendReceiveWindow();
-
-  // What the store and the rules work on: the record and the page members that go with it.
-  WizardModel Model();
-
   std::string ProceedCaption() const;
   void SetProceedCaption(const std::string& text);
 
@@ -76,7 +56,8 @@ class WizardDialog : public Dialog {
   std::int32_t nextStep = 1;
   std::int32_t pageIndex = -1;
 
-  TuningSettings settings;
+  AppState& app;
+  WizardModel model;
 
   ConnectionTypePage connectionTypePage;
   MtuPage mtuPage;
@@ -89,6 +70,13 @@ class WizardDialog : public Dialog {
   ModemBoostPage modemBoostPage;
 
  private:
+  // The settings store on the program's registry for the running family. False when the backup
+  // could not be saved and the user chose to stay on the introduction.
+  bool ReadCurrentSettings();
+  // Writes the chosen values, reports, and closes the wizard.
+  void ApplySettings();
+  bool BackupExists();
+
   // The pages in template order.
   WizardPage* PageInTemplateOrder(int index);
   // The page that occupies `slot` in the running family, or null.
@@ -100,7 +88,4 @@ class WizardDialog : public Dialog {
   void EnableItem(int id, bool enable);
   void ShowPage(WizardPage& page, bool show);
   void ShowIntroduction(bool show);
-  bool ConfirmBackupOverwrite();
-  bool ConfirmGoingOnWithoutBackup();
-  void Finish(WizardPage& lastPage);
 };

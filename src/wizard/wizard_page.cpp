@@ -1,32 +1,24 @@
 #include "wizard/wizard_page.h"
 
-#include <cstdio>
-#include <limits>
-
-#include "app/wizard_app.h"
 #include "resources/resource.h"
+#include "wizard/app_state.h"
+#include "wizard/page_format.h"
+#include "wizard/texts.h"
 #include "wizard/wizard_dialog.h"
 
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-void ReplaceAll(std::string& text, const std::string& what, const std::string& with) {
-  std::string::size_type at = 0;
-  while ((at = text.find(what, at)) != std::string::npos) {
-    text.replace(at, what.size(), with);
-    at += with.size();
-  }
-}
-
-}  // namespace
-
-WizardPage::WizardPage(Toolkit& toolkit, int templateId, int handOffControl)
-    : Dialog(toolkit), templateId_(templateId), handOffControl_(handOffControl) {}
+WizardPage::WizardPage(AppState& app, WizardDialog& frame, WizardModel& model, const PageSpec& spec)
+    : Dialog(*app.platform.toolkit), app_(app), frame_(frame), model_(model), spec_(spec) {}
 
 bool WizardPage::Create(WindowRef frame) {
-  return toolkit().CreateChild(*this, templateId_, frame) != 0;
+  return toolkit().CreateChild(*this, spec_.templateId, frame) != 0;
+}
+
+bool WizardPage::IsShown() const { return window() != 0 && toolkit().IsVisible(window()); }
+
+bool WizardPage::IsLastStep() const {
+  if (app_.modemBoostAvailable != 0) return false;
+  return (spec_.lastStep == PageSpec::kLastOn9x && app_.osFamily == kOsFamily9x) ||
+         (spec_.lastStep == PageSpec::kLastOnNt && app_.osFamily == kOsFamilyNt);
 }
 
 bool WizardPage::OnInitDialog() {
@@ -47,47 +39,146 @@ void WizardPage::OnShowPage() {
   RunRecommendation();
   ApplyTexts();
   DataToControls();
+  if (IsLastStep()) frame_.SetProceedCaption(app_.Translate(text::kFinish));
+}
+
+void WizardPage::OnHidePage() {
+  StoreValues();
+  if (spec_.restoresNext && frame_.ProceedCaption() == app_.Translate(text::kFinish)) {
+    frame_.SetProceedCaption(app_.Translate(text::kNext));
+  }
+}
+
+void WizardPage::ApplyTexts() {
+  const bool nt = app_.osFamily == kOsFamilyNt;
+  toolkit().SetText(frame_.window(), app_.Translate(nt ? spec_.titleNt : spec_.title9x));
+  for (const PageText& row : spec_.texts) {
+    std::string shown = app_.Translate(row.text);
+    const std::uint32_t number = row.number != nullptr ? model_.settings.*row.number : 0;
+    switch (row.kind) {
+      case PageText::kPlain:
+        break;
+      case PageText::kValue:
+        shown += FormatCurrentValue(app_, model_.*row.found, number,
+                                    row.unit.key != nullptr ? &row.unit : nullptr, row.lead);
+        break;
+      case PageText::kState:
+        shown += FormatCurrentState(app_, model_.*row.found, number);
+        break;
+      case PageText::kRecommended:
+        shown = ReplaceNumber(shown, static_cast<std::int32_t>(number));
+        break;
+    }
+    SetItemText(row.id, shown);
+  }
+}
+
+void WizardPage::DataToControls() {
+  for (const PageField& field : spec_.fields) SetFieldNumber(field.id, model_.*field.entry);
+}
+
+void WizardPage::StoreValues() {
+  for (const PageField& field : spec_.fields) {
+    if (field.chosen != nullptr) {
+      model_.settings.*field.chosen = static_cast<std::uint32_t>(model_.*field.entry);
+    }
+  }
+  for (const PageCheck& check : spec_.checks) {
+    model_.settings.*check.chosen =
+        IsItemChecked(check.id) ? check.whenChecked : 1u - check.whenChecked;
+  }
+}
+
+void WizardPage::OnCommand(int id, int code) {
+  if (code == kEnKillFocus) {
+    OnFieldExit(id);
+  } else if (code == kEnChange) {
+    OnFieldChanged(id);
+  } else {
+    Dialog::OnCommand(id, code);
+  }
+}
+
+void WizardPage::OnFieldExit(int id) {
+  for (const PageField& field : spec_.fields) {
+    if (field.id != id) continue;
+    std::int32_t& entry = model_.*field.entry;
+    switch (field.rule) {
+      case PageField::kShowOnly:
+        return;
+      case PageField::kAboveZero:
+      case PageField::kAtLeast: {
+        entry = static_cast<std::int32_t>(ParseUnsignedOrZero(FieldText(id)));
+        const std::int32_t least = field.rule == PageField::kAboveZero ? 1 : field.low;
+        if (entry < least) {
+          entry = static_cast<std::int32_t>(model_.settings.*field.recommended);
+          SetFieldNumber(id, entry);
+        }
+        return;
+      }
+      case PageField::kFrameworkRange:
+        ExchangeFromControls();
+        return;
+    }
+  }
+}
+
+bool WizardPage::ExchangeFromControls() {
+  for (const PageField& field : spec_.fields) {
+    std::int32_t value = 0;
+    if (!ParseInteger(FieldText(field.id), &value)) {
+      std::string message = toolkit().LoadResourceString(IDS_PARSE_INT);
+      if (message.empty()) message = "Please enter an integer.";
+      RejectField(field.id, message);
+      return false;
+    }
+    // The value is taken before its check, as the framework does: the entry holds what was
+    // typed until the user corrects it. The check stops the press that moved the focus, so it
+    // never reaches the settings.
+    model_.*field.entry = value;
+    if (field.rule == PageField::kFrameworkRange && (value < field.low || value > field.high)) {
+      std::string message = toolkit().LoadResourceString(IDS_PARSE_INT_RANGE);
+      if (message.empty()) message = "Please enter an integer between %1 and %2.";
+      // One pass per marker: the numbers put in contain no '%'.
+      ReplaceAll(message, "%1", std::to_string(field.low));
+      ReplaceAll(message, "%2", std::to_string(field.high));
+      RejectField(field.id, message);
+      return false;
+    }
+  }
+  return true;
+}
+
+void WizardPage::RejectField(int id, const std::string& message) {
+  ShowMessage(message, kMbOk | kMbIconWarning);
+  WindowRef item = Item(id);
+  if (item == 0) return;
+  toolkit().SetFocus(item);
+  toolkit().SelectAllText(item);
+}
+
+void WizardPage::ShowMessage(const std::string& text, std::uint32_t style) {
+  app_.platform.messages.Show(frame_.window(), text.c_str(), kAppTitle, style);
 }
 
 bool WizardPage::PreTranslateKey(const KeyEvent& key) {
-  if (key.virtualKey == kVkTab && handOffControl_ != 0) {
+  if (key.virtualKey == kVkTab && spec_.handOff != 0) {
     // Only keys aimed inside this page reach here, so "any control" needs no further test.
-    const bool onHandOff =
-        handOffControl_ == kAnyControl || toolkit().Focus() == Item(handOffControl_);
+    const bool onHandOff = spec_.handOff == kAnyControl || toolkit().Focus() == Item(spec_.handOff);
     if (onHandOff) {
       // The frame's own Tab handling then moves on to its buttons.
-      toolkit().SetFocus(frame().window());
+      toolkit().SetFocus(frame_.window());
       return false;
     }
   }
   return Dialog::PreTranslateKey(key);
 }
 
-WizardApp& WizardPage::app() const { return App(); }
-
-WizardDialog& WizardPage::frame() const { return *App().wizard; }
-
 WindowRef WizardPage::Item(int id) const { return toolkit().Item(window(), id); }
-
-void WizardPage::SetStepTitle(const char* ntKey, const char* ntDefault, const char* x9Key,
-                              const char* x9Default) {
-  const bool nt = app().osFamily == kOsFamilyNt;
-  toolkit().SetText(frame().window(),
-                    app().Translate(nt ? ntKey : x9Key, nt ? ntDefault : x9Default));
-}
 
 void WizardPage::SetItemText(int id, const std::string& text) {
   WindowRef item = Item(id);
   if (item != 0) toolkit().SetText(item, text);
-}
-
-void WizardPage::TranslateItem(int id, const char* key, const char* defaultText) {
-  app().TranslateControl(window(), id, key, defaultText);
-}
-
-void WizardPage::SetRecommendedLine(int id, const char* key, const char* defaultText,
-                                    std::int32_t value) {
-  SetItemText(id, ReplaceNumber(app().Translate(key, defaultText), value));
 }
 
 bool WizardPage::IsItemChecked(int id) const {
@@ -95,132 +186,12 @@ bool WizardPage::IsItemChecked(int id) const {
   return item != 0 && toolkit().IsChecked(item);
 }
 
-void WizardPage::SetFieldNumber(int id, std::int32_t value) {
+void WizardPage::SetFieldText(int id, const std::string& text) {
   WindowRef item = Item(id);
-  if (item == 0) return;
-  const std::string text = std::to_string(value);
-  if (toolkit().Text(item) != text) toolkit().SetText(item, text);
+  if (item != 0 && toolkit().Text(item) != text) toolkit().SetText(item, text);
 }
 
-void WizardPage::SetFieldUnsigned(int id, std::uint32_t value) {
+std::string WizardPage::FieldText(int id) const {
   WindowRef item = Item(id);
-  if (item == 0) return;
-  const std::string text = std::to_string(value);
-  if (toolkit().Text(item) != text) toolkit().SetText(item, text);
-}
-
-std::uint32_t WizardPage::ReadUnsignedField(int id) const {
-  WindowRef item = Item(id);
-  return item == 0 ? 0 : ParseUnsignedOrZero(toolkit().Text(item));
-}
-
-std::string WizardPage::FormatCurrentValue(std::int32_t found, std::uint32_t value,
-                                           const char* unitKey, const char* unitDefault,
-                                           const char* leadKey, const char* leadDefault) {
-  WizardApp& a = App();
-  if (found == 0) return " " + a.Translate("3", "isn't set.");
-  const std::string lead = a.Translate(leadKey, leadDefault);
-  const std::string unit = unitKey != nullptr ? a.Translate(unitKey, unitDefault) : std::string();
-  // Room for both words, ten digits and the pattern's own characters.
-  std::string out(lead.size() + unit.size() + 24, '\0');
-  int written;
-  if (unitKey != nullptr) {
-    written = std::snprintf(&out[0], out.size(), " %s %u %s.", lead.c_str(),
-                            static_cast<unsigned>(value), unit.c_str());
-  } else {
-    written =
-        std::snprintf(&out[0], out.size(), " %s %u.", lead.c_str(), static_cast<unsigned>(value));
-  }
-  if (written < 0 || static_cast<std::size_t>(written) >= out.size()) return std::string();
-  out.resize(static_cast<std::size_t>(written));
-  return out;
-}
-
-std::string WizardPage::FormatCurrentState(std::int32_t found, std::uint32_t value) {
-  WizardApp& a = App();
-  if (found == 0) return " " + a.Translate("3", "isn't set.");
-  if (value != 0) return " " + a.Translate("6", "is currently enabled.");
-  return " " + a.Translate("5", "is currently disabled.");
-}
-
-std::string WizardPage::ReplaceNumber(const std::string& text, std::int32_t value) {
-  std::string out = text;
-  ReplaceAll(out, "%d", std::to_string(value));
-  return out;
-}
-
-bool WizardPage::ParseInteger(const std::string& text, std::int32_t* value) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  const std::size_t firstDigit = i;
-  // Accumulate as a negative number so that -2147483648 fits.
-  std::int64_t magnitude = 0;
-  while (i < text.size() && IsDigit(text[i])) {
-    magnitude = magnitude * 10 + (text[i] - '0');
-    if (magnitude > static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1) {
-      return false;
-    }
-    ++i;
-  }
-  if (i == firstDigit) return false;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  if (i != text.size()) return false;
-  const std::int64_t signedValue = negative ? -magnitude : magnitude;
-  if (signedValue > std::numeric_limits<std::int32_t>::max()) return false;
-  *value = static_cast<std::int32_t>(signedValue);
-  return true;
-}
-
-std::uint32_t WizardPage::ParseUnsignedOrZero(const std::string& text) {
-  if (text.empty()) return 0;
-  std::uint64_t result = 0;
-  for (char c : text) {
-    if (!IsDigit(c)) return 0;
-    result = result * 10 + static_cast<std::uint64_t>(c - '0');
-    if (result > std::numeric_limits<std::uint32_t>::max()) return 0;
-  }
-  return static_cast<std::uint32_t>(result);
-}
-
-bool WizardPage::ExchangeIntegerFromField(int id, std::int32_t* value) {
-  WindowRef item = Item(id);
-  if (item == 0) return false;
-  if (ParseInteger(toolkit().Text(item), value)) return true;
-  std::string message = toolkit().LoadResourceString(IDS_PARSE_INT);
-  if (message.empty()) message = "Please enter an integer.";
-  RejectField(id, message);
-  return false;
-}
-
-bool WizardPage::CheckIntegerRange(int id, std::int32_t value, std::int32_t minimum,
-                                   std::int32_t maximum) {
-  if (value >= minimum && value <= maximum) return true;
-  std::string message = toolkit().LoadResourceString(IDS_PARSE_INT_RANGE);
-  if (message.empty()) message = "Please enter an integer between %1 and %2.";
-  // One pass per marker: the numbers put in contain no '%'.
-  ReplaceAll(message, "%1", std::to_string(minimum));
-  ReplaceAll(message, "%2", std::to_string(maximum));
-  RejectField(id, message);
-  return false;
-}
-
-void WizardPage::RejectField(int id, const std::string& message) {
-  app().platform.messages.Show(frame().window(), message.c_str(), kAppTitle,
-                               kMbOk | kMbIconWarning);
-  WindowRef item = Item(id);
-  if (item == 0) return;
-  toolkit().SetFocus(item);
-  toolkit().SelectAllText(item);
-}
-
-void WizardPage::SetProceedToFinish() {
-  frame().SetProceedCaption(app().Translate("10", "Finish"));
-}
-
-void WizardPage::RestoreProceedToNext() {
-  if (frame().ProceedCaption() == app().Translate("10", "Finish")) {
-    frame().SetProceedCaption(app().Translate("20", "&Next >"));
-  }
+  return item != 0 ? toolkit().Text(item) : std::string();
 }

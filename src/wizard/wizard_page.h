@@ -1,102 +1,175 @@
 // What every wizard page has in common: a hidden child dialog of the frame that sets its texts
-// and fills its fields each time it is shown, hands its values to the settings record each time
-// it is hidden, and passes the keyboard back to the frame's buttons on Tab.
+// and fills its fields each time it is shown, takes back what the user typed when a field loses
+// the focus, hands its values to the model each time it is hidden, and passes the keyboard back
+// to the frame's buttons on Tab. A page is described by a table (PageSpec); its own class holds
+// only what no table expresses.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "lang/translate.h"
 #include "platform/toolkit.h"
+#include "settings/wizard_model.h"
 
-class WizardApp;
+class AppState;
 class WizardDialog;
+
+// A run of table rows: any array, or nothing.
+template <typename Row>
+struct Rows {
+  constexpr Rows() = default;
+  template <std::size_t N>
+  constexpr Rows(const Row (&rows)[N]) : first(rows), count(N) {}  // NOLINT: tables read better
+  const Row* begin() const { return first; }
+  const Row* end() const { return first + count; }
+
+  const Row* first = nullptr;
+  std::size_t count = 0;
+};
+
+using SettingsNumber = std::uint32_t TuningSettings::*;
+using ModelNumber = std::int32_t WizardModel::*;
+
+// A text the page sets on every showing.
+struct PageText {
+  enum Kind {
+    kPlain,        // the translated text
+    kValue,        // ... followed by the sentence on the number found on the machine
+    kState,        // ... followed by whether the setting found is on or off
+    kRecommended,  // the translated template with every "%d" replaced by the number
+  };
+  int id;
+  Kind kind;
+  TextId text;
+  SettingsNumber number;  // the current value (kValue, kState) or the recommended one
+  ModelNumber found;      // kValue, kState: whether the current value was found
+  TextId unit;            // kValue: the unit word; no key for none
+  TextId lead;            // kValue: the words before the number
+};
+
+constexpr PageText Plain(int id, const TextId& text) {
+  return {id, PageText::kPlain, text, nullptr, nullptr, {}, {}};
+}
+constexpr PageText CurrentValue(int id, const TextId& text, SettingsNumber current,
+                                ModelNumber found, const TextId& unit, const TextId& lead) {
+  return {id, PageText::kValue, text, current, found, unit, lead};
+}
+constexpr PageText CurrentState(int id, const TextId& text, SettingsNumber current,
+                                ModelNumber found) {
+  return {id, PageText::kState, text, current, found, {}, {}};
+}
+constexpr PageText Recommended(int id, const TextId& text, SettingsNumber recommended) {
+  return {id, PageText::kRecommended, text, recommended, nullptr, {}, {}};
+}
+
+// An edit field bound to a model member, with the rule that takes the typed value back when the
+// field loses the focus.
+struct PageField {
+  enum Rule {
+    kShowOnly,        // filled on showing; the page's own code (if any) reads it
+    kAboveZero,       // unsigned reading; not above 0 gives the recommended value
+    kAtLeast,         // unsigned reading; below `low` gives the recommended value
+    kFrameworkRange,  // the dialog framework's exchange of the page's fields, then low..high
+  };
+  int id;
+  ModelNumber entry;
+  Rule rule;
+  SettingsNumber recommended;  // kAboveZero, kAtLeast
+  SettingsNumber chosen;       // set from the entry when the page hands its values over
+  std::int32_t low;
+  std::int32_t high;
+};
+
+// A check box whose state becomes a chosen value: `whenChecked`, else the other of 0 and 1.
+struct PageCheck {
+  int id;
+  SettingsNumber chosen;
+  std::uint32_t whenChecked;
+};
+
+struct PageSpec {
+  // Which family's last numbered step this page is: it then reads "Finish" unless the modem
+  // step follows.
+  enum LastStep { kNever, kLastOn9x, kLastOnNt };
+
+  int templateId;
+  // The control from which Tab leaves the page for the frame's buttons (kAnyControl: every
+  // control, 0: none).
+  int handOff;
+  TextId titleNt;
+  TextId title9x;
+  Rows<PageText> texts;
+  Rows<PageField> fields;
+  Rows<PageCheck> checks;
+  LastStep lastStep;
+  // Whether leaving the page turns a "Finish" caption back into "&Next >".
+  bool restoresNext;
+};
 
 class WizardPage : public Dialog {
  public:
-  // The hand-off control of a page whose every control passes Tab on to the frame.
   static constexpr int kAnyControl = -1;
 
-  WizardPage(Toolkit& toolkit, int templateId, int handOffControl);
+  WizardPage(AppState& app, WizardDialog& frame, WizardModel& model, const PageSpec& spec);
 
-  int templateId() const { return templateId_; }
+  int templateId() const { return spec_.templateId; }
+  const PageSpec& spec() const { return spec_; }
 
   // Creates the page window as a hidden child of the frame.
   bool Create(WindowRef frame);
+  bool IsShown() const;
+  // Whether this page is where the wizard ends when it is shown.
+  bool IsLastStep() const;
 
   // Copies what the page shows into the settings record. Runs on every hide, and on Finish for
   // the page that is visible then (no hide happens there).
-  virtual void StoreValues() {}
+  virtual void StoreValues();
 
   // A page is made hidden while the frame initialises; it must not take the keyboard then (its
   // fields' focus handlers would run on empty fields). A page that wants the focus takes it when
   // it is shown.
   bool OnInitDialog() override;
   void OnShowWindow(bool show) override;
+  void OnCommand(int id, int code) override;
   bool PreTranslateKey(const KeyEvent& key) override;
   // Enter and Esc inside a page are not meant to leave the wizard.
   void OnOK() override {}
   void OnCancel() override {}
 
-  // Texts built for the page's explanations and recommendations. Public so they can be checked
-  // without a window.
-
-  // " was set to 1500 bytes." (no unit: " was set to 20."), or " isn't set." when not found.
-  // The pattern is fixed; only its words are translated, so a translation can't inject
-  // format directives.
-  static std::string FormatCurrentValue(std::int32_t found, std::uint32_t value,
-                                        const char* unitKey, const char* unitDefault,
-                                        const char* leadKey = "2",
-                                        const char* leadDefault = "was set to");
-  // " is currently enabled." / " is currently disabled." / " isn't set."
-  static std::string FormatCurrentState(std::int32_t found, std::uint32_t value);
-  // Every "%d" of `text` replaced by the number in signed decimal; nothing else is interpreted.
-  static std::string ReplaceNumber(const std::string& text, std::int32_t value);
-  // The dialog framework's reading of an integer field: optional blanks, an optional sign and
-  // decimal digits that fit in 32 bits. False for anything else.
-  static bool ParseInteger(const std::string& text, std::int32_t* value);
-  // An unsigned decimal field as the pages read it: plain digits that fit in 32 bits, else 0.
-  static std::uint32_t ParseUnsignedOrZero(const std::string& text);
-
  protected:
   // Showing runs these in this order; pages override the ones they need.
   virtual void RunRecommendation() {}
-  virtual void ApplyTexts() {}
-  virtual void DataToControls() {}
+  virtual void ApplyTexts();
+  virtual void DataToControls();
   virtual void OnShowPage();
-  virtual void OnHidePage() { StoreValues(); }
+  virtual void OnHidePage();
+  // A field lost the focus or its text changed; the defaults apply the table's rules.
+  virtual void OnFieldExit(int id);
+  virtual void OnFieldChanged(int /*id*/) {}
 
-  WizardApp& app() const;
-  WizardDialog& frame() const;
   WindowRef Item(int id) const;
-
-  // The frame caption for the running family.
-  void SetStepTitle(const char* ntKey, const char* ntDefault, const char* x9Key,
-                    const char* x9Default);
   void SetItemText(int id, const std::string& text);
-  void TranslateItem(int id, const char* key, const char* defaultText);
-  // A recommended-value line: the translated template with "%d" replaced by `value`.
-  void SetRecommendedLine(int id, const char* key, const char* defaultText, std::int32_t value);
   bool IsItemChecked(int id) const;
-
   // Data to the controls. A field that already shows the text is left alone, so no change
   // notification fires for it.
-  void SetFieldNumber(int id, std::int32_t value);
-  void SetFieldUnsigned(int id, std::uint32_t value);
-  std::uint32_t ReadUnsignedField(int id) const;
+  void SetFieldText(int id, const std::string& text);
+  void SetFieldNumber(int id, std::int64_t value) { SetFieldText(id, std::to_string(value)); }
+  std::string FieldText(int id) const;
+  // A message box owned by the page's frame with the program's title as caption.
+  void ShowMessage(const std::string& text, std::uint32_t style);
 
-  // Data from a control with the dialog framework's checks: "Please enter an integer." or
-  // "Please enter an integer between %1 and %2.", then the focus goes back into the field with
-  // its text selected. False when the check failed (`*value` keeps what was read, if anything).
-  bool ExchangeIntegerFromField(int id, std::int32_t* value);
-  bool CheckIntegerRange(int id, std::int32_t value, std::int32_t minimum, std::int32_t maximum);
-
-  // A last step shows "Finish"; leaving it turns that back into "&Next >".
-  void SetProceedToFinish();
-  void RestoreProceedToNext();
+  AppState& app_;
+  WizardDialog& frame_;
+  WizardModel& model_;
 
  private:
+  // The dialog framework's exchange from the controls with its range checks: the first field
+  // that fails shows "Please enter an integer." or "Please enter an integer between %1 and
+  // %2." and gets the focus back with its text selected.
+  bool ExchangeFromControls();
   void RejectField(int id, const std::string& message);
 
-  int templateId_;
-  int handOffControl_;
+  const PageSpec& spec_;
 };

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/portable/memory_registry.h"
+#include "fakes/memory_registry.h"
 #include "store/settings_store.h"
 #include "store/store_keys.h"
 #include "tests/support/store_fixture.h"
@@ -59,8 +59,8 @@ void RoundTrip(benchmark::State& state, MemoryRegistry& registry, OsFamily famil
   chosen.mss = 536;
   chosen.ttl = 64;
   for (auto _ : state) {
-    Model model;
-    ReadCurrentSettings(registry, family, model.view);
+    WizardModel model;
+    ReadCurrentSettings(registry, family, model);
     bool ok = ApplySettings(registry, family, 0, chosen);
     ok = RestoreBackup(registry, family) == RestoreOutcome::kRestored && ok;
     if (!ok) state.SkipWithError("round trip failed");

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "contract/registry_backend.h"
-#include "platform/reg_file.h"
+#include "fakes/reg_file.h"
 #include "support/check.h"
 
 namespace {

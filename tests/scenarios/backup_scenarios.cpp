@@ -12,6 +12,7 @@
 using scenario::ExpectScreen;
 using scenario::Machine;
 using scenario::ReadDword;
+using scenario::ReadText;
 using scenario::Screen;
 
 namespace {
@@ -19,6 +20,7 @@ namespace {
 const char* const kOverwriteQuestion =
     "Now, your old connection settings saved as backup will be overwritten with the current "
     "settings.\nDo you want to proceed?";
+const char* const kRestoreFailed = "Failed to reset your connection settings.";
 const char* const kRestoredMessage =
     "Ovik Quarnel has reset your system to the backup settings.\n"
     "Please, restart your computer in order to feel the change.";
@@ -113,4 +115,27 @@ SCENARIO(reset_restores_the_backup_once) {
           ExpectScreen(d, scenario::WalkScreens(true, false)[0], "step 1");
           CHECK_EQ(BackupTtl(d), 32u);
         });
+}
+
+// A restore that cannot finish keeps the backup, the user's only copy of the original settings:
+// Reset stays offered and the next Proceed asks before the backup is replaced.
+SCENARIO(a_backup_kept_by_a_failed_reset_is_not_replaced_unasked) {
+  d.Run(Machine("win98", {"scenario_9x_backup_no_tcpip.reg"}), [](WizardDriver& d) {
+    REQUIRE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    d.AnswerNextMessageBox(kIdOk);
+    d.Click(kFrame, IDC_RESET_SETTINGS);
+    const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
+    REQUIRE_EQ(boxes.size(), std::size_t{1});
+    CHECK_EQ(boxes[0].text, std::string(kRestoreFailed));
+    CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    ExpectScreen(d, scenario::kIntroduction, "after the failed reset");
+
+    d.AnswerNextMessageBox(kIdNo);
+    d.Click(kFrame, IDC_Next);
+    CHECK_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 1);
+    ExpectScreen(d, scenario::kIntroduction, "after No");
+    std::string ttl;
+    CHECK(ReadText(d.registry(), kHkeyCurrentUser, scenario::kBackupKey, "DefaultTTL", &ttl));
+    CHECK_EQ(ttl, std::string("32"));
+  });
 }

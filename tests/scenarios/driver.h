@@ -32,13 +32,23 @@ struct WizardSetup {
   // Language files written to <AppPath>\Lang\<name>.ini; AppPath is set to a scratch folder
   // when this is not empty.
   std::vector<std::pair<std::string, std::string>> languageFiles;
+  // Flag pictures written beside them as <name>.bmp (a small Windows bitmap each).
+  std::vector<std::string> flags;
   std::string language;  // stored as Language in the program's key when not empty
+  // Start on the registry as the previous session of the scenario left it (fixtures are not
+  // loaded): the program run again on the machine it changed.
+  bool keepRegistry = false;
 };
 
 struct SeenMessageBox {
   std::string text;
   std::string caption;
   int style = -1;  // -1 where the backend cannot tell
+};
+
+struct ListItem {
+  std::string text;
+  int image = -1;  // -1: no picture
 };
 
 struct FocusedControl {
@@ -91,6 +101,9 @@ class WizardDriver {
   virtual bool Visible(int dialog, int id) = 0;
   virtual bool Enabled(int dialog, int id) = 0;
   virtual bool Checked(int dialog, int id) = 0;
+  // A combo box's items in their order, and the selected one (-1: none).
+  virtual std::vector<ListItem> ListItems(int dialog, int id) = 0;
+  virtual int ListSelection(int dialog, int id) = 0;
   virtual FocusedControl Focused() = 0;
   virtual std::vector<SeenMessageBox> MessageBoxesSeen() = 0;
   // True once the wizard has closed (and, under Wine, the process has ended).

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/version.h"
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
 #include "support/check.h"
@@ -91,4 +92,149 @@ SCENARIO(next_worded_like_finish_does_not_finish_early) {
       CHECK_EQ(scenario::CountBoxes(d, kFinishedMessage), 1);
     });
   }
+}
+
+namespace {
+
+// Two languages with flags; the stored name in other letter case.
+WizardSetup TwoLanguages(const std::string& version, const std::string& stored) {
+  WizardSetup setup = Machine(version);
+  setup.languageFiles = {
+      {"Deutsch",
+       "[Quarnel]\r\nIDC_Next=&Weiter\r\n18=Ovik Quarnel (Deutsch)\r\n"
+       "20=&Weiter >\r\n21=Schritt 1 von 8 : Verbindungsart\r\n"
+       "30=Schritt 1 von 6 : Verbindungsart\r\nIDOK=Schlie\xDF"
+       "en\r\nIDC_STATIC2=Fassung\r\n"},
+      {"Fran\xE7"
+       "ais",
+       "[Quarnel]\r\nIDC_Next=&Continuer\r\n18=Ovik Quarnel (fran\xE7"
+       "ais)\r\n20=&Suivant >\r\n21=\xC9tape 1 sur 8 : Type de connexion\r\n"
+       "30=\xC9tape 1 sur 6 : Type de connexion\r\n"},
+  };
+  setup.flags = {"Deutsch",
+                 "Fran\xE7"
+                 "ais"};
+  setup.language = stored;
+  return setup;
+}
+
+int IndexOf(const std::vector<ListItem>& items, const std::string& text) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i].text == text) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Chooses an item as the user does with the keyboard: the box takes the focus, then Home and
+// Down move the selection one item at a time, each move a selection change.
+void ChooseLanguage(WizardDriver& d, const std::string& name) {
+  const int target = IndexOf(d.ListItems(kFrame, IDC_LANGUAGE_LIST), name);
+  REQUIRE(target >= 0);
+  d.Focus(kFrame, IDC_LANGUAGE_LIST);
+  d.Key(kVkHome);
+  for (int i = 0; i < target; ++i) d.Key(kVkDown);
+  REQUIRE_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), target);
+}
+
+}  // namespace
+
+SCENARIO(the_chooser_lists_the_languages_and_switches_at_once) {
+  const std::string french =
+      "Fran\xE7"
+      "ais";
+  for (const char* version : {"winxp", "win98"}) {
+    check::Scope scope(version);
+    const bool nt = scenario::IsNtVersion(version);
+    d.Run(TwoLanguages(version,
+                       "FRAN\xC7"
+                       "AIS"),
+          [&](WizardDriver& d) {
+            const std::vector<ListItem> items = d.ListItems(kFrame, IDC_LANGUAGE_LIST);
+            REQUIRE_EQ(items.size(), std::size_t{2});
+            // Both have flags: the pictures are numbered in the order the items came.
+            CHECK_EQ(items[0].image, 0);
+            CHECK_EQ(items[1].image, 1);
+            CHECK(IndexOf(items, "Deutsch") >= 0);
+            CHECK_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), IndexOf(items, french));
+            CHECK_EQ(d.Text(kFrame, IDC_Next), std::string("&Continuer"));
+
+            ChooseLanguage(d, "Deutsch");
+            CHECK_EQ(d.Caption(), std::string("Ovik Quarnel (Deutsch)"));
+            CHECK_EQ(d.Text(kFrame, IDC_Next), std::string("&Weiter"));
+            // Only what the file holds changes; the rest stays English.
+            CHECK_EQ(d.Text(kFrame, IDCANCEL), std::string("E&xit"));
+            std::string stored;
+            CHECK(scenario::ReadText(d.registry(), kHkeyCurrentUser, "Software\\Ovik Quarnel",
+                                     "Language", &stored));
+            CHECK_EQ(stored, std::string("Deutsch"));
+
+            d.SystemMenuAbout();
+            CHECK_EQ(d.Text(IDD_ABOUT, IDOK), std::string("Schlie\xDF"
+                                                          "en"));
+            CHECK_EQ(d.Text(IDD_ABOUT, IDC_STATIC2), std::string("Fassung"));
+
+            d.Click(kFrame, IDC_Next);
+            CHECK_EQ(d.Caption(), std::string(nt ? "Schritt 1 von 8 : Verbindungsart"
+                                                 : "Schritt 1 von 6 : Verbindungsart"));
+            CHECK(d.MessageBoxesSeen().empty());
+          });
+    // Started again, the wizard comes up in the language chosen last time.
+    d.Run(TwoLanguages(version, "Deutsch"), [](WizardDriver& d) {
+      const std::vector<ListItem> items = d.ListItems(kFrame, IDC_LANGUAGE_LIST);
+      CHECK_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), IndexOf(items, "Deutsch"));
+      CHECK_EQ(d.Text(kFrame, IDC_Next), std::string("&Weiter"));
+    });
+  }
+}
+
+SCENARIO(languages_without_a_flag_or_gone) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> flags;
+    const char* stored;
+    std::vector<ListItem> expected;  // in the box's order
+    int selected;
+  };
+  const Row rows[] = {
+      // The one without a picture goes to the end, whatever the order the search found them in.
+      {"one flag missing", {"Beta"}, "alpha", {{"Beta", 0}, {"Alpha", -1}}, 1},
+      {"no flags", {}, "Beta", {{"Alpha", -1}, {"Beta", -1}}, -2},
+      {"stored language deleted", {"Alpha", "Beta"}, "Gamma", {}, -1},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.name);
+    WizardSetup setup = Machine("winxp");
+    setup.languageFiles = {{"Alpha", "[Quarnel]\r\nIDC_Next=&Alpha\r\n"},
+                           {"Beta", "[Quarnel]\r\nIDC_Next=&Beta\r\n"}};
+    setup.flags = row.flags;
+    setup.language = row.stored;
+    d.Run(setup, [&row](WizardDriver& d) {
+      const std::vector<ListItem> items = d.ListItems(kFrame, IDC_LANGUAGE_LIST);
+      REQUIRE_EQ(items.size(), std::size_t{2});
+      if (!row.expected.empty()) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+          CHECK_EQ(items[i].text, row.expected[i].text);
+          CHECK_EQ(items[i].image, row.expected[i].image);
+        }
+      } else {
+        CHECK_EQ(items[0].image + items[1].image, 1);
+      }
+      // -2: whichever place the search gave the stored one.
+      const int selected = row.selected == -2 ? IndexOf(items, row.stored) : row.selected;
+      CHECK_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), selected);
+      if (selected < 0) CHECK_EQ(d.Text(kFrame, IDC_Next), std::string("&Proceed"));
+    });
+  }
+}
+
+// The About box reads its two lines from the program's version resource, each named by its
+// field's template text.
+SCENARIO(the_about_box_shows_the_version_resource) {
+  d.Run(Machine("win98"), [](WizardDriver& d) {
+    d.SystemMenuAbout();
+    CHECK_EQ(d.Text(IDD_ABOUT, IDC_ABOUT_VERSION), std::string(QUARNEL_VERSION_TEXT));
+    CHECK_EQ(d.Text(IDD_ABOUT, IDC_ABOUT_COPYRIGHT), std::string(QUARNEL_COPYRIGHT_TEXT));
+    CHECK_EQ(d.Text(IDD_ABOUT, IDOK), std::string("OK"));
+    CHECK_EQ(d.Text(IDD_ABOUT, IDC_STATIC2), std::string("Version"));
+  });
 }

@@ -1,6 +1,6 @@
 #include "scenarios/scenario_support.h"
 
-#include "platform/reg_file.h"
+#include "fakes/reg_file.h"
 #include "support/check.h"
 
 namespace scenario {
@@ -116,6 +116,17 @@ bool ReadBinary(Registry& registry, RegKey hive, const char* path, const char* n
   return Query(registry, hive, path, name, value);
 }
 
+bool ReadTyped(Registry& registry, RegKey hive, const char* path, const char* name,
+               std::uint32_t* type, std::string* bytes) {
+  ScopedKey key(registry);
+  if (key.Open(hive, path) != kRegOk) return false;
+  std::uint8_t data[512];
+  std::uint32_t size = sizeof data;
+  if (registry.QueryValue(key.get(), name, type, data, &size) != kRegOk) return false;
+  bytes->assign(reinterpret_cast<const char*>(data), size);
+  return true;
+}
+
 bool ValueExists(Registry& registry, RegKey hive, const char* path, const char* name) {
   std::vector<std::uint8_t> data;
   return Query(registry, hive, path, name, &data);
@@ -130,6 +141,26 @@ std::string Snapshot(Registry& registry, RegKey hive, const char* path) {
   std::string text;
   if (!SaveRegText(registry, hive, path, &text)) return std::string();
   return text;
+}
+
+std::string FlagBitmap() {
+  auto le = [](std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+  };
+  const std::uint32_t pixels = 16 * 16 * 3;
+  std::string bmp = "BM" + le(54 + pixels, 4) + le(0, 4) + le(54, 4);
+  bmp += le(40, 4) + le(16, 4) + le(16, 4) + le(1, 2) + le(24, 2) + le(0, 4) + le(pixels, 4) +
+         le(2835, 4) + le(2835, 4) + le(0, 4) + le(0, 4);
+  // Three bands: blue, white, red.
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x)
+      bmp += x < 5    ? std::string("\xC0\0\0", 3)
+             : x < 11 ? "\xFF\xFF\xFF"
+                      : std::string("\0\0\xC0", 3);
+  }
+  return bmp;
 }
 
 int CountBoxes(WizardDriver& d, const std::string& text) {

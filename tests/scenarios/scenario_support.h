@@ -57,11 +57,17 @@ bool ReadText(Registry& registry, RegKey hive, const char* path, const char* nam
               std::string* value);
 bool ReadBinary(Registry& registry, RegKey hive, const char* path, const char* name,
                 std::vector<std::uint8_t>* value);
+// The value's type and exact bytes.
+bool ReadTyped(Registry& registry, RegKey hive, const char* path, const char* name,
+               std::uint32_t* type, std::string* bytes);
 bool ValueExists(Registry& registry, RegKey hive, const char* path, const char* name);
 bool KeyExists(Registry& registry, RegKey hive, const char* path);
 // The key with everything below it as .reg text ("" when it does not exist), for before/after
 // comparisons.
 std::string Snapshot(Registry& registry, RegKey hive, const char* path);
+
+// A 16 x 16 Windows bitmap, as a flag picture beside a language file.
+std::string FlagBitmap();
 
 // Counts the message boxes seen whose text is exactly `text`.
 int CountBoxes(WizardDriver& d, const std::string& text);

@@ -29,8 +29,8 @@ TuningSettings Chosen() {
 TEST(ApplyNt, WritesEveryValueAndEveryInterface) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg"});
   REQUIRE(m.ready);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamilyNt, model);
   const std::vector<std::string> backup = ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey);
   const std::vector<std::string> backupMtu = ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings);
 
@@ -40,7 +40,7 @@ TEST(ApplyNt, WritesEveryValueAndEveryInterface) {
   CHECK_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, kTcpipParameters)),
            Join({"DataBasePath=" + Sz("C:\\windows\\system32\\drivers\\etc"),
                  "DefaultReceiveWindow=" + Dword(8192), "DefaultTTL=" + Dword(64),
-                 "Domain=" + Sz(""), "EnableICMPRedirects=" + Dword(1),
+                 "Domain=" + Sz(""), "EnableICMPRedirect=" + Dword(1),
                  "EnablePMTUBHDetect=" + Dword(0), "EnablePMTUDiscovery=" + Dword(1),
                  "GlobalMaxTcpWindowSize=" + Dword(255552), "Hostname=" + Sz("vm"),
                  "KeepAliveInterval=" + Dword(1000), "KeepAliveTime=" + Dword(7200000),
@@ -72,8 +72,8 @@ TEST(ApplyNt, WritesEveryValueAndEveryInterface) {
 TEST(Apply9x, WritesTextsAndTheRecordedAdapter) {
   Machine m({"store_9x_chain.reg", "store_9x_values.reg"});
   REQUIRE(m.ready);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model);
 
   CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
   CHECK_ALL_KEYS_CLOSED();
@@ -110,14 +110,17 @@ TEST(Apply9x, LargeNumbersAsSignedText) {
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultRcvWindow"), Sz("0"));
 }
 
-// Without a backup record of the adapter (no read, or no dial-up adapter) nothing per adapter
-// is written; without any NT interface neither.
-TEST(Apply, NoAdapterToTune) {
+// Without a backup record of the adapter (no backup, or one dropped after the user agreed to go
+// on without it) Finish finds the dial-up adapter itself; without any NT interface nothing per
+// adapter is written.
+TEST(Apply, NoAdapterRecord) {
   {
     Machine m({"store_9x_chain.reg"});
     REQUIRE(m.ready);
     CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"), Sz("1500"));
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"), Sz("1492"));
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMSS"), Sz("1452"));
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0000"), "MaxMTU"), Sz("1400"));
     CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
   }
   {
@@ -136,7 +139,7 @@ TEST(Apply, FamilySpecificValues) {
     Machine m({"store_9x_chain.reg"});
     REQUIRE(m.ready);
     CHECK(ApplySettings(m.reg, kOsFamily9x, 0, Chosen()));
-    for (const char* name : {"SYNAttackProtect", "EnableICMPRedirects", "TcpMaxDupAcks",
+    for (const char* name : {"SYNAttackProtect", "EnableICMPRedirect", "TcpMaxDupAcks",
                              "TcpWindowSize", "DefaultReceiveWindow"}) {
       check::Scope scope(name);
       CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, name), kAbsent);

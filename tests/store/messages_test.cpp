@@ -4,7 +4,7 @@
 
 #include "app/wizard_app.h"
 #include "store/store_machine.h"
-#include "store/store_messages.h"
+#include "wizard/messages.h"
 #include "support/check.h"
 
 namespace {

@@ -16,7 +16,8 @@ std::string Record(const std::string& rateBytes, const std::string& tail = "") {
 }
 
 const std::string kLimited("\0\xc2\x01\0", 4);
-const std::string kBoosted("\0\x0a\x0e\0", 4);
+// 921600: the fastest rate the modem step names.
+const std::string kBoosted("\0\x10\x0e\0", 4);
 const std::string kExtra("\x01\x02\x03\x04\x05\x06\x07\x08", 8);
 
 }  // namespace
@@ -76,12 +77,13 @@ TEST(Modem, BoostRewritesEveryLimitedRecord) {
   const Row rows[] = {
       {"0000", Record(kBoosted, kExtra)},
       {"0001", Record(std::string("\0\x84\x03\0", 4))},
-      {"0002", Record(std::string("\xff\x0a\x0e\xff", 4))},
+      {"0002", Record(std::string("\xff\x10\x0e\xff", 4))},
       {"0003", Typed(kRegBinary, std::string("\x80\x01\0\0\xff\0\0\0\xff\x07\0\0\x0f\0\0\0\x77\x03"
                                              "\0\0\0\xc2\x01\0\0\xc2",
                                              26))},
       {"0004", kAbsent},
-      {"0005", Record(kBoosted)},
+      // Changed by an earlier version to 920064: no longer limited, so left alone.
+      {"0005", Record(std::string("\0\x0a\x0e\0", 4))},
   };
   for (const Row& row : rows) {
     check::Scope scope(row.modem);
@@ -102,8 +104,8 @@ TEST(Modem, ApplyBoostsOnlyWhenDetected) {
     check::Scope scope("flag " + std::to_string(flag));
     Machine m({"store_modem_9x_one.reg", "store_9x_chain.reg"});
     REQUIRE(m.ready);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, kOsFamily9x, model);
     TuningSettings chosen;
     CHECK(ApplySettings(m.reg, kOsFamily9x, flag, chosen));
     const std::string key = std::string(kModemClass9x) + "\\0000";

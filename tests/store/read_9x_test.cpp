@@ -14,31 +14,28 @@ const std::vector<std::string> k9xMachine = {"store_9x_chain.reg", "store_9x_val
 TEST(Read9x, EveryValueFoundAndBackedUp) {
   Machine m(k9xMachine);
   REQUIRE(m.ready);
-  Model model;
-  CHECK(ReadCurrentSettings(m.reg, kOsFamily9x, model.view));
+  WizardModel model;
+  CHECK(ReadCurrentSettings(m.reg, kOsFamily9x, model));
   CHECK_ALL_KEYS_CLOSED();
 
   const TuningSettings& s = model.settings;
   CheckFound({
       {"MaxConnectionsPer1_0Server", s.currentMaxConnectionsPer1_0Server,
-       model.ttl.currentMaxConnectionsPer1_0ServerFound, 2},
+       model.currentMaxConnectionsPer1_0ServerFound, 2},
       {"MaxConnectionsPerServer", s.currentMaxConnectionsPerServer,
-       model.ttl.currentMaxConnectionsPerServerFound, 3},
-      {"DefaultTTL", s.currentTtl, model.ttl.currentTtlFound, 128},
-      {"DefaultRcvWindow", s.currentReceiveWindow, model.receiveWindow.currentReceiveWindowFound,
-       8760},
-      {"PMTUBlackHoleDetect", s.currentBlackHoleDetect, model.pathMtu.currentBlackHoleDetectFound,
-       1},
-      {"PMTUDiscovery", s.currentPmtuDiscovery, model.pathMtu.currentPmtuDiscoveryFound, 0},
-      {"KeepAliveTime", s.currentKeepAliveTime, model.keepAlive.currentKeepAliveTimeFound, 300000},
-      {"KeepAliveInterval", s.currentKeepAliveInterval,
-       model.keepAlive.currentKeepAliveIntervalFound, 2000},
-      {"MaxMTU", s.currentMtu, model.mtu.currentMtuFound, 1500},
-      {"MaxMSS", s.currentMss, model.mtu.currentMssFound, 1460},
+       model.currentMaxConnectionsPerServerFound, 3},
+      {"DefaultTTL", s.currentTtl, model.currentTtlFound, 128},
+      {"DefaultRcvWindow", s.currentReceiveWindow, model.currentReceiveWindowFound, 8760},
+      {"PMTUBlackHoleDetect", s.currentBlackHoleDetect, model.currentBlackHoleDetectFound, 1},
+      {"PMTUDiscovery", s.currentPmtuDiscovery, model.currentPmtuDiscoveryFound, 0},
+      {"KeepAliveTime", s.currentKeepAliveTime, model.currentKeepAliveTimeFound, 300000},
+      {"KeepAliveInterval", s.currentKeepAliveInterval, model.currentKeepAliveIntervalFound, 2000},
+      {"MaxMTU", s.currentMtu, model.currentMtuFound, 1500},
+      {"MaxMSS", s.currentMss, model.currentMssFound, 1460},
   });
   // Never read on 9x.
-  CHECK_EQ(model.synAttack.currentSynAttackProtectFound, 0);
-  CHECK_EQ(model.icmpRedirect.currentIcmpRedirectsFound, 0);
+  CHECK_EQ(model.currentSynAttackProtectFound, 0);
+  CHECK_EQ(model.currentIcmpRedirectsFound, 0);
 
   // Texts keep their bytes (text and terminator); the browser values stay DWORDs.
   CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
@@ -68,13 +65,13 @@ TEST(Read9x, BrokenAdapterChainReadsNoAdapter) {
     check::Scope scope(broken);
     Machine m({"store_9x_chain.reg", "store_9x_values.reg", broken});
     REQUIRE(m.ready);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, kOsFamily9x, model);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(model.mtu.currentMtuFound, 0);
-    CHECK_EQ(model.mtu.currentMssFound, 0);
+    CHECK_EQ(model.currentMtuFound, 0);
+    CHECK_EQ(model.currentMssFound, 0);
     CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
-    CHECK_EQ(model.ttl.currentTtlFound, 1);
+    CHECK_EQ(model.currentTtlFound, 1);
     CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(), 11u);
 
     // Without the record, Finish tunes no adapter.
@@ -92,8 +89,8 @@ TEST(Read9x, BrokenAdapterChainReadsNoAdapter) {
 TEST(Read9x, FirstExactDialUpAdapterWins) {
   Machine m({"store_9x_chain.reg", "store_9x_two_adapters.reg"});
   REQUIRE(m.ready);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model);
   CHECK_ALL_KEYS_CLOSED();
   CHECK_EQ(model.settings.currentMtu, 1500u);
   CHECK_EQ(model.settings.currentMss, 1460u);
@@ -124,11 +121,11 @@ TEST(Read9x, FirstExactDialUpAdapterWins) {
 TEST(Read9x, MissingAdapterValues) {
   Machine m({"store_9x_chain.reg", "store_9x_no_adapter_values.reg"});
   REQUIRE(m.ready);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model);
   CHECK_ALL_KEYS_CLOSED();
-  CHECK_EQ(model.mtu.currentMtuFound, 0);
-  CHECK_EQ(model.mtu.currentMssFound, 0);
+  CHECK_EQ(model.currentMtuFound, 0);
+  CHECK_EQ(model.currentMssFound, 0);
   CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)), Join({"0003=" + Sz("0")}));
   CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)), Join({}));
   // Nothing else set: only the adapter sub-keys.
@@ -141,40 +138,40 @@ TEST(Read9x, MissingAdapterValues) {
 TEST(Read9x, OddTexts) {
   Machine m({"store_9x_chain.reg", "store_9x_values.reg", "store_9x_odd_values.reg"});
   REQUIRE(m.ready);
-  Model model;
+  WizardModel model;
   model.settings.currentPmtuDiscovery = 9;
   model.settings.currentKeepAliveInterval = 9;
   model.settings.currentMtu = 9;
-  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  ReadCurrentSettings(m.reg, kOsFamily9x, model);
   CHECK_ALL_KEYS_CLOSED();
 
-  CHECK_EQ(model.ttl.currentTtlFound, 1);
+  CHECK_EQ(model.currentTtlFound, 1);
   CHECK_EQ(model.settings.currentTtl, 2147483647u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Sz("99999999999999999999"));
-  CHECK_EQ(model.receiveWindow.currentReceiveWindowFound, 1);
+  CHECK_EQ(model.currentReceiveWindowFound, 1);
   CHECK_EQ(model.settings.currentReceiveWindow, 0u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultRcvWindow"), Sz("abc"));
-  CHECK_EQ(model.keepAlive.currentKeepAliveTimeFound, 1);
+  CHECK_EQ(model.currentKeepAliveTimeFound, 1);
   CHECK_EQ(model.settings.currentKeepAliveTime, static_cast<std::uint32_t>(-5));
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"), Sz("  -5xyz"));
   // 258 characters and the terminator: the longest text the buffer takes.
-  CHECK_EQ(model.pathMtu.currentBlackHoleDetectFound, 1);
+  CHECK_EQ(model.currentBlackHoleDetectFound, 1);
   CHECK_EQ(model.settings.currentBlackHoleDetect, 1u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "PMTUBlackHoleDetect"),
            Sz(std::string(257, '0') + "1"));
   // 259 and 300 characters: not taken, kept whole.
-  CHECK_EQ(model.keepAlive.currentKeepAliveIntervalFound, 0);
+  CHECK_EQ(model.currentKeepAliveIntervalFound, 0);
   CHECK_EQ(model.settings.currentKeepAliveInterval, 9u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"),
            Sz(std::string(259, '1')));
-  CHECK_EQ(model.pathMtu.currentPmtuDiscoveryFound, 0);
+  CHECK_EQ(model.currentPmtuDiscoveryFound, 0);
   CHECK_EQ(model.settings.currentPmtuDiscovery, 9u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "PMTUDiscovery"),
            Sz(std::string(300, '1')));
   // A MaxMTU too long to take is kept whole, not marked as missing.
-  CHECK_EQ(model.mtu.currentMtuFound, 0);
+  CHECK_EQ(model.currentMtuFound, 0);
   CHECK_EQ(model.settings.currentMtu, 9u);
   CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
            Join({"0003=" + Sz("15" + std::string(298, '0'))}));
-  CHECK_EQ(model.mtu.currentMssFound, 1);
+  CHECK_EQ(model.currentMssFound, 1);
 }

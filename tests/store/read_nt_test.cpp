@@ -14,38 +14,33 @@ const std::vector<std::string> kNtMachine = {"store_nt_values.reg", "store_nt_in
 TEST(ReadNt, EveryValueFoundAndBackedUp) {
   Machine m(kNtMachine);
   REQUIRE(m.ready);
-  Model model;
-  CHECK(ReadCurrentSettings(m.reg, kOsFamilyNt, model.view));
+  WizardModel model;
+  CHECK(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
   CHECK_ALL_KEYS_CLOSED();
 
   const TuningSettings& s = model.settings;
   CheckFound({
       {"MaxConnectionsPer1_0Server", s.currentMaxConnectionsPer1_0Server,
-       model.ttl.currentMaxConnectionsPer1_0ServerFound, 10},
+       model.currentMaxConnectionsPer1_0ServerFound, 10},
       {"MaxConnectionsPerServer", s.currentMaxConnectionsPerServer,
-       model.ttl.currentMaxConnectionsPerServerFound, 6},
-      {"DefaultTTL", s.currentTtl, model.ttl.currentTtlFound, 128},
-      {"TcpWindowSize", s.currentReceiveWindow, model.receiveWindow.currentReceiveWindowFound,
-       17520},
-      {"EnablePMTUBHDetect", s.currentBlackHoleDetect, model.pathMtu.currentBlackHoleDetectFound,
-       1},
-      {"EnablePMTUDiscovery", s.currentPmtuDiscovery, model.pathMtu.currentPmtuDiscoveryFound, 0},
-      {"KeepAliveTime", s.currentKeepAliveTime, model.keepAlive.currentKeepAliveTimeFound, 300000},
-      {"KeepAliveInterval", s.currentKeepAliveInterval,
-       model.keepAlive.currentKeepAliveIntervalFound, 2000},
-      {"SYNAttackProtect", s.currentSynAttackProtect, model.synAttack.currentSynAttackProtectFound,
-       1},
-      {"EnableICMPRedirects", s.currentIcmpRedirects, model.icmpRedirect.currentIcmpRedirectsFound,
-       0},
+       model.currentMaxConnectionsPerServerFound, 6},
+      {"DefaultTTL", s.currentTtl, model.currentTtlFound, 128},
+      {"TcpWindowSize", s.currentReceiveWindow, model.currentReceiveWindowFound, 17520},
+      {"EnablePMTUBHDetect", s.currentBlackHoleDetect, model.currentBlackHoleDetectFound, 1},
+      {"EnablePMTUDiscovery", s.currentPmtuDiscovery, model.currentPmtuDiscoveryFound, 0},
+      {"KeepAliveTime", s.currentKeepAliveTime, model.currentKeepAliveTimeFound, 300000},
+      {"KeepAliveInterval", s.currentKeepAliveInterval, model.currentKeepAliveIntervalFound, 2000},
+      {"SYNAttackProtect", s.currentSynAttackProtect, model.currentSynAttackProtectFound, 1},
+      {"EnableICMPRedirect", s.currentIcmpRedirects, model.currentIcmpRedirectsFound, 0},
       // The last interface with a value wins: MTU 1500 then 576 gives 576.
-      {"MTU", s.currentMtu, model.mtu.currentMtuFound, 576},
-      {"MSS", s.currentMss, model.mtu.currentMssFound, 1460},
+      {"MTU", s.currentMtu, model.currentMtuFound, 576},
+      {"MSS", s.currentMss, model.currentMssFound, 1460},
   });
 
   // One REG_DWORD per value found, named like it, in the backup; the sub-keys per interface.
   CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
            Join({"DefaultReceiveWindow=" + Dword(16384), "DefaultTTL=" + Dword(128),
-                 "EnableICMPRedirects=" + Dword(0), "EnablePMTUBHDetect=" + Dword(1),
+                 "EnableICMPRedirect=" + Dword(0), "EnablePMTUBHDetect=" + Dword(1),
                  "EnablePMTUDiscovery=" + Dword(0), "GlobalMaxTcpWindowSize=" + Dword(65535),
                  "KeepAliveInterval=" + Dword(2000), "KeepAliveTime=" + Dword(300000),
                  "MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6),
@@ -67,24 +62,24 @@ TEST(ReadNt, NothingSetGivesEmptyBackup) {
     check::Scope scope(*interfaces ? interfaces : "no Interfaces key");
     Machine m;
     if (*interfaces) REQUIRE(m.Load(interfaces));
-    Model model;
+    WizardModel model;
     model.settings.currentTtl = 77;  // a value not found keeps whatever the field held
-    ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+    ReadCurrentSettings(m.reg, kOsFamilyNt, model);
     CHECK_ALL_KEYS_CLOSED();
     CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
     CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)),
              Join({"MSS Settings", "MTU Settings"}));
     CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)), Join({}));
     CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)), Join({}));
-    CHECK_EQ(model.mtu.currentMtuFound, 0);
-    CHECK_EQ(model.mtu.currentMssFound, 0);
-    CHECK_EQ(model.ttl.currentTtlFound, 0);
-    CHECK_EQ(model.ttl.currentMaxConnectionsPerServerFound, 0);
-    CHECK_EQ(model.receiveWindow.currentReceiveWindowFound, 0);
-    CHECK_EQ(model.pathMtu.currentPmtuDiscoveryFound, 0);
-    CHECK_EQ(model.keepAlive.currentKeepAliveTimeFound, 0);
-    CHECK_EQ(model.synAttack.currentSynAttackProtectFound, 0);
-    CHECK_EQ(model.icmpRedirect.currentIcmpRedirectsFound, 0);
+    CHECK_EQ(model.currentMtuFound, 0);
+    CHECK_EQ(model.currentMssFound, 0);
+    CHECK_EQ(model.currentTtlFound, 0);
+    CHECK_EQ(model.currentMaxConnectionsPerServerFound, 0);
+    CHECK_EQ(model.currentReceiveWindowFound, 0);
+    CHECK_EQ(model.currentPmtuDiscoveryFound, 0);
+    CHECK_EQ(model.currentKeepAliveTimeFound, 0);
+    CHECK_EQ(model.currentSynAttackProtectFound, 0);
+    CHECK_EQ(model.currentIcmpRedirectsFound, 0);
     CHECK_EQ(model.settings.currentTtl, 77u);
   }
 }
@@ -94,45 +89,46 @@ TEST(ReadNt, NothingSetGivesEmptyBackup) {
 TEST(ReadNt, OddSizesAreBackedUpWhole) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg", "store_nt_odd_values.reg"});
   REQUIRE(m.ready);
-  Model model;
+  WizardModel model;
   // Left-overs in the fields must not leak into a shorter value.
   model.settings.currentReceiveWindow = 0xFFFFFFFF;
   model.settings.currentSynAttackProtect = 0xFFFFFFFF;
   model.settings.currentMss = 0xFFFFFFFF;
   model.settings.currentTtl = 5;
   model.settings.currentMtu = 6;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+  ReadCurrentSettings(m.reg, kOsFamilyNt, model);
   CHECK_ALL_KEYS_CLOSED();
 
-  CHECK_EQ(model.ttl.currentTtlFound, 0);
+  CHECK_EQ(model.currentTtlFound, 0);
   CHECK_EQ(model.settings.currentTtl, 5u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"),
            Typed(kRegDword, std::string("\x80\0\0\0\x01\0\0\0", 8)));
-  CHECK_EQ(model.receiveWindow.currentReceiveWindowFound, 1);
+  CHECK_EQ(model.currentReceiveWindowFound, 1);
   CHECK_EQ(model.settings.currentReceiveWindow, 0x4470u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "TcpWindowSize"),
            Typed(kRegDword, std::string("\x70\x44", 2)));
-  CHECK_EQ(model.synAttack.currentSynAttackProtectFound, 1);
+  CHECK_EQ(model.currentSynAttackProtectFound, 1);
   CHECK_EQ(model.settings.currentSynAttackProtect, 2u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "SYNAttackProtect"),
            Typed(kRegDword, std::string("\x02\0\0", 3)));
-  // A text of eight bytes: not a number, kept whole, as the family's type.
-  CHECK_EQ(model.keepAlive.currentKeepAliveTimeFound, 0);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"),
-           Typed(kRegDword, std::string("7200000\0", 8)));
-  // The type is not looked at: four bytes of binary are a number.
-  CHECK_EQ(model.keepAlive.currentKeepAliveIntervalFound, 1);
+  // A text of eight bytes: not a number, kept whole with its own type.
+  CHECK_EQ(model.currentKeepAliveTimeFound, 0);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"), Sz("7200000"));
+  // The type is not looked at for the current value: four bytes of binary are a number. The
+  // backup keeps the type.
+  CHECK_EQ(model.currentKeepAliveIntervalFound, 1);
   CHECK_EQ(model.settings.currentKeepAliveInterval, 1000u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"), Dword(1000));
-  CHECK_EQ(model.ttl.currentMaxConnectionsPerServerFound, 0);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"),
+           Typed(kRegBinary, DwordBytes(1000)));
+  CHECK_EQ(model.currentMaxConnectionsPerServerFound, 0);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"),
            Typed(kRegDword, std::string("\x08\0\0\0\0\0\0\0\0\0", 10)));
 
   // Interface 1 has an 8-byte MTU (kept whole, not current) and a 2-byte MSS; interface 2's
   // MTU 576 is the current one.
-  CHECK_EQ(model.mtu.currentMtuFound, 1);
+  CHECK_EQ(model.currentMtuFound, 1);
   CHECK_EQ(model.settings.currentMtu, 576u);
-  CHECK_EQ(model.mtu.currentMssFound, 1);
+  CHECK_EQ(model.currentMssFound, 1);
   CHECK_EQ(model.settings.currentMss, 1460u);
   CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
            Join({"{11111111-AAAA-4000-8000-000000000001}=" +
@@ -147,8 +143,8 @@ TEST(ReadNt, OddSizesAreBackedUpWhole) {
 TEST(ReadNt, SecondReadReplacesBackup) {
   Machine m(kNtMachine);
   REQUIRE(m.ready);
-  Model first;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, first.view);
+  WizardModel first;
+  ReadCurrentSettings(m.reg, kOsFamilyNt, first);
   REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL", kRegDword,
                      std::string("\x40\0\0\0", 4)));
   {
@@ -159,8 +155,8 @@ TEST(ReadNt, SecondReadReplacesBackup) {
   REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine,
                               InterfaceKey("{22222222-BBBB-4000-8000-000000000002}").c_str()),
              kRegOk);
-  Model second;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, second.view);
+  WizardModel second;
+  ReadCurrentSettings(m.reg, kOsFamilyNt, second);
   CHECK_ALL_KEYS_CLOSED();
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Dword(64));
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "SackOpts"), kAbsent);
@@ -176,10 +172,10 @@ TEST(ReadNt, OtherFamilysValuesAreNotRead) {
   {
     Machine m({"store_9x_chain.reg", "store_9x_values.reg"});
     REQUIRE(m.ready);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
-    CHECK_EQ(model.ttl.currentTtlFound, 0);
-    CHECK_EQ(model.mtu.currentMtuFound, 0);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, kOsFamilyNt, model);
+    CHECK_EQ(model.currentTtlFound, 0);
+    CHECK_EQ(model.currentMtuFound, 0);
     CHECK_EQ(
         Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
         Join({"MaxConnectionsPer1_0Server=" + Dword(2), "MaxConnectionsPerServer=" + Dword(3)}));
@@ -187,13 +183,37 @@ TEST(ReadNt, OtherFamilysValuesAreNotRead) {
   {
     Machine m(kNtMachine);
     REQUIRE(m.ready);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
-    CHECK_EQ(model.ttl.currentTtlFound, 0);
-    CHECK_EQ(model.mtu.currentMtuFound, 0);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, kOsFamily9x, model);
+    CHECK_EQ(model.currentTtlFound, 0);
+    CHECK_EQ(model.currentMtuFound, 0);
     CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
     CHECK_EQ(
         Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
         Join({"MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6)}));
   }
+}
+
+// TCP/IP reads the redirect switch from EnableICMPRedirect; the plural name does nothing, so the
+// page shows the singular's value and the plural is never read, written or restored.
+TEST(ReadNt, IcmpRedirectIsTheSingularName) {
+  Machine m({"store_nt_values.reg"});
+  REQUIRE(m.ready);
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect", kRegDword,
+                     DwordBytes(1)));
+  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirects", kRegDword,
+                     DwordBytes(0)));
+  WizardModel model;
+  CHECK(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
+  CHECK_EQ(model.currentIcmpRedirectsFound, 1);
+  CHECK_EQ(model.settings.currentIcmpRedirects, 1u);
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "EnableICMPRedirect"), Dword(1));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "EnableICMPRedirects"), kAbsent);
+  TuningSettings chosen = ChosenSettings();
+  chosen.icmpRedirects = 0;
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, chosen));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect"), Dword(0));
+  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect"), Dword(1));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirects"), Dword(0));
 }

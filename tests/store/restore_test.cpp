@@ -55,8 +55,8 @@ TEST(Restore, RoundTripLeavesEverythingAsItWas) {
 TEST(RestoreNt, AddedValuesAreDeleted) {
   Machine m({"store_nt_interfaces.reg"});
   REQUIRE(m.ready);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamilyNt, model);
   REQUIRE(m.Load("store_nt_new_interface.reg"));
   CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
   const std::string added = InterfaceKey("{44444444-DDDD-4000-8000-000000000004}");
@@ -160,8 +160,8 @@ TEST(Restore, SecondRunBacksUpTunedValues) {
   REQUIRE(m.ready);
   CHECK(ReadAndApply(m.reg, kOsFamilyNt));
   const std::string tuned = Snapshot(m.reg);
-  Model second;
-  ReadCurrentSettings(m.reg, kOsFamilyNt, second.view);
+  WizardModel second;
+  ReadCurrentSettings(m.reg, kOsFamilyNt, second);
   CHECK_EQ(second.settings.currentTtl, 64u);
   CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
   CHECK_EQ(Snapshot(m.reg), tuned);
@@ -169,8 +169,8 @@ TEST(Restore, SecondRunBacksUpTunedValues) {
   CHECK_EQ(Snapshot(m.reg), tuned);
 }
 
-// Values the read could not take as numbers come back with their bytes instead of being
-// deleted; they come back with the family's type, which is all the backup records.
+// Values the read could not take as numbers come back with their bytes and their own type
+// instead of being deleted.
 TEST(RestoreNt, OddSizesComeBackWhole) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg", "store_nt_odd_values.reg"});
   REQUIRE(m.ready);
@@ -189,9 +189,9 @@ TEST(RestoreNt, OddSizesComeBackWhole) {
        Typed(kRegDword, std::string("\x80\0\0\0\x01\0\0\0", 8))},
       {kHkeyLocalMachine, kTcpipParameters, "TcpWindowSize",
        Typed(kRegDword, std::string("\x70\x44", 2))},
-      {kHkeyLocalMachine, kTcpipParameters, "KeepAliveTime",
-       Typed(kRegDword, std::string("7200000\0", 8))},
-      {kHkeyLocalMachine, kTcpipParameters, "KeepAliveInterval", Dword(1000)},
+      {kHkeyLocalMachine, kTcpipParameters, "KeepAliveTime", Sz("7200000")},
+      {kHkeyLocalMachine, kTcpipParameters, "KeepAliveInterval",
+       Typed(kRegBinary, DwordBytes(1000))},
       {kHkeyLocalMachine, kTcpipParameters, "SYNAttackProtect",
        Typed(kRegDword, std::string("\x02\0\0", 3))},
       {kHkeyLocalMachine, kTcpipParameters, "SackOpts", Dword(0)},

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/reg_file.h"
+#include "fakes/reg_file.h"
 #include "store/settings_store.h"
 #include "support/check.h"
 
@@ -49,6 +49,8 @@ void ClearTouched(Registry& registry) {
   DeleteIfEmpty(registry, kHkeyCurrentUser, kProgramKey);
   DeleteValues(registry, kHkeyCurrentUser, kInternetSettings, kBrowserValues);
   DeleteValues(registry, kHkeyLocalMachine, kTcpipParameters, kNtValues);
+  // Read by nothing, so left alone by the store; cases put it there to see that.
+  DeleteValues(registry, kHkeyLocalMachine, kTcpipParameters, {"EnableICMPRedirects"});
   DeleteTree(registry, kHkeyLocalMachine, kInterfaces);
   DeleteValues(registry, kHkeyLocalMachine, kMstcp, k9xValues);
   DeleteTree(registry, kHkeyLocalMachine, kEnumRootNet);
@@ -136,8 +138,8 @@ TuningSettings ChosenSettings() {
 }
 
 bool ReadAndApply(Registry& registry, OsFamily family) {
-  Model model;
-  ReadCurrentSettings(registry, family, model.view);
+  WizardModel model;
+  ReadCurrentSettings(registry, family, model);
   return ApplySettings(registry, family, 0, ChosenSettings());
 }
 

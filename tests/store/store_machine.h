@@ -20,6 +20,10 @@ bool StoreRegistryIsReal();
 int StoreOpenHandles();
 // Natively: starts the next case on a fresh registry. Nothing under Wine.
 void StoreBackendReset();
+// Whether the registry now stores a REG_SZ the way Windows 95/98/Me do (up to its first NUL,
+// whatever the byte count says). Natively this switches the case's registry to it; under Wine
+// it holds when the test program runs as a 9x version.
+bool StoreUseWin9xStrings();
 
 // The 9x transport class key itself (the store keeps only the prefix of its instances).
 constexpr const char* kNetTrans = "System\\CurrentControlSet\\Services\\Class\\NetTrans";

@@ -8,26 +8,8 @@
 #include <vector>
 
 #include "platform/registry.h"
-#include "settings/page_members.h"
+#include "settings/wizard_model.h"
 #include "settings/tuning_settings.h"
-
-// The record and the page members as the wizard holds them, with the view the store and the
-// rules take. Not copied: a copy's view would still point at the original's members.
-struct Model {
-  Model() = default;
-  Model(const Model&) = delete;
-  Model& operator=(const Model&) = delete;
-
-  TuningSettings settings;
-  MtuPageMembers mtu;
-  PathMtuPageMembers pathMtu;
-  ReceiveWindowPageMembers receiveWindow;
-  TtlPageMembers ttl;
-  KeepAlivePageMembers keepAlive;
-  SynAttackPageMembers synAttack;
-  IcmpRedirectPageMembers icmpRedirect;
-  WizardModel view{settings, mtu, pathMtu, receiveWindow, ttl, keepAlive, synAttack, icmpRedirect};
-};
 
 // Every value the store reads, writes or restores, by key: what the cases expect of it, kept
 // apart from the store's own lists.
@@ -45,7 +27,7 @@ inline const std::vector<std::string> kNtValues = {"SackOpts",
                                                    "KeepAliveTime",
                                                    "KeepAliveInterval",
                                                    "SYNAttackProtect",
-                                                   "EnableICMPRedirects"};
+                                                   "EnableICMPRedirect"};
 inline const std::vector<std::string> k9xValues = {"SackOpts",
                                                    "Tcp1323Opts",
                                                    "DefaultTTL",

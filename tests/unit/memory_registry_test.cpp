@@ -2,7 +2,7 @@
 // handle counts, dumps and copies. (How it answers the calls is checked by the contract suite.)
 #include <string>
 
-#include "platform/portable/memory_registry.h"
+#include "fakes/memory_registry.h"
 #include "support/check.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/wizard_app.h"
-#include "platform/portable/fixed_version.h"
-#include "platform/portable/ini_profile_reader.h"
-#include "platform/portable/memory_registry.h"
-#include "platform/portable/recorded_message_boxes.h"
+#include "fakes/fixed_version.h"
+#include "fakes/ini_profile_reader.h"
+#include "fakes/memory_registry.h"
+#include "fakes/recorded_message_boxes.h"
 #include "support/check.h"
 
 namespace {

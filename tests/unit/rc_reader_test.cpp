@@ -3,10 +3,11 @@
 // the headless toolkit reads it.
 #include <string>
 
-#include "platform/portable/headless_toolkit.h"
-#include "platform/portable/rc_reader.h"
+#include "fakes/headless_toolkit.h"
+#include "fakes/rc_reader.h"
 #include "resources/resource.h"
 #include "support/check.h"
+#include "support/rc_scripts.h"
 
 namespace {
 
@@ -203,7 +204,7 @@ TEST(RcReader, AMissingFileIsRefusedNotCrashedOn) {
   RcResources res;
   CHECK(!reader.Read("/nonexistent/quarnel.rc", &res));
   CHECK(reader.error().message.find("cannot read") != std::string::npos);
-  HeadlessToolkit toolkit("/nonexistent/quarnel.rc");
+  HeadlessToolkit toolkit("/nonexistent/quarnel.rc", {});
   CHECK(!toolkit.ok());
   Dialog dialog(toolkit);
   CHECK_EQ(toolkit.RunModal(dialog, 102, 0), -1);
@@ -213,7 +214,7 @@ TEST(RcReader, AMissingFileIsRefusedNotCrashedOn) {
 // The program's own script, as the headless toolkit reads it: every template the wizard creates
 // is there with the ids resource.h gives the C++ code.
 TEST(RcReader, TheProgramsScriptHasEveryTemplate) {
-  HeadlessToolkit toolkit;
+  HeadlessToolkit toolkit(ProgramRc(), ProgramRcIncludeDirs());
   REQUIRE(toolkit.ok());
   const RcResources& res = toolkit.resources();
   const int templates[] = {
@@ -243,7 +244,7 @@ TEST(RcReader, TheProgramsScriptHasEveryTemplate) {
 
 // Pixels from dialog units with MS Sans Serif 8's base units (6 x 13), rounded like MulDiv.
 TEST(RcReader, HeadlessRectanglesComeFromDialogUnits) {
-  HeadlessToolkit toolkit;
+  HeadlessToolkit toolkit(ProgramRc(), ProgramRcIncludeDirs());
   REQUIRE(toolkit.ok());
   Dialog frame(toolkit);
   HeadlessRect proceed;
@@ -264,7 +265,7 @@ TEST(RcReader, HeadlessRectanglesComeFromDialogUnits) {
 
 // What only the headless toolkit offers the tests: the message-box log with its details.
 TEST(RcReader, HeadlessMessageBoxLogKeepsOwnerCaptionAndAnswer) {
-  HeadlessToolkit toolkit;
+  HeadlessToolkit toolkit(ProgramRc(), ProgramRcIncludeDirs());
   REQUIRE(toolkit.ok());
   Dialog frame(toolkit);
   toolkit.QueueMessageBoxAnswer(kIdNo);

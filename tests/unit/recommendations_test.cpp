@@ -29,52 +29,52 @@ TEST(Recommendations, EachConnectionTypeOnEachFamily) {
   for (OsFamily family : {kOsFamily9x, kOsFamilyNt}) {
     for (const Row& row : rows) {
       check::Scope scope(std::string(FamilyName(family)) + " type " + std::to_string(row.type));
-      Model p;
+      WizardModel p;
       p.settings.connectionType = row.type;
-      RecommendSynProtection(p.view, family);
-      RecommendKeepAlive(p.view, family);
-      RecommendTtl(p.view, family);
-      RecommendConnections(p.view, family);
-      RecommendMtu(p.view, family);
-      RecommendReceiveWindow(p.view, family);
+      RecommendSynProtection(p, family);
+      RecommendKeepAlive(p, family);
+      RecommendTtl(p, family);
+      RecommendConnections(p, family);
+      RecommendMtu(p, family);
+      RecommendReceiveWindow(p, family);
 
       const TuningSettings& s = p.settings;
       CHECK_EQ(s.mtu, row.mtu);
       CHECK_EQ(s.recommendedMtu, row.mtu);
-      CHECK_EQ(p.mtu.mtuEntry, static_cast<std::int32_t>(row.mtu));
+      CHECK_EQ(p.mtuEntry, static_cast<std::int32_t>(row.mtu));
       CHECK_EQ(s.mss, row.mss);
       CHECK_EQ(s.recommendedMss, row.mss);
-      CHECK_EQ(p.mtu.mssEntry, static_cast<std::int32_t>(row.mss));
-      CHECK_EQ(p.receiveWindow.recommendedMultiplier, row.multiplier);
-      CHECK_EQ(p.receiveWindow.multiplierEntry, row.multiplier);
+      CHECK_EQ(p.mssEntry, static_cast<std::int32_t>(row.mss));
+      CHECK_EQ(p.recommendedMultiplier, row.multiplier);
+      CHECK_EQ(p.multiplierEntry, row.multiplier);
       CHECK_EQ(s.receiveWindow, row.receiveWindow);
       CHECK_EQ(s.recommendedReceiveWindow, row.receiveWindow);
-      CHECK_EQ(p.receiveWindow.receiveWindowEntry, static_cast<std::int32_t>(row.receiveWindow));
+      CHECK_EQ(p.receiveWindowEntry, static_cast<std::int32_t>(row.receiveWindow));
 
       CHECK_EQ(s.ttl, 64u);
       CHECK_EQ(s.recommendedTtl, 64u);
-      CHECK_EQ(p.ttl.ttlEntry, 64);
+      CHECK_EQ(p.ttlEntry, 64);
       CHECK_EQ(s.keepAliveTime, 7200000u);
       CHECK_EQ(s.recommendedKeepAliveTime, 7200000u);
-      CHECK_EQ(p.keepAlive.keepAliveTimeEntry, 7200000);
+      CHECK_EQ(p.keepAliveTimeEntry, 7200000);
       CHECK_EQ(s.keepAliveInterval, 1000u);
       CHECK_EQ(s.recommendedKeepAliveInterval, 1000u);
-      CHECK_EQ(p.keepAlive.keepAliveIntervalEntry, 1000);
+      CHECK_EQ(p.keepAliveIntervalEntry, 1000);
       CHECK_EQ(s.synAttackProtect, 2u);
-      CHECK_EQ(p.synAttack.synAttackProtectEntry, 2);
+      CHECK_EQ(p.synAttackProtectEntry, 2);
 
       const std::uint32_t http10 = family == kOsFamilyNt ? 20 : 4;
       const std::uint32_t http11 = family == kOsFamilyNt ? 20 : 8;
       CHECK_EQ(s.maxConnectionsPer1_0Server, http10);
       CHECK_EQ(s.recommendedMaxConnectionsPer1_0Server, http10);
-      CHECK_EQ(p.ttl.maxConnectionsPer1_0ServerEntry, static_cast<std::int32_t>(http10));
+      CHECK_EQ(p.maxConnectionsPer1_0ServerEntry, static_cast<std::int32_t>(http10));
       CHECK_EQ(s.maxConnectionsPerServer, http11);
       CHECK_EQ(s.recommendedMaxConnectionsPerServer, http11);
-      CHECK_EQ(p.ttl.maxConnectionsPerServerEntry, static_cast<std::int32_t>(http11));
+      CHECK_EQ(p.maxConnectionsPerServerEntry, static_cast<std::int32_t>(http11));
 
       // The rules never touch what was found on the machine.
-      CHECK_EQ(p.mtu.currentMtuFound, 0);
-      CHECK_EQ(p.ttl.currentTtlFound, 0);
+      CHECK_EQ(p.currentMtuFound, 0);
+      CHECK_EQ(p.currentTtlFound, 0);
     }
   }
 }
@@ -102,31 +102,31 @@ TEST(Recommendations, ReceiveWindowFromChosenMssIsCapped) {
   };
   for (const Row& row : rows) {
     check::Scope scope("type " + std::to_string(row.type) + " mss " + std::to_string(row.mss));
-    Model p;
+    WizardModel p;
     p.settings.connectionType = row.type;
     p.settings.mss = row.mss;
-    RecommendReceiveWindow(p.view, kOsFamilyNt);
+    RecommendReceiveWindow(p, kOsFamilyNt);
     CHECK_EQ(p.settings.receiveWindow, row.window);
     CHECK_EQ(p.settings.recommendedReceiveWindow, row.window);
-    CHECK_EQ(p.receiveWindow.receiveWindowEntry, static_cast<std::int32_t>(row.window));
+    CHECK_EQ(p.receiveWindowEntry, static_cast<std::int32_t>(row.window));
     CHECK_EQ(p.settings.mss, row.mss);  // the rule only reads the MSS
   }
 }
 
 // The MTU step recommends again at every showing: an edit made there is replaced on return.
 TEST(Recommendations, MtuRuleReplacesEditsEachTime) {
-  Model p;
+  WizardModel p;
   p.settings.connectionType = kConnectionLan;
-  RecommendMtu(p.view, kOsFamilyNt);
+  RecommendMtu(p, kOsFamilyNt);
   p.settings.mtu = 1400;
   p.settings.mss = 1360;
-  p.mtu.mtuEntry = 1400;
-  p.mtu.mssEntry = 1360;
-  RecommendMtu(p.view, kOsFamilyNt);
+  p.mtuEntry = 1400;
+  p.mssEntry = 1360;
+  RecommendMtu(p, kOsFamilyNt);
   CHECK_EQ(p.settings.mtu, 1500u);
   CHECK_EQ(p.settings.mss, 1460u);
-  CHECK_EQ(p.mtu.mtuEntry, 1500);
-  CHECK_EQ(p.mtu.mssEntry, 1460);
+  CHECK_EQ(p.mtuEntry, 1500);
+  CHECK_EQ(p.mssEntry, 1460);
 }
 
 // A connection type the page never produces keeps the MTU there is; an MTU too small for the
@@ -139,13 +139,13 @@ TEST(Recommendations, UnknownConnectionTypeKeepsMtu) {
   const Row rows[] = {{1400, 1360}, {41, 1}, {40, 0}, {0, 0}};
   for (const Row& row : rows) {
     check::Scope scope("mtu " + std::to_string(row.mtu));
-    Model p;
+    WizardModel p;
     p.settings.connectionType = 7;
     p.settings.mtu = row.mtu;
-    RecommendMtu(p.view, kOsFamily9x);
+    RecommendMtu(p, kOsFamily9x);
     CHECK_EQ(p.settings.mtu, row.mtu);
     CHECK_EQ(p.settings.recommendedMtu, row.mtu);
     CHECK_EQ(p.settings.mss, row.mss);
-    CHECK_EQ(p.mtu.mssEntry, static_cast<std::int32_t>(row.mss));
+    CHECK_EQ(p.mssEntry, static_cast<std::int32_t>(row.mss));
   }
 }

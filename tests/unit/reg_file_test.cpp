@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/memory_registry.h"
-#include "platform/reg_file.h"
+#include "fakes/memory_registry.h"
+#include "fakes/reg_file.h"
 #include "support/check.h"
 
 namespace {

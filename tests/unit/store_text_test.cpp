@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/portable/memory_registry.h"
+#include "fakes/memory_registry.h"
 #include "support/check.h"
 
 TEST(StoreText, TextToInteger) {

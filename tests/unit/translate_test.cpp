@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/ini_profile_reader.h"
+#include "fakes/ini_profile_reader.h"
 #include "support/check.h"
 
 namespace {

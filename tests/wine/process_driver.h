@@ -23,6 +23,7 @@ class Launched {
   bool Start(const std::string& program, const std::string& arguments = std::string(),
              const std::string& folder = std::string());
   DWORD id() const { return info_.dwProcessId; }
+  HANDLE handle() const { return info_.hProcess; }
   bool Running() const;
   // False when the process is still running after `timeoutMs`.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);

@@ -78,15 +78,17 @@ void RegisterCommonControls() {
 // A dialog whose template names a class nobody registered is not created at all. Where the
 // comctl32 of Windows 95 or NT 4.0 has no extended combo box, the frame would not open; a plain
 // drop-down combo box under that name keeps the wizard usable.
-void RegisterComboBoxExFallback(HINSTANCE instance) {
+// True when the real extended combo box is there.
+bool RegisterComboBoxExFallback(HINSTANCE instance) {
   WNDCLASSA existing;
-  if (GetClassInfoA(nullptr, "ComboBoxEx32", &existing)) return;
+  if (GetClassInfoA(nullptr, "ComboBoxEx32", &existing)) return true;
   WNDCLASSA combo;
-  if (!GetClassInfoA(nullptr, "COMBOBOX", &combo)) return;
+  if (!GetClassInfoA(nullptr, "COMBOBOX", &combo)) return false;
   combo.hInstance = instance;
   combo.lpszClassName = "ComboBoxEx32";
   combo.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
   RegisterClassA(&combo);
+  return false;
 }
 
 }  // namespace
@@ -95,11 +97,12 @@ Win32Toolkit::Win32Toolkit(std::uintptr_t instance)
     : instance_(instance != 0 ? instance
                               : reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr))) {
   RegisterCommonControls();
-  RegisterComboBoxExFallback(reinterpret_cast<HINSTANCE>(instance_));
+  comboExReal_ = RegisterComboBoxExFallback(reinterpret_cast<HINSTANCE>(instance_));
 }
 
 Win32Toolkit::~Win32Toolkit() {
   for (std::uintptr_t icon : loadedIcons_) DestroyIcon(reinterpret_cast<HICON>(icon));
+  for (auto& list : imageLists_) ImageList_Destroy(reinterpret_cast<HIMAGELIST>(list.second));
 }
 
 Dialog* Win32Toolkit::DialogOfWindow(WindowRef window) {
@@ -397,4 +400,114 @@ std::intptr_t Win32Toolkit::HandleFrameMessage(WindowRef window, unsigned messag
   DrawIcon(dc, x, y, icon);
   EndPaint(hwnd, &paint);
   return TRUE;
+}
+
+bool Win32Toolkit::ProgramVersionString(const std::string& name, std::string* value) {
+  char path[256] = {};
+  const DWORD length =
+      GetModuleFileNameA(reinterpret_cast<HMODULE>(instance_), path, sizeof path - 1);
+  if (length == 0 || length >= sizeof path - 1) return false;
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path, &handle);
+  if (size == 0) return false;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (memory == nullptr) return false;
+  bool found = false;
+  void* data = GlobalLock(memory);
+  if (data != nullptr && GetFileVersionInfoA(path, 0, size, data)) {
+    const std::string query = "\\StringFileInfo\\040904b0\\" + name;
+    char* text = nullptr;
+    UINT textLength = 0;
+    if (VerQueryValueA(data, const_cast<char*>(query.c_str()), reinterpret_cast<void**>(&text),
+                       &textLength) &&
+        text != nullptr && textLength > 0 && text[0] != '\0') {
+      // At most what a 256-character field buffer holds, ending on a whole character.
+      const char* end = text;
+      while (*end != '\0' && end < text + textLength) {
+        const char* next = CharNextA(end);
+        if (next - text > 255) break;
+        end = next;
+      }
+      value->assign(text, static_cast<std::size_t>(end - text));
+      found = true;
+    }
+  }
+  if (data != nullptr) GlobalUnlock(memory);
+  GlobalFree(memory);
+  return found;
+}
+
+void Win32Toolkit::AttachImageList(WindowRef combo) {
+  if (!comboExReal_ || imageLists_.count(combo) != 0) return;
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR16, 0, 4);
+  if (list == nullptr) return;
+  imageLists_[combo] = reinterpret_cast<std::uintptr_t>(list);
+  SendMessageA(H(combo), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+}
+
+int Win32Toolkit::AddImageFromFile(WindowRef combo, const std::string& path) {
+  auto list = imageLists_.find(combo);
+  if (list == imageLists_.end()) return -1;
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 16, 16, LR_LOADFROMFILE));
+  if (bitmap == nullptr) return -1;
+  const int index =
+      ImageList_AddMasked(reinterpret_cast<HIMAGELIST>(list->second), bitmap, RGB(0, 0, 0));
+  DeleteObject(bitmap);
+  return index;
+}
+
+int Win32Toolkit::InsertComboItem(WindowRef combo, int position, const std::string& text,
+                                  int image) {
+  if (!comboExReal_) {
+    const LRESULT at = SendMessageA(H(combo), CB_INSERTSTRING, static_cast<WPARAM>(position),
+                                    reinterpret_cast<LPARAM>(text.c_str()));
+    return at < 0 ? -1 : static_cast<int>(at);
+  }
+  COMBOBOXEXITEMA item = {};
+  item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+  item.iItem = position;
+  item.pszText = const_cast<char*>(text.c_str());
+  item.iImage = image;
+  item.iSelectedImage = image;
+  const LRESULT at = SendMessageA(H(combo), CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return at < 0 ? -1 : static_cast<int>(at);
+}
+
+int Win32Toolkit::ComboCount(WindowRef combo) {
+  const LRESULT count = SendMessageA(H(combo), CB_GETCOUNT, 0, 0);
+  return count < 0 ? 0 : static_cast<int>(count);
+}
+
+std::string Win32Toolkit::ComboItemText(WindowRef combo, int index) {
+  if (index < 0 || index >= ComboCount(combo)) return std::string();
+  char text[260] = {};
+  if (!comboExReal_) {
+    const LRESULT length = SendMessageA(H(combo), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) return std::string();
+    std::string out(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(H(combo), CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&out[0]));
+    out.resize(static_cast<std::size_t>(length));
+    return out;
+  }
+  COMBOBOXEXITEMA item = {};
+  item.mask = CBEIF_TEXT;
+  item.iItem = index;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  if (!SendMessageA(H(combo), CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+    return std::string();
+  }
+  text[sizeof text - 1] = '\0';
+  return text;
+}
+
+int Win32Toolkit::ComboSelection(WindowRef combo) {
+  const LRESULT index = SendMessageA(H(combo), CB_GETCURSEL, 0, 0);
+  return index < 0 ? -1 : static_cast<int>(index);
+}
+
+void Win32Toolkit::SelectComboItem(WindowRef combo, int index) {
+  SendMessageA(H(combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }

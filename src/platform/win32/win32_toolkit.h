@@ -42,6 +42,14 @@ class Win32Toolkit : public Toolkit {
   std::string LoadResourceString(int id) override;
   void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) override;
   void SetIcon(WindowRef window, int iconId) override;
+  bool ProgramVersionString(const std::string& name, std::string* value) override;
+  void AttachImageList(WindowRef combo) override;
+  int AddImageFromFile(WindowRef combo, const std::string& path) override;
+  int InsertComboItem(WindowRef combo, int position, const std::string& text, int image) override;
+  int ComboCount(WindowRef combo) override;
+  std::string ComboItemText(WindowRef combo, int index) override;
+  int ComboSelection(WindowRef combo) override;
+  void SelectComboItem(WindowRef combo, int index) override;
 
   // Handles every message waiting in the queue the way the modal loop does, then returns.
   void PumpMessages();
@@ -74,4 +82,6 @@ class Win32Toolkit : public Toolkit {
   const tagMSG* current_ = nullptr;  // the key message being pre-translated
   std::map<WindowRef, std::uintptr_t> bigIcons_;
   std::vector<std::uintptr_t> loadedIcons_;
+  std::map<WindowRef, std::uintptr_t> imageLists_;  // the extended combo boxes' image lists
+  bool comboExReal_ = false;  // else the plain combo box stands in under its class name
 };

@@ -3,8 +3,9 @@
 // process ends.
 #include <windows.h>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/wizard_app.h"
+#include "platform/win32/win32_file_search.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_profile_reader.h"
 #include "platform/win32/win32_registry.h"
@@ -17,7 +18,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Version version;
   Win32MessageBoxes messages;
   Win32Toolkit toolkit(reinterpret_cast<std::uintptr_t>(instance));
-  Platform platform{registry, profile, version, messages, &toolkit};
+  Win32FileSearch files;
+  Platform platform{registry, profile, version, messages, &toolkit, &files};
   WizardApp app(platform);
   app.InitInstance();
   return 0;

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "platform/portable/ini_profile_reader.h"
+#include "fakes/ini_profile_reader.h"
 
 ProfileReader& ContractProfileReader() {
   static IniProfileReader reader;

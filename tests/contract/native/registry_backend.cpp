@@ -1,6 +1,6 @@
 #include "contract/registry_backend.h"
 
-#include "platform/portable/memory_registry.h"
+#include "fakes/memory_registry.h"
 
 Registry& ContractRegistry() {
   static MemoryRegistry registry;

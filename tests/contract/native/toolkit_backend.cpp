@@ -1,12 +1,13 @@
 #include "contract/toolkit_backend.h"
 
-#include "platform/portable/headless_toolkit.h"
+#include "fakes/headless_toolkit.h"
+#include "support/rc_scripts.h"
 
 namespace {
 
 class HeadlessBackend : public ToolkitBackend {
  public:
-  HeadlessBackend() : toolkit_(QUARNEL_SOURCE_DIR "/tests/contract/toolkit_templates.rc") {}
+  HeadlessBackend() : toolkit_(ToolkitTemplatesRc(), {}) {}
 
   bool ready(std::string* why) override {
     if (!toolkit_.ok()) *why = toolkit_.error();

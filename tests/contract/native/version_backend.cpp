@@ -1,6 +1,6 @@
 #include "contract/version_backend.h"
 
-#include "platform/portable/fixed_version.h"
+#include "fakes/fixed_version.h"
 
 namespace {
 // Windows XP with a service pack: a record with every field in use.

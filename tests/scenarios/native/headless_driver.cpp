@@ -20,16 +20,21 @@
 #include <utility>
 #include <vector>
 
-#include "app/platform.h"
+#include "platform/platform.h"
+#include "app/version.h"
 #include "app/wizard_app.h"
-#include "platform/portable/fixed_version.h"
-#include "platform/portable/headless_toolkit.h"
-#include "platform/portable/ini_profile_reader.h"
-#include "platform/portable/memory_registry.h"
-#include "platform/reg_file.h"
+#include "fakes/fixed_version.h"
+#include "fakes/headless_toolkit.h"
+#include "fakes/ini_profile_reader.h"
+#include "fakes/memory_registry.h"
+#include "fakes/native_files.h"
+#include "fakes/reg_file.h"
+#include "store/store_keys.h"
 #include "resources/resource.h"
 #include "scenarios/driver.h"
+#include "scenarios/scenario_support.h"
 #include "support/check.h"
+#include "support/rc_scripts.h"
 
 namespace {
 
@@ -175,6 +180,19 @@ class HeadlessDriver : public WizardDriver {
     WindowRef control = Control(dialog, id);
     return control != 0 && toolkit_->IsEnabled(control);
   }
+  std::vector<ListItem> ListItems(int dialog, int id) override {
+    std::vector<ListItem> items;
+    WindowRef combo = Control(dialog, id);
+    if (combo == 0) return items;
+    for (const HeadlessComboItem& item : toolkit_->ComboItems(combo)) {
+      items.push_back({item.text, item.image});
+    }
+    return items;
+  }
+  int ListSelection(int dialog, int id) override {
+    WindowRef combo = Control(dialog, id);
+    return combo != 0 ? toolkit_->ComboSelection(combo) : -1;
+  }
   bool Checked(int dialog, int id) override {
     WindowRef control = Control(dialog, id);
     return control != 0 && toolkit_->IsChecked(control);
@@ -232,6 +250,7 @@ class HeadlessDriver : public WizardDriver {
   MemoryRegistry registry_;
   FixedVersion version_;
   IniProfileReader profile_;
+  NativeFileSearch files_;
   ScratchFolder scratch_;
   // The application goes before the toolkit its windows live in.
   std::unique_ptr<HeadlessToolkit> toolkit_;
@@ -246,7 +265,7 @@ class HeadlessDriver : public WizardDriver {
 
 bool HeadlessDriver::Prepare(const WizardSetup& setup) {
   EndSession();
-  registry_ = MemoryRegistry();
+  if (!setup.keepRegistry) registry_ = MemoryRegistry();
   aboutTexts_.clear();
 
   const VersionRow* row = nullptr;
@@ -261,6 +280,7 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
   registry_.SetWin9xStrings(row->platformId == kPlatformWin9x);
 
   for (const std::string& fixture : setup.regFixtures) {
+    if (setup.keepRegistry) break;
     const RegFileResult loaded = LoadRegFile(registry_, check::FixturePath(fixture));
     if (!loaded.ok) {
       check::Fail(__FILE__, __LINE__,
@@ -279,6 +299,12 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
         return false;
       }
     }
+    for (const std::string& flag : setup.flags) {
+      if (!scratch_.Add("Lang/" + flag + ".bmp", scenario::FlagBitmap())) {
+        check::Fail(__FILE__, __LINE__, "cannot write flag " + flag);
+        return false;
+      }
+    }
     if (!SetProgramValue(registry_, "AppPath", scratch_.WindowsPath())) {
       check::Fail(__FILE__, __LINE__, "cannot set AppPath");
       return false;
@@ -289,14 +315,17 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
     return false;
   }
 
-  toolkit_ = std::make_unique<HeadlessToolkit>();
+  toolkit_ = std::make_unique<HeadlessToolkit>(ProgramRc(), ProgramRcIncludeDirs());
   if (!toolkit_->ok()) {
     check::Fail(__FILE__, __LINE__, "resources: " + toolkit_->error());
     return false;
   }
   for (int answer : earlyAnswers_) toolkit_->QueueMessageBoxAnswer(answer);
   earlyAnswers_.clear();
-  platform_.reset(new Platform{registry_, profile_, version_, *toolkit_, toolkit_.get()});
+  toolkit_->SetVersionStrings({{"FileVersion", QUARNEL_VERSION_TEXT},
+                               {"LegalCopyright", QUARNEL_COPYRIGHT_TEXT},
+                               {"ProductName", "Ovik Quarnel"}});
+  platform_.reset(new Platform{registry_, profile_, version_, *toolkit_, toolkit_.get(), &files_});
   app_ = std::make_unique<WizardApp>(*platform_);
   return true;
 }

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "contract/toolkit_templates.h"
-#include "platform/portable/headless_toolkit.h"
+#include "fakes/headless_toolkit.h"
 #include "support/check.h"
+#include "support/rc_scripts.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ class LoggingDialog : public Dialog {
 };
 
 struct Bench {
-  HeadlessToolkit toolkit{QUARNEL_SOURCE_DIR "/tests/contract/toolkit_templates.rc"};
+  HeadlessToolkit toolkit{ToolkitTemplatesRc(), {}};
   LoggingDialog frame{toolkit};
   LoggingDialog page{toolkit};
   WindowRef pageWindow = 0;

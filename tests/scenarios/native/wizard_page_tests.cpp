@@ -8,29 +8,36 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/wizard_app.h"
-#include "platform/portable/fixed_version.h"
-#include "platform/portable/headless_toolkit.h"
-#include "platform/portable/ini_profile_reader.h"
-#include "platform/portable/memory_registry.h"
-#include "platform/reg_file.h"
+#include "fakes/fixed_version.h"
+#include "fakes/headless_toolkit.h"
+#include "fakes/ini_profile_reader.h"
+#include "fakes/memory_registry.h"
+#include "fakes/reg_file.h"
 #include "resources/resource.h"
 #include "support/check.h"
+#include "support/rc_scripts.h"
 #include "wizard/wizard_dialog.h"
+#include "wizard/page_format.h"
+#include "wizard/texts.h"
 #include "wizard/wizard_page.h"
 
 namespace {
 
-// A page on the SYN template that opens the protected helpers to the tests.
+// A page on the SYN template whose one field the cases give the range they need.
+PageField gProbeFields[] = {{IDC_SYN_EDIT, &WizardModel::synAttackProtectEntry,
+                             PageField::kFrameworkRange, nullptr, nullptr, 0, 0}};
+const PageSpec kProbeSpec = {IDD_STEP_SYN, IDC_SYN_EDIT,     {},   {}, {}, gProbeFields,
+                             {},           PageSpec::kNever, false};
+
 class ProbePage : public WizardPage {
  public:
-  explicit ProbePage(Toolkit& toolkit) : WizardPage(toolkit, IDD_STEP_SYN, IDC_SYN_EDIT) {}
-  using WizardPage::CheckIntegerRange;
-  using WizardPage::ExchangeIntegerFromField;
+  ProbePage(AppState& app, WizardDialog& frame) : WizardPage(app, frame, frame.model, kProbeSpec) {}
   using WizardPage::SetFieldNumber;
 
   void OnCommand(int id, int code) override {
@@ -45,7 +52,7 @@ struct Bench {
   MemoryRegistry registry;
   IniProfileReader profile;
   FixedVersion version{kPlatformNt, 5, 1};
-  HeadlessToolkit toolkit;
+  HeadlessToolkit toolkit{ProgramRc(), ProgramRcIncludeDirs()};
   Platform platform{registry, profile, version, toolkit, &toolkit};
   WizardApp app{platform};
 
@@ -97,10 +104,10 @@ TEST(wizard_frame, initialisation_places_every_page_hidden_at_one_spot) {
     }
     CHECK(t.IsChecked(t.Item(t.DialogByTemplate(IDD_STEP_CONNECTION), IDC_step2_RADIO_DialUp)));
     // The one-time recommendations are in place before any page shows.
-    CHECK_EQ(bench.app.wizard->settings.ttl, 64u);
-    CHECK_EQ(bench.app.wizard->settings.synAttackProtect, 2u);
-    CHECK_EQ(bench.app.wizard->ttlPage.maxConnectionsPerServerEntry, 20);
-    CHECK_EQ(bench.app.wizard->keepAlivePage.keepAliveTimeEntry, 7200000);
+    CHECK_EQ(bench.app.wizard->model.settings.ttl, 64u);
+    CHECK_EQ(bench.app.wizard->model.settings.synAttackProtect, 2u);
+    CHECK_EQ(bench.app.wizard->model.maxConnectionsPerServerEntry, 20);
+    CHECK_EQ(bench.app.wizard->model.keepAliveTimeEntry, 7200000);
   });
 }
 
@@ -202,30 +209,28 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
   };
   Bench bench;
   // The page outlives the frame's windows, which the toolkit takes down when the loop ends.
-  ProbePage probe(bench.toolkit);
+  std::unique_ptr<ProbePage> page;
   bench.Run([&] {
     HeadlessToolkit& t = bench.toolkit;
+    page.reset(new ProbePage(bench.app, *bench.app.wizard));
+    ProbePage& probe = *page;
+    std::int32_t& entry = bench.app.wizard->model.synAttackProtectEntry;
     REQUIRE(probe.Create(bench.Frame()));
     const WindowRef field = t.Item(probe.window(), IDC_SYN_EDIT);
     REQUIRE(field != 0);
     t.Show(probe.window(), true);
     for (const Row& row : rows) {
       check::Scope scope(std::string("\"") + row.text + "\"");
+      gProbeFields[0].low = row.minimum;
+      gProbeFields[0].high = row.maximum;
+      entry = 12345;
+      t.SetFocus(field);
       t.SetText(field, row.text);
-      t.SetFocus(bench.Frame());
       const std::size_t boxes = t.MessageBoxLog().size();
-      std::int32_t value = 12345;
-      bool ok = probe.ExchangeIntegerFromField(IDC_SYN_EDIT, &value);
-      CHECK_EQ(ok, row.parses);
-      if (ok) {
-        CHECK_EQ(value, row.value);
-        ok = probe.CheckIntegerRange(IDC_SYN_EDIT, value, row.minimum, row.maximum);
-        // The value typed stays where it was read to, in range or not.
-        CHECK_EQ(value, row.value);
-      } else {
-        CHECK_EQ(value, 12345);
-      }
-      CHECK_EQ(ok, row.message == nullptr);
+      // Leaving the field runs the exchange.
+      t.SetFocus(bench.Frame());
+      // The value typed stays where it was read to, in range or not.
+      CHECK_EQ(entry, row.parses ? row.value : 12345);
       if (row.message == nullptr) {
         CHECK_EQ(t.MessageBoxLog().size(), boxes);
         continue;
@@ -245,8 +250,10 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
 
 TEST(wizard_page, setting_a_field_to_its_own_text_sends_no_change) {
   Bench bench;
-  ProbePage probe(bench.toolkit);
+  std::unique_ptr<ProbePage> page;
   bench.Run([&] {
+    page.reset(new ProbePage(bench.app, *bench.app.wizard));
+    ProbePage& probe = *page;
     const WindowRef focus = bench.toolkit.Focus();
     REQUIRE(probe.Create(bench.Frame()));
     // A page made hidden leaves the keyboard where it was.
@@ -280,7 +287,7 @@ TEST(wizard_page, replace_number_is_plain_text_replacement) {
   };
   for (const Row& row : rows) {
     check::Scope scope(row.text);
-    CHECK_EQ(WizardPage::ReplaceNumber(row.text, row.value), std::string(row.expected));
+    CHECK_EQ(ReplaceNumber(row.text, row.value), std::string(row.expected));
   }
 }
 
@@ -296,7 +303,7 @@ TEST(wizard_page, unsigned_fields_read_zero_for_anything_but_digits) {
   };
   for (const Row& row : rows) {
     check::Scope scope(std::string("\"") + row.text + "\"");
-    CHECK_EQ(WizardPage::ParseUnsignedOrZero(row.text), row.value);
+    CHECK_EQ(ParseUnsignedOrZero(row.text), row.value);
   }
 }
 
@@ -335,19 +342,19 @@ TEST(wizard_page, current_value_sentences) {
     check::Scope scope(row.expected);
     std::strcpy(bench.app.appPath, row.odd ? folder : "");
     std::strcpy(bench.app.language, row.odd ? "Odd" : "");
-    CHECK_EQ(WizardPage::FormatCurrentValue(row.found, row.value, row.unit ? "4" : nullptr,
-                                            row.unit ? "bytes" : nullptr),
+    CHECK_EQ(FormatCurrentValue(bench.app, row.found, row.value, row.unit ? &text::kBytes : nullptr,
+                                text::kWasSetTo),
              std::string(row.expected));
   }
   std::strcpy(bench.app.appPath, "");
-  CHECK_EQ(WizardPage::FormatCurrentState(1, 2), std::string(" is currently enabled."));
-  CHECK_EQ(WizardPage::FormatCurrentState(1, 0), std::string(" is currently disabled."));
-  CHECK_EQ(WizardPage::FormatCurrentState(0, 1), std::string(" isn't set."));
+  CHECK_EQ(FormatCurrentState(bench.app, 1, 2), std::string(" is currently enabled."));
+  CHECK_EQ(FormatCurrentState(bench.app, 1, 0), std::string(" is currently disabled."));
+  CHECK_EQ(FormatCurrentState(bench.app, 0, 1), std::string(" isn't set."));
   std::strcpy(bench.app.appPath, folder);
   std::strcpy(bench.app.language, "Odd");
-  CHECK_EQ(WizardPage::FormatCurrentState(1, 1), std::string(" on\nnow"));
+  CHECK_EQ(FormatCurrentState(bench.app, 1, 1), std::string(" on\nnow"));
   // The lead word of another page's sentence.
-  CHECK_EQ(WizardPage::FormatCurrentValue(1, 2, nullptr, nullptr, "8", "was set to option"),
+  CHECK_EQ(FormatCurrentValue(bench.app, 1, 2, nullptr, text::kWasSetToOption),
            std::string(" was set to option 2."));
 
   std::remove(file.c_str());

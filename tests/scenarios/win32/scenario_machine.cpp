@@ -8,8 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "fakes/reg_file.h"
+#include "scenarios/scenario_support.h"
 #include "support/check.h"
-#include "platform/reg_file.h"
 
 namespace {
 
@@ -133,6 +134,7 @@ ScenarioMachine::ScenarioMachine(Registry& registry, std::string programName)
 }
 
 bool ScenarioMachine::Prepare(const WizardSetup& setup) {
+  if (setup.keepRegistry) return SetWindowsVersion(setup.windowsVersion);
   Clear();
   bool ok = ClearRegistry();
   for (const auto& fixture : setup.regFixtures) {
@@ -201,6 +203,13 @@ bool ScenarioMachine::WriteLanguageFiles(const WizardSetup& setup) {
     }
     const std::string path = lang + "\\" + file.first + ".ini";
     if (!WriteFileBytes(path, file.second)) {
+      check::Fail(__FILE__, __LINE__, "cannot write " + path);
+      ok = false;
+    }
+  }
+  for (const std::string& flag : setup.flags) {
+    const std::string path = lang + "\\" + flag + ".bmp";
+    if (!WriteFileBytes(path, scenario::FlagBitmap())) {
       check::Fail(__FILE__, __LINE__, "cannot write " + path);
       ok = false;
     }

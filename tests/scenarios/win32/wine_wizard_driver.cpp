@@ -1,5 +1,8 @@
 #include "scenarios/win32/wine_wizard_driver.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -302,6 +305,59 @@ bool WineWizardDriver::Checked(int dialog, int id) {
   return control &&
          SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &state) &&
          state == BST_CHECKED;
+}
+
+// The extended combo box answers with its items only into memory of its own process: the item
+// record and its text buffer are made there, filled by the box, and read back.
+std::vector<ListItem> WineWizardDriver::ListItems(int dialog, int id) {
+  HandleMessageBoxes();
+  std::vector<ListItem> items;
+  HWND combo = Control(dialog, id, "ListItems");
+  DWORD_PTR count = 0;
+  if (!combo || !process_ ||
+      !SendMessageTimeoutA(combo, CB_GETCOUNT, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &count)) {
+    return items;
+  }
+  constexpr SIZE_T kTextSize = 260;
+  char* remote = static_cast<char*>(VirtualAllocEx(process_->handle(), nullptr,
+                                                   sizeof(COMBOBOXEXITEMA) + kTextSize, MEM_COMMIT,
+                                                   PAGE_READWRITE));
+  if (remote == nullptr) {
+    Fail(__LINE__, "no memory in the program for reading its combo box");
+    return items;
+  }
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    COMBOBOXEXITEMA item = {};
+    item.mask = CBEIF_TEXT | CBEIF_IMAGE;
+    item.iItem = static_cast<INT_PTR>(i);
+    item.pszText = remote + sizeof item;
+    item.cchTextMax = kTextSize;
+    char text[kTextSize] = {};
+    DWORD_PTR ok = 0;
+    if (!WriteProcessMemory(process_->handle(), remote, &item, sizeof item, nullptr) ||
+        !SendMessageTimeoutA(combo, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                             kAnswerTimeoutMs, &ok) ||
+        !ok || !ReadProcessMemory(process_->handle(), remote, &item, sizeof item, nullptr) ||
+        !ReadProcessMemory(process_->handle(), remote + sizeof item, text, kTextSize, nullptr)) {
+      Fail(__LINE__, "cannot read item " + std::to_string(i) + " of the combo box");
+      break;
+    }
+    text[kTextSize - 1] = '\0';
+    items.push_back({text, item.iImage});
+  }
+  VirtualFreeEx(process_->handle(), remote, 0, MEM_RELEASE);
+  return items;
+}
+
+int WineWizardDriver::ListSelection(int dialog, int id) {
+  HandleMessageBoxes();
+  HWND combo = Control(dialog, id, "ListSelection");
+  DWORD_PTR index = static_cast<DWORD_PTR>(-1);
+  if (!combo ||
+      !SendMessageTimeoutA(combo, CB_GETCURSEL, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &index)) {
+    return -1;
+  }
+  return static_cast<int>(static_cast<LRESULT>(index));
 }
 
 FocusedControl WineWizardDriver::Focused() {

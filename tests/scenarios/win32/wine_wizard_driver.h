@@ -42,6 +42,8 @@ class WineWizardDriver : public WizardDriver {
   bool Visible(int dialog, int id) override;
   bool Enabled(int dialog, int id) override;
   bool Checked(int dialog, int id) override;
+  std::vector<ListItem> ListItems(int dialog, int id) override;
+  int ListSelection(int dialog, int id) override;
   FocusedControl Focused() override;
   std::vector<SeenMessageBox> MessageBoxesSeen() override;
   bool Finished() override;

@@ -27,3 +27,7 @@ MemoryRegistry& StoreMemoryRegistry() {
 Registry& StoreRegistry() { return StoreMemoryRegistry(); }
 bool StoreRegistryIsReal() { return false; }
 int StoreOpenHandles() { return StoreMemoryRegistry().OpenHandleCount(); }
+bool StoreUseWin9xStrings() {
+  StoreMemoryRegistry().SetWin9xStrings(true);
+  return true;
+}

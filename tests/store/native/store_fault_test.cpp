@@ -1,6 +1,6 @@
 // What the store does when the registry refuses: every value still attempted, failures told
 // to the caller, and a backup kept until it has been written back completely.
-#include "platform/portable/memory_registry.h"
+#include "fakes/memory_registry.h"
 #include "store/adapter_settings.h"
 #include "store/modem_port_speed.h"
 #include "store/native/memory_backend.h"
@@ -26,10 +26,17 @@ RegFault Fault(RegOp op, const std::string& key, const std::string& value = "*",
   return f;
 }
 
+// The same fault, after `skip` matching calls went through (a walk that breaks half-way).
+RegFault After(int skip, RegFault fault) {
+  fault.skip = skip;
+  return fault;
+}
+
 // Full paths, as fault patterns take them.
 const std::string kHklmTcpip = std::string("HKEY_LOCAL_MACHINE\\") + kTcpipParameters;
 const std::string kHklmMstcp = std::string("HKEY_LOCAL_MACHINE\\") + kMstcp;
 const std::string kHkcuBackup = std::string("HKEY_CURRENT_USER\\") + kBackupKey;
+const std::string kHklmInterfaces = kHklmTcpip + "\\Interfaces";
 
 }  // namespace
 
@@ -58,6 +65,8 @@ TEST(ApplyFaults, FailedWritesAreReported) {
        2 + 3 * 2},
       {"NT: browser key refused", kOsFamilyNt, kNtMachine,
        Fault(RegOp::kOpen, "*\\Internet Settings"), 13 + 3 * 2},
+      {"NT: the interface walk breaks", kOsFamilyNt, kNtMachine,
+       After(1, Fault(RegOp::kEnumKey, kHklmInterfaces)), 2 + 13 + 1 * 2},
       {"9x: every HKLM set refused", kOsFamily9x, k9xMachine,
        Fault(RegOp::kSet, "HKEY_LOCAL_MACHINE\\*"), 2 + 9 + 2},
       {"9x: MaxMSS refused", kOsFamily9x, k9xMachine,
@@ -71,8 +80,8 @@ TEST(ApplyFaults, FailedWritesAreReported) {
     Machine m(row.fixtures);
     REQUIRE(m.ready);
     MemoryRegistry& memory = StoreMemoryRegistry();
-    Model model;
-    ReadCurrentSettings(m.reg, row.family, model.view);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, row.family, model);
     const std::string backup = BackupValues(m.reg);
     const int setsBefore = memory.CallCount(RegOp::kSet);
     memory.AddFault(row.fault);
@@ -106,10 +115,14 @@ TEST(ApplyFaults, ModemWriteRefused) {
   CHECK(!BoostModemPortSpeeds(m.reg, kOsFamilyNt));
   CHECK(!ApplySettings(m.reg, kOsFamilyNt, 1, ChosenSettings()));
   memory.ClearFaults();
+  // A walk over the modems that breaks has not reached every one.
+  memory.AddFault(After(1, Fault(RegOp::kEnumKey, std::string("*\\") + kModemClassNt)));
+  CHECK(!BoostModemPortSpeeds(m.reg, kOsFamilyNt));
+  memory.ClearFaults();
   CHECK_ALL_KEYS_CLOSED();
   // The other limited modem was still changed.
   CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kModemClassNt) + "\\0002", "Properties")
-                   .find("FF 0A 0E FF") != std::string::npos,
+                   .find("FF 10 0E FF") != std::string::npos,
            true);
 }
 
@@ -148,6 +161,10 @@ TEST(RestoreFaults, IncompleteRestoreKeepsBackup) {
        kOsFamilyNt,
        kNtMachine,
        {Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces")}},
+      {"NT: the interface walk breaks",
+       kOsFamilyNt,
+       kNtMachine,
+       {After(1, Fault(RegOp::kEnumKey, kHklmInterfaces))}},
       {"NT: MTU Settings does not open",
        kOsFamilyNt,
        kNtMachine,
@@ -247,43 +264,41 @@ TEST(RestoreFaults, MissingTcpipKey) {
 }
 
 // Reading with keys missing or refused: what comes before the missing key is read and backed
-// up, nothing after it, and no flag is raised for what was not read.
+// up, nothing after it, and no flag is raised for what was not read. A refused key may hold
+// values: the backup would lack them, so it is dropped.
 TEST(ReadFaults, MissingKeys) {
   {
     Machine m(kNtMachine);
     REQUIRE(m.ready);
     REQUIRE_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternetSettings), kRegOk);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, kOsFamilyNt, model);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(model.ttl.currentMaxConnectionsPerServerFound, 0);
+    CHECK_EQ(model.currentMaxConnectionsPerServerFound, 0);
     CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"), kAbsent);
-    CHECK_EQ(model.ttl.currentTtlFound, 1);
+    CHECK_EQ(model.currentTtlFound, 1);
   }
   {
     Machine m(kNtMachine);
     REQUIRE(m.ready);
     StoreMemoryRegistry().AddFault(Fault(RegOp::kOpen, kHklmTcpip));
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamilyNt, model.view);
+    WizardModel model;
+    CHECK(!ReadCurrentSettings(m.reg, kOsFamilyNt, model));
     StoreMemoryRegistry().ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(model.ttl.currentTtlFound, 0);
-    CHECK_EQ(model.mtu.currentMtuFound, 1);
-    CHECK_EQ(
-        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-        Join({"MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6)}));
-    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings).size(), 2u);
+    CHECK_EQ(model.currentTtlFound, 0);
+    CHECK_EQ(model.currentMtuFound, 1);
+    CHECK(!BackupExists(m.reg));
   }
   {
     Machine m(k9xMachine);
     REQUIRE(m.ready);
     REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kMstcp), kRegOk);
-    Model model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, kOsFamily9x, model);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(model.ttl.currentTtlFound, 0);
-    CHECK_EQ(model.mtu.currentMtuFound, 1);
+    CHECK_EQ(model.currentTtlFound, 0);
+    CHECK_EQ(model.currentMtuFound, 1);
     CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(), 2u);
   }
 }
@@ -295,8 +310,8 @@ TEST(Read9xNative, TextWithoutTerminator) {
   REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL", kRegSz, "32"));
   REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU", kRegSz, "1400"));
   const std::string original = Snapshot(m.reg);
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model);
   CHECK_EQ(model.settings.currentTtl, 32u);
   CHECK_EQ(model.settings.currentMtu, 1400u);
   CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Typed(kRegSz, "32"));
@@ -324,7 +339,7 @@ TEST(RestoreFaults, TcpipKeyRefusedAfterBrowserAndAdapters) {
 }
 
 // A 9x value stored as a DWORD is read as the text its bytes make (no digits: 0), kept with its
-// bytes and restored with them as the family's text type.
+// bytes and its own type, and restored with both.
 TEST(Read9xNative, DwordWhereTextExpected) {
   Machine m({"store_9x_chain.reg"});
   REQUIRE(m.ready);
@@ -332,17 +347,15 @@ TEST(Read9xNative, DwordWhereTextExpected) {
                      std::string("\x80\0\0\0", 4)));
   REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "KeepAliveTime", kRegDword,
                      std::string("9\0\0\0", 4)));
-  Model model;
-  ReadCurrentSettings(m.reg, kOsFamily9x, model.view);
-  CHECK_EQ(model.ttl.currentTtlFound, 1);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model);
+  CHECK_EQ(model.currentTtlFound, 1);
   CHECK_EQ(model.settings.currentTtl, 0u);
   CHECK_EQ(model.settings.currentKeepAliveTime, 9u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"),
-           Typed(kRegSz, std::string("\x80\0\0\0", 4)));
+  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Dword(0x80));
   CHECK(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()));
   CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL"),
-           Typed(kRegSz, std::string("\x80\0\0\0", 4)));
+  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL"), Dword(0x80));
 }
 
 // A backup that could not take everything found is dropped: restoring it would delete the
@@ -374,22 +387,41 @@ TEST(ReadFaults, IncompleteBackupIsDropped) {
        Fault(RegOp::kSet, kHkcuBackup + "\\MTU Settings")},
       {"9x: adapter MSS refused", kOsFamily9x, k9xMachine,
        Fault(RegOp::kSet, kHkcuBackup + "\\MSS Settings")},
+      // Refused reads and walks that break say nothing about what is there.
+      {"NT: the interface walk breaks", kOsFamilyNt, kNtMachine,
+       After(1, Fault(RegOp::kEnumKey, kHklmInterfaces))},
+      {"NT: an interface refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kOpen, kHklmInterfaces + "\\{2*")},
+      {"NT: browser key refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kOpen, "*\\Internet Settings")},
+      {"NT: a value's query refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kQuery, kHklmTcpip, "KeepAliveTime")},
+      {"NT: an interface's MSS query refused", kOsFamilyNt, kNtMachine,
+       Fault(RegOp::kQuery, kHklmInterfaces + "\\{1*", "MSS")},
+      {"9x: the adapter walk breaks", kOsFamily9x, k9xMachine,
+       Fault(RegOp::kEnumKey, "HKEY_LOCAL_MACHINE\\Enum\\Root\\Net"), false},
+      {"9x: the bindings walk breaks", kOsFamily9x, k9xMachine,
+       Fault(RegOp::kEnumValue, "*\\Bindings"), false},
+      {"9x: DeviceDesc refused", kOsFamily9x, k9xMachine,
+       Fault(RegOp::kQuery, "*\\Enum\\Root\\Net\\*", "DeviceDesc"), false},
+      {"9x: MaxMTU refused", kOsFamily9x, k9xMachine,
+       Fault(RegOp::kQuery, "*\\NetTrans\\0003", "MaxMTU"), false},
   };
   for (const Row& row : rows) {
     check::Scope scope(row.label);
     Machine m(row.fixtures);
     REQUIRE(m.ready);
-    Model whole;
-    REQUIRE(ReadCurrentSettings(m.reg, row.family, whole.view));
+    WizardModel whole;
+    REQUIRE(ReadCurrentSettings(m.reg, row.family, whole));
     StoreMemoryRegistry().AddFault(row.fault);
-    Model model;
-    CHECK(!ReadCurrentSettings(m.reg, row.family, model.view));
+    WizardModel model;
+    CHECK(!ReadCurrentSettings(m.reg, row.family, model));
     StoreMemoryRegistry().ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
     CHECK(!BackupExists(m.reg) || row.fault.op == RegOp::kDeleteTree);
-    CHECK_EQ(model.ttl.currentTtlFound, 1);
+    CHECK_EQ(model.currentTtlFound, 1);
     CHECK_EQ(model.settings.currentTtl, whole.settings.currentTtl);
-    CHECK_EQ(model.mtu.currentMtuFound, row.adaptersRead ? 1 : 0);
+    CHECK_EQ(model.currentMtuFound, row.adaptersRead ? 1 : 0);
   }
 }
 
@@ -398,9 +430,80 @@ TEST(ReadFaults, AnEmptyMachineBacksUpCompletely) {
   for (OsFamily family : {kOsFamilyNt, kOsFamily9x}) {
     Machine m(std::vector<std::string>{});
     REQUIRE(m.ready);
-    Model model;
-    CHECK(ReadCurrentSettings(m.reg, family, model.view));
+    WizardModel model;
+    CHECK(ReadCurrentSettings(m.reg, family, model));
     CHECK(BackupExists(m.reg));
     CHECK_ALL_KEYS_CLOSED();
   }
+}
+
+// After a backup was dropped (the user went on without one), Finish on 9x finds the dial-up
+// adapter itself; "41" only when that worked.
+TEST(ApplyFaults, Win9xAdapterWithoutRecord) {
+  struct Row {
+    const char* label;
+    std::vector<RegFault> applyFaults;
+    bool allWritten;
+    std::string mtu;
+  };
+  const Row rows[] = {
+      {"adapter found", {}, true, Sz("576")},
+      {"adapter list unreadable",
+       {Fault(RegOp::kQuery, "*\\Enum\\Root\\Net\\*", "DeviceDesc")},
+       false,
+       Sz("1500")},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.label);
+    Machine m(k9xMachine);
+    REQUIRE(m.ready);
+    MemoryRegistry& memory = StoreMemoryRegistry();
+    memory.AddFault(Fault(RegOp::kSet, kHkcuBackup, "DefaultTTL"));
+    WizardModel model;
+    CHECK(!ReadCurrentSettings(m.reg, kOsFamily9x, model));
+    memory.ClearFaults();
+    REQUIRE(!BackupExists(m.reg));
+    for (const RegFault& fault : row.applyFaults) memory.AddFault(fault);
+    CHECK_EQ(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()), row.allWritten);
+    memory.ClearFaults();
+    CHECK_ALL_KEYS_CLOSED();
+    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"), row.mtu);
+  }
+}
+
+// An interface whose name the ANSI calls cannot carry names no key: read, Finish and Reset all
+// pass it over, so it neither shows "44" nor keeps Reset from finishing.
+TEST(StoreFaults, InterfaceNameNotCarried) {
+  Machine m(kNtMachine);
+  REQUIRE(m.ready);
+  MemoryRegistry& memory = StoreMemoryRegistry();
+  const std::string unreachable = InterfaceKey("{33333333-CCCC-4000-8000-000000000003}");
+  const std::string before = Join(ValuesOf(m.reg, kHkeyLocalMachine, unreachable));
+  const std::string original = Snapshot(m.reg);
+  memory.AddFault(Fault(RegOp::kOpen, kHklmInterfaces + "\\{3*", "*", -1, kRegFileNotFound));
+  WizardModel model;
+  CHECK(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
+  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
+  memory.ClearFaults();
+  CHECK_ALL_KEYS_CLOSED();
+  CHECK_EQ(Snapshot(m.reg), original);
+  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, unreachable)), before);
+}
+
+// Everything went back but the backup could not be deleted: said so, and the backup stays
+// for another Reset.
+TEST(RestoreFaults, BackupNotDeleted) {
+  Machine m(kNtMachine);
+  REQUIRE(m.ready);
+  const std::string original = Snapshot(m.reg);
+  CHECK(ReadAndApply(m.reg, kOsFamilyNt));
+  StoreMemoryRegistry().AddFault(Fault(RegOp::kDeleteTree, kHkcuBackup));
+  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kBackupKept);
+  StoreMemoryRegistry().ClearFaults();
+  CHECK_ALL_KEYS_CLOSED();
+  CHECK_EQ(Snapshot(m.reg), original);
+  CHECK(BackupExists(m.reg));
+  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
+  CHECK(!BackupExists(m.reg));
 }

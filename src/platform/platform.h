@@ -1,0 +1,19 @@
+// The services of the operating system the program uses, gathered so that start-up can be
+// handed the real ones (Quarnel.exe) or the stand-ins (tests).
+#pragma once
+
+#include "platform/file_search.h"
+#include "platform/message_box.h"
+#include "platform/profile_reader.h"
+#include "platform/registry.h"
+#include "platform/toolkit.h"
+#include "platform/version_query.h"
+
+struct Platform {
+  Registry& registry;
+  ProfileReader& profile;
+  VersionQuery& version;
+  MessageBoxes& messages;
+  Toolkit* toolkit;             // null where no window is ever made (store and language tests)
+  FileSearch* files = nullptr;  // null: no language files to list
+};

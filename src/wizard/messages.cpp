@@ -1,0 +1,23 @@
+#include "wizard/messages.h"
+
+#include "wizard/app_state.h"
+#include "wizard/texts.h"
+
+void ShowApplyResult(const AppState& app, WindowRef owner, bool allWritten) {
+  if (allWritten) {
+    app.ShowTranslated(owner, text::kApplied, kMbOk);
+  } else {
+    app.ShowTranslated(owner, text::kNotAllWritten, kMbOk | kMbIconError);
+  }
+}
+
+void ShowRestoreResult(const AppState& app, WindowRef owner, RestoreOutcome outcome) {
+  if (outcome == RestoreOutcome::kRestored) {
+    app.ShowTranslated(owner, text::kRestored, kMbOk);
+    return;
+  }
+  // Shown in English whatever the language: it must stay readable when the language files are
+  // what is broken.
+  app.platform.messages.Show(owner, "Failed to reset your connection settings.", kAppTitle,
+                             kMbOk | kMbIconError);
+}
