@@ -149,7 +149,7 @@ installed_files() { (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | sort); }
 # A language of the tests' own, as a language file and its flag would ship.
 make_probe_lang() {
   mkdir -p "$1"
-  printf '[Quarnel]\r\n18=Ovik Quarnel (probe)\r\n' >"$1/Probe.ini"
+  printf '[Quarnel]\r\n18=Ovik Quarnel (probe)\r\nIDC_Next=&Probe on\r\n' >"$1/Probe.ini"
   python3 - "$1/Probe.bmp" <<'EOF'
 import struct, sys
 rows = b"".join(bytes([0, 0, 255]) * 16 for _ in range(16))

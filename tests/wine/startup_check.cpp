@@ -1,6 +1,7 @@
 // Starts Quarnel.exe under the Windows version Wine emulates for it and checks what a user would
 // see first: the wizard (versions the program knows) or message "79" and nothing else (versions
-// it refuses). Run by startup.sh once per version.
+// it refuses), by its caption and its Proceed button. Run by startup.sh once per version, and by
+// installer.sh on the installed program.
 //
 //   startup_check wizard|refuse <Quarnel.exe> [--lang]
 //
@@ -22,6 +23,10 @@ constexpr const char* kProgramKey = "Software\\Ovik Quarnel";
 constexpr const char* k79Default =
     "Failed to detect your Windows version so we can't boost your connection.";
 constexpr const char* kTitleDefault = "Ovik Quarnel";
+// The Proceed button: a text every translation changes, unlike the caption.
+constexpr int kProceedId = 1005;
+constexpr const char* kProceedKey = "IDC_Next";
+constexpr const char* kProceedDefault = "&Proceed";
 // The probe language's texts, as the file states them and as the program must show them.
 constexpr const char* kProbeName = "Probe";
 constexpr const char* kProbeFile =
@@ -200,7 +205,7 @@ bool HasWizardFrame(DWORD processId) {
   return false;
 }
 
-void CheckWizard(const std::string& program, const std::string& title) {
+void CheckWizard(const std::string& program, const std::string& title, const std::string& proceed) {
   proc::Launched quarnel;
   Check(quarnel.Start(program), "Quarnel.exe starts");
   HWND frame = proc::WaitForDialog(quarnel, kFrameControls, kAppearMs);
@@ -210,6 +215,8 @@ void CheckWizard(const std::string& program, const std::string& title) {
   Check(proc::WaitForMessageBox(quarnel, 0) == nullptr, "no message box beside it");
   const std::string caption = proc::Text(frame);
   Check(caption == title, "caption " + Shown(caption) + " is " + Shown(title));
+  const std::string button = proc::Text(proc::ChildById(frame, kProceedId));
+  Check(button == proceed, "Proceed button " + Shown(button) + " is " + Shown(proceed));
   Check(proc::PostCommand(frame, IDCANCEL), "Exit is pressed");
   Check(quarnel.WaitForExit(kExitMs), "the process ends after Exit");
 }
@@ -259,12 +266,13 @@ int main(int argc, char** argv) {
     Check(key.ok(), "program key points at the probe language");
     if (install.ok() && key.ok()) {
       if (mode == "wizard")
-        CheckWizard(program, kProbeTitle);
+        CheckWizard(program, kProbeTitle, kProceedDefault);
       else
         CheckRefusal(program, kProbe79);
     }
   } else if (mode == "wizard") {
-    CheckWizard(program, ExpectedText("18", kTitleDefault));
+    CheckWizard(program, ExpectedText("18", kTitleDefault),
+                ExpectedText(kProceedKey, kProceedDefault));
   } else {
     CheckRefusal(program, ExpectedText("79", k79Default));
   }
