@@ -62,10 +62,14 @@ start_display() {
 }
 
 # A display for Wine, which needs one even for console test programs that open windows: the
-# caller's when it answers, else one of our own that stays up for later runs.
+# caller's when it answers, else one of our own. That one goes when the calling script ends,
+# whatever traps the script sets: a watcher waits for the script's shell and stops it by its id.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  start_display 87
+  start_display 87 || return 1
+  local shell=$$ xvfb=$XVFB_PID
+  (while kill -0 "$shell" 2>/dev/null; do sleep 1; done; kill "$xvfb" 2>/dev/null) \
+    </dev/null >/dev/null 2>&1 &
 }
 
 # One 32-bit prefix under build/, made once and reused.
