@@ -98,3 +98,18 @@ ensure_prefix() {
 set_windows_version() {
   wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$1" /v Version /d "$2" /f >/dev/null 2>&1
 }
+
+# require_built FILE...: a suite ends with one failure when a program it runs was not built.
+require_built() {
+  local f
+  for f in "$@"; do
+    if [ ! -f "$f" ]; then
+      echo "missing $f (build the $WINE_PRESET preset first)"
+      echo "0 passed, 1 failed"
+      exit 1
+    fi
+  done
+}
+
+# A host path as Wine's Z: drive shows it to a Windows program.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }

@@ -8,16 +8,9 @@ source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$ROOT"
 
 checker="$WINE_BUILD/tests/lang_check.exe"
-for f in "$WINE_BUILD/Quarnel.exe" "$checker"; do
-  if [ ! -f "$f" ]; then
-    echo "missing $f (build the $WINE_PRESET preset first)"
-    echo "0 passed, 1 failed"
-    exit 1
-  fi
-done
+require_built "$WINE_BUILD/Quarnel.exe" "$checker"
 ensure_prefix
 
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 fixtures=()
 for f in "$ROOT"/tests/fixtures/lang/*.ini; do fixtures+=("$(windows_path "$f")"); done
 "$WINELOADER" "$checker" --expect "$(windows_path "$WINE_BUILD/Quarnel.exe")" "${fixtures[@]}"

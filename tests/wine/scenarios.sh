@@ -19,13 +19,7 @@ cd "$ROOT"
 export WINEPREFIX="$ROOT/build/wine-$WINEARCH-scenarios"
 
 tests="$WINE_BUILD/tests/scenarios_tests.exe"
-for f in "$WINE_BUILD/Quarnel.exe" "$tests"; do
-  if [ ! -f "$f" ]; then
-    echo "missing $f (build the $WINE_PRESET preset first)"
-    echo "result: 0 passed, 1 failed"
-    exit 1
-  fi
-done
+require_built "$WINE_BUILD/Quarnel.exe" "$tests"
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"

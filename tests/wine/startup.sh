@@ -9,17 +9,10 @@ cd "$ROOT"
 
 quarnel="$WINE_BUILD/Quarnel.exe"
 checker="$WINE_BUILD/tests/wine/startup_check.exe"
-for f in "$quarnel" "$checker"; do
-  if [ ! -f "$f" ]; then
-    echo "missing $f (build the $WINE_PRESET preset first)"
-    echo "0 passed, 1 failed"
-    exit 1
-  fi
-done
+require_built "$quarnel" "$checker"
 
 ensure_prefix
 
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # The version other runs chose for Quarnel.exe, put back at the end.
 appdefaults='HKCU\Software\Wine\AppDefaults\Quarnel.exe'
