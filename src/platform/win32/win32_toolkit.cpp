@@ -448,8 +448,8 @@ void Win32Toolkit::AttachImageList(WindowRef combo) {
 int Win32Toolkit::AddImageFromFile(WindowRef combo, const std::string& path) {
   auto list = imageLists_.find(combo);
   if (list == imageLists_.end()) return -1;
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 16, 16, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 16, 16,
+                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   if (bitmap == nullptr) return -1;
   const int index =
       ImageList_AddMasked(reinterpret_cast<HIMAGELIST>(list->second), bitmap, RGB(0, 0, 0));
