@@ -16,15 +16,15 @@ const PageText kTexts[] = {
     Plain(IDC_static_step2_Explain, text::kConnectionQuestion),
 };
 
-const PageSpec kSpec = {IDD_STEP_CONNECTION,
-                        WizardPage::kAnyControl,
-                        text::kTitleConnectionNt,
-                        text::kTitleConnection9x,
-                        kTexts,
-                        {},
-                        {},
-                        PageSpec::kNever,
-                        false};
+const PageTable kTable = {IDD_STEP_CONNECTION,
+                          WizardPage::kAnyControl,
+                          text::kTitleConnectionNt,
+                          text::kTitleConnection9x,
+                          kTexts,
+                          {},
+                          {},
+                          PageTable::kNever,
+                          false};
 
 // Asked in this order; the first radio button found checked decides.
 const struct {
@@ -40,7 +40,7 @@ const struct {
 }  // namespace
 
 ConnectionTypePage::ConnectionTypePage(AppState& app, WizardDialog& frame, WizardModel& model)
-    : WizardPage(app, frame, model, kSpec) {}
+    : WizardPage(app, frame, model, kTable) {}
 
 bool ConnectionTypePage::OnInitDialog() {
   WizardPage::OnInitDialog();

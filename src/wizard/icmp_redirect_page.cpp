@@ -18,11 +18,11 @@ const PageText kTexts[] = {
 // Unchecked at first, and never set by the page: it keeps what the user left it at.
 const PageCheck kChecks[] = {{IDC_chk_ICMP, &TuningSettings::icmpRedirects, 1}};
 
-const PageSpec kSpec = {IDD_STEP_ICMP, IDC_chk_ICMP, text::kTitleIcmp, text::kTitleIcmp,
-                        kTexts,        {},           kChecks,          PageSpec::kLastOnNt,
-                        true};
+const PageTable kTable = {IDD_STEP_ICMP, IDC_chk_ICMP, text::kTitleIcmp, text::kTitleIcmp,
+                          kTexts,        {},           kChecks,          PageTable::kLastOnNt,
+                          true};
 
 }  // namespace
 
 IcmpRedirectPage::IcmpRedirectPage(AppState& app, WizardDialog& frame, WizardModel& model)
-    : WizardPage(app, frame, model, kSpec) {}
+    : WizardPage(app, frame, model, kTable) {}

@@ -25,17 +25,17 @@ const PageField kFields[] = {
      &TuningSettings::recommendedKeepAliveTime, &TuningSettings::keepAliveTime, 0, 0},
 };
 
-const PageSpec kSpec = {IDD_STEP_KEEPALIVE,
-                        IDC_KEEPALIVE_INTERVAL_EDIT,
-                        text::kTitleKeepAliveNt,
-                        text::kTitleKeepAlive9x,
-                        kTexts,
-                        kFields,
-                        {},
-                        PageSpec::kLastOn9x,
-                        true};
+const PageTable kTable = {IDD_STEP_KEEPALIVE,
+                          IDC_KEEPALIVE_INTERVAL_EDIT,
+                          text::kTitleKeepAliveNt,
+                          text::kTitleKeepAlive9x,
+                          kTexts,
+                          kFields,
+                          {},
+                          PageTable::kLastOn9x,
+                          true};
 
 }  // namespace
 
 KeepAlivePage::KeepAlivePage(AppState& app, WizardDialog& frame, WizardModel& model)
-    : WizardPage(app, frame, model, kSpec) {}
+    : WizardPage(app, frame, model, kTable) {}

@@ -8,10 +8,11 @@ namespace {
 const PageText kTexts[] = {Plain(IDC_DESCRIBTION, text::kModemDescription)};
 
 // The frame sets "Finish" when it shows this page; Back must not leave it there.
-const PageSpec kSpec = {IDD_STEP_MODEM,   0,   text::kTitleModem, text::kTitleModem, kTexts, {}, {},
-                        PageSpec::kNever, true};
+const PageTable kTable = {
+    IDD_STEP_MODEM,    0,   text::kTitleModem, text::kTitleModem, kTexts, {}, {},
+    PageTable::kNever, true};
 
 }  // namespace
 
 ModemBoostPage::ModemBoostPage(AppState& app, WizardDialog& frame, WizardModel& model)
-    : WizardPage(app, frame, model, kSpec) {}
+    : WizardPage(app, frame, model, kTable) {}

@@ -24,13 +24,13 @@ const PageField kFields[] = {
      &TuningSettings::mss, 0, 0},
 };
 
-const PageSpec kSpec = {
-    IDD_STEP_MTU,     IDC_MSS_EDIT, text::kTitleMtuNt, text::kTitleMtu9x, kTexts, kFields, {},
-    PageSpec::kNever, false};
+const PageTable kTable = {
+    IDD_STEP_MTU,      IDC_MSS_EDIT, text::kTitleMtuNt, text::kTitleMtu9x, kTexts, kFields, {},
+    PageTable::kNever, false};
 
 }  // namespace
 
 MtuPage::MtuPage(AppState& app, WizardDialog& frame, WizardModel& model)
-    : WizardPage(app, frame, model, kSpec) {}
+    : WizardPage(app, frame, model, kTable) {}
 
 void MtuPage::RunRecommendation() { RecommendMtu(model_, app_.osFamily); }

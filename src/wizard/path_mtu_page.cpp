@@ -23,17 +23,17 @@ const PageCheck kChecks[] = {
     {IDC_chk_MTUDiscovery, &TuningSettings::pmtuDiscovery, 0},
 };
 
-const PageSpec kSpec = {IDD_STEP_PATH_MTU,
-                        IDC_chk_BlackHoleDetection,
-                        text::kTitlePathMtuNt,
-                        text::kTitlePathMtu9x,
-                        kTexts,
-                        {},
-                        kChecks,
-                        PageSpec::kNever,
-                        false};
+const PageTable kTable = {IDD_STEP_PATH_MTU,
+                          IDC_chk_BlackHoleDetection,
+                          text::kTitlePathMtuNt,
+                          text::kTitlePathMtu9x,
+                          kTexts,
+                          {},
+                          kChecks,
+                          PageTable::kNever,
+                          false};
 
 }  // namespace
 
 PathMtuPage::PathMtuPage(AppState& app, WizardDialog& frame, WizardModel& model)
-    : WizardPage(app, frame, model, kSpec) {}
+    : WizardPage(app, frame, model, kTable) {}

@@ -26,15 +26,15 @@ const PageField kFields[] = {
      &TuningSettings::receiveWindow, 0, 0},
 };
 
-const PageSpec kSpec = {IDD_STEP_RWIN,
-                        IDC_MULTIPLIER_EDIT,
-                        text::kTitleRwinNt,
-                        text::kTitleRwin9x,
-                        kTexts,
-                        kFields,
-                        {},
-                        PageSpec::kNever,
-                        false};
+const PageTable kTable = {IDD_STEP_RWIN,
+                          IDC_MULTIPLIER_EDIT,
+                          text::kTitleRwinNt,
+                          text::kTitleRwin9x,
+                          kTexts,
+                          kFields,
+                          {},
+                          PageTable::kNever,
+                          false};
 
 }  // namespace
 
@@ -61,7 +61,7 @@ std::string ReceiveWindowProduct::Text() const {
 }
 
 ReceiveWindowPage::ReceiveWindowPage(AppState& app, WizardDialog& frame, WizardModel& model)
-    : WizardPage(app, frame, model, kSpec) {}
+    : WizardPage(app, frame, model, kTable) {}
 
 void ReceiveWindowPage::RunRecommendation() { RecommendReceiveWindow(model_, app_.osFamily); }
 

@@ -19,11 +19,11 @@ const PageField kFields[] = {
 };
 
 // Only the NT family gets here, so there is one title.
-const PageSpec kSpec = {
-    IDD_STEP_SYN,     IDC_SYN_EDIT, text::kTitleSyn, text::kTitleSyn, kTexts, kFields, {},
-    PageSpec::kNever, false};
+const PageTable kTable = {
+    IDD_STEP_SYN,      IDC_SYN_EDIT, text::kTitleSyn, text::kTitleSyn, kTexts, kFields, {},
+    PageTable::kNever, false};
 
 }  // namespace
 
 SynAttackPage::SynAttackPage(AppState& app, WizardDialog& frame, WizardModel& model)
-    : WizardPage(app, frame, model, kSpec) {}
+    : WizardPage(app, frame, model, kTable) {}

@@ -36,17 +36,17 @@ const PageField kFields[] = {
      &TuningSettings::ttl, 1, 255},
 };
 
-const PageSpec kSpec = {IDD_STEP_TTL,
-                        IDC_HTTP_1_1_EDIT,
-                        text::kTitleTtlNt,
-                        text::kTitleTtl9x,
-                        kTexts,
-                        kFields,
-                        {},
-                        PageSpec::kNever,
-                        false};
+const PageTable kTable = {IDD_STEP_TTL,
+                          IDC_HTTP_1_1_EDIT,
+                          text::kTitleTtlNt,
+                          text::kTitleTtl9x,
+                          kTexts,
+                          kFields,
+                          {},
+                          PageTable::kNever,
+                          false};
 
 }  // namespace
 
 TtlPage::TtlPage(AppState& app, WizardDialog& frame, WizardModel& model)
-    : WizardPage(app, frame, model, kSpec) {}
+    : WizardPage(app, frame, model, kTable) {}

@@ -6,19 +6,20 @@
 #include "wizard/texts.h"
 #include "wizard/wizard_dialog.h"
 
-WizardPage::WizardPage(AppState& app, WizardDialog& frame, WizardModel& model, const PageSpec& spec)
-    : Dialog(*app.platform.toolkit), app_(app), frame_(frame), model_(model), spec_(spec) {}
+WizardPage::WizardPage(AppState& app, WizardDialog& frame, WizardModel& model,
+                       const PageTable& table)
+    : Dialog(*app.platform.toolkit), app_(app), frame_(frame), model_(model), table_(table) {}
 
 bool WizardPage::Create(WindowRef frame) {
-  return toolkit().CreateChild(*this, spec_.templateId, frame) != 0;
+  return toolkit().CreateChild(*this, table_.templateId, frame) != 0;
 }
 
 bool WizardPage::IsShown() const { return window() != 0 && toolkit().IsVisible(window()); }
 
 bool WizardPage::IsLastStep() const {
   if (app_.modemBoostAvailable != 0) return false;
-  return (spec_.lastStep == PageSpec::kLastOn9x && app_.osFamily == kOsFamily9x) ||
-         (spec_.lastStep == PageSpec::kLastOnNt && app_.osFamily == kOsFamilyNt);
+  return (table_.lastStep == PageTable::kLastOn9x && app_.osFamily == kOsFamily9x) ||
+         (table_.lastStep == PageTable::kLastOnNt && app_.osFamily == kOsFamilyNt);
 }
 
 bool WizardPage::OnInitDialog() {
@@ -44,15 +45,15 @@ void WizardPage::OnShowPage() {
 
 void WizardPage::OnHidePage() {
   StoreValues();
-  if (spec_.restoresNext && frame_.ProceedCaption() == app_.Translate(text::kFinish)) {
+  if (table_.restoresNext && frame_.ProceedCaption() == app_.Translate(text::kFinish)) {
     frame_.SetProceedCaption(app_.Translate(text::kNext));
   }
 }
 
 void WizardPage::ApplyTexts() {
   const bool nt = app_.osFamily == kOsFamilyNt;
-  toolkit().SetText(frame_.window(), app_.Translate(nt ? spec_.titleNt : spec_.title9x));
-  for (const PageText& row : spec_.texts) {
+  toolkit().SetText(frame_.window(), app_.Translate(nt ? table_.titleNt : table_.title9x));
+  for (const PageText& row : table_.texts) {
     std::string shown = app_.Translate(row.text);
     const std::uint32_t number = row.number != nullptr ? model_.settings.*row.number : 0;
     switch (row.kind) {
@@ -74,16 +75,16 @@ void WizardPage::ApplyTexts() {
 }
 
 void WizardPage::DataToControls() {
-  for (const PageField& field : spec_.fields) SetFieldNumber(field.id, model_.*field.entry);
+  for (const PageField& field : table_.fields) SetFieldNumber(field.id, model_.*field.entry);
 }
 
 void WizardPage::StoreValues() {
-  for (const PageField& field : spec_.fields) {
+  for (const PageField& field : table_.fields) {
     if (field.chosen != nullptr) {
       model_.settings.*field.chosen = static_cast<std::uint32_t>(model_.*field.entry);
     }
   }
-  for (const PageCheck& check : spec_.checks) {
+  for (const PageCheck& check : table_.checks) {
     model_.settings.*check.chosen =
         IsItemChecked(check.id) ? check.whenChecked : 1u - check.whenChecked;
   }
@@ -100,7 +101,7 @@ void WizardPage::OnCommand(int id, int code) {
 }
 
 void WizardPage::OnFieldExit(int id) {
-  for (const PageField& field : spec_.fields) {
+  for (const PageField& field : table_.fields) {
     if (field.id != id) continue;
     std::int32_t& entry = model_.*field.entry;
     switch (field.rule) {
@@ -124,7 +125,7 @@ void WizardPage::OnFieldExit(int id) {
 }
 
 bool WizardPage::ExchangeFromControls() {
-  for (const PageField& field : spec_.fields) {
+  for (const PageField& field : table_.fields) {
     std::int32_t value = 0;
     if (!ParseInteger(FieldText(field.id), &value)) {
       std::string message = toolkit().LoadResourceString(IDS_PARSE_INT);
@@ -162,9 +163,10 @@ void WizardPage::ShowMessage(const std::string& text, std::uint32_t style) {
 }
 
 bool WizardPage::PreTranslateKey(const KeyEvent& key) {
-  if (key.virtualKey == kVkTab && spec_.handOff != 0) {
+  if (key.virtualKey == kVkTab && table_.handOff != 0) {
     // Only keys aimed inside this page reach here, so "any control" needs no further test.
-    const bool onHandOff = spec_.handOff == kAnyControl || toolkit().Focus() == Item(spec_.handOff);
+    const bool onHandOff =
+        table_.handOff == kAnyControl || toolkit().Focus() == Item(table_.handOff);
     if (onHandOff) {
       // The frame's own Tab handling then moves on to its buttons.
       toolkit().SetFocus(frame_.window());

@@ -1,7 +1,7 @@
 // What every wizard page has in common: a hidden child dialog of the frame that sets its texts
 // and fills its fields each time it is shown, takes back what the user typed when a field loses
 // the focus, hands its values to the model each time it is hidden, and passes the keyboard back
-// to the frame's buttons on Tab. A page is described by a table (PageSpec); its own class holds
+// to the frame's buttons on Tab. A page is described by a table (PageTable); its own class holds
 // only what no table expresses.
 #pragma once
 
@@ -89,7 +89,7 @@ struct PageCheck {
   std::uint32_t whenChecked;
 };
 
-struct PageSpec {
+struct PageTable {
   // Which family's last numbered step this page is: it then reads "Finish" unless the modem
   // step follows.
   enum LastStep { kNever, kLastOn9x, kLastOnNt };
@@ -112,10 +112,10 @@ class WizardPage : public Dialog {
  public:
   static constexpr int kAnyControl = -1;
 
-  WizardPage(AppState& app, WizardDialog& frame, WizardModel& model, const PageSpec& spec);
+  WizardPage(AppState& app, WizardDialog& frame, WizardModel& model, const PageTable& table);
 
-  int templateId() const { return spec_.templateId; }
-  const PageSpec& spec() const { return spec_; }
+  int templateId() const { return table_.templateId; }
+  const PageTable& table() const { return table_; }
 
   // Creates the page window as a hidden child of the frame.
   bool Create(WindowRef frame);
@@ -171,5 +171,5 @@ class WizardPage : public Dialog {
   bool ExchangeFromControls();
   void RejectField(int id, const std::string& message);
 
-  const PageSpec& spec_;
+  const PageTable& table_;
 };

@@ -32,12 +32,13 @@ namespace {
 // A page on the SYN template whose one field the cases give the range they need.
 PageField gProbeFields[] = {{IDC_SYN_EDIT, &WizardModel::synAttackProtectEntry,
                              PageField::kFrameworkRange, nullptr, nullptr, 0, 0}};
-const PageSpec kProbeSpec = {IDD_STEP_SYN, IDC_SYN_EDIT,     {},   {}, {}, gProbeFields,
-                             {},           PageSpec::kNever, false};
+const PageTable kProbeTable = {IDD_STEP_SYN, IDC_SYN_EDIT,      {},   {}, {}, gProbeFields,
+                               {},           PageTable::kNever, false};
 
 class ProbePage : public WizardPage {
  public:
-  ProbePage(AppState& app, WizardDialog& frame) : WizardPage(app, frame, frame.model, kProbeSpec) {}
+  ProbePage(AppState& app, WizardDialog& frame)
+      : WizardPage(app, frame, frame.model, kProbeTable) {}
   using WizardPage::SetFieldNumber;
 
   void OnCommand(int id, int code) override {
