@@ -115,7 +115,6 @@ class WizardPage : public Dialog {
   WizardPage(AppState& app, WizardDialog& frame, WizardModel& model, const PageTable& table);
 
   int templateId() const { return table_.templateId; }
-  const PageTable& table() const { return table_; }
 
   // Creates the page window as a hidden child of the frame.
   bool Create(WindowRef frame);
