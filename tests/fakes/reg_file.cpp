@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "store/registry_values.h"
+
 namespace {
 
 constexpr std::size_t kMaxKeyNameLen = 255;
@@ -370,14 +372,11 @@ RegFileResult Apply(Registry& registry, const std::vector<Op>& ops) {
           return fail(op, rc, "could not delete [" + KeyLabel(op) + "]");
         break;
       case Op::kSetValue: {
-        // NT counts a terminator that happens to follow a text's bytes; a byte that is not 0
-        // after them keeps an unterminated text exactly as written. Windows 9x takes a text up
-        // to its first NUL whatever the count: the NUL after the guard keeps it inside ours.
-        std::vector<std::uint8_t> buffer(op.data);
-        buffer.push_back(0xFF);
-        buffer.push_back(0x00);
-        rc = registry.SetValue(current.get(), op.name.c_str(), op.type, buffer.data(),
-                               static_cast<std::uint32_t>(op.data.size()));
+        // The store's own exact write: a text without its terminator stays as written.
+        const std::uint8_t none = 0;
+        rc = SetExactValue(registry, current.get(), op.name.c_str(), op.type,
+                           op.data.empty() ? &none : op.data.data(),
+                           static_cast<std::uint32_t>(op.data.size()));
         if (rc != kRegOk)
           return fail(op, rc, "could not set \"" + op.name + "\" in [" + currentLabel + "]");
         break;
