@@ -72,8 +72,8 @@ struct KeyEvent {
   bool shift;
 };
 
-// Base of every dialog class. The backend calls the hooks; the defaults behave like the
-// classic dialog framework's.
+// Base of every dialog class. The backend calls the hooks; the defaults behave like a plain
+// Windows dialog's.
 class Dialog {
  public:
   explicit Dialog(Toolkit& toolkit) : toolkit_(toolkit) {}

@@ -14,7 +14,7 @@ const PageText kTexts[] = {
 };
 
 const PageField kFields[] = {
-    {IDC_SYN_EDIT, &WizardModel::synAttackProtectEntry, PageField::kFrameworkRange, nullptr,
+    {IDC_SYN_EDIT, &WizardModel::synAttackProtectEntry, PageField::kIntegerInRange, nullptr,
      &TuningSettings::synAttackProtect, 0, 2},
 };
 

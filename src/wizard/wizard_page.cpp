@@ -117,7 +117,7 @@ void WizardPage::OnFieldExit(int id) {
         }
         return;
       }
-      case PageField::kFrameworkRange:
+      case PageField::kIntegerInRange:
         ExchangeFromControls();
         return;
     }
@@ -133,11 +133,11 @@ bool WizardPage::ExchangeFromControls() {
       RejectField(field.id, message);
       return false;
     }
-    // The value is taken before its check, as the framework does: the entry holds what was
-    // typed until the user corrects it. The check stops the press that moved the focus, so it
-    // never reaches the settings.
+    // The value is taken before its range check: the entry holds what was typed until the user
+    // corrects it. The check stops the press that moved the focus, so it never reaches the
+    // settings.
     model_.*field.entry = value;
-    if (field.rule == PageField::kFrameworkRange && (value < field.low || value > field.high)) {
+    if (field.rule == PageField::kIntegerInRange && (value < field.low || value > field.high)) {
       std::string message = toolkit().LoadResourceString(IDS_PARSE_INT_RANGE);
       if (message.empty()) message = "Please enter an integer between %1 and %2.";
       // One pass per marker: the numbers put in contain no '%'.

@@ -71,7 +71,7 @@ struct PageField {
     kShowOnly,        // filled on showing; the page's own code (if any) reads it
     kAboveZero,       // unsigned reading; not above 0 gives the recommended value
     kAtLeast,         // unsigned reading; below `low` gives the recommended value
-    kFrameworkRange,  // the dialog framework's exchange of the page's fields, then low..high
+    kIntegerInRange,  // every field of the page must read as an integer, this one in low..high
   };
   int id;
   ModelNumber entry;
@@ -164,8 +164,8 @@ class WizardPage : public Dialog {
   WizardModel& model_;
 
  private:
-  // The dialog framework's exchange from the controls with its range checks: the first field
-  // that fails shows "Please enter an integer." or "Please enter an integer between %1 and
+  // Reads every field as an integer and checks the ranges of kIntegerInRange fields: the first
+  // field that fails shows "Please enter an integer." or "Please enter an integer between %1 and
   // %2." and gets the focus back with its text selected.
   bool ExchangeFromControls();
   void RejectField(int id, const std::string& message);

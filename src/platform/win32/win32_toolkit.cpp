@@ -3,10 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/max_path.h"
+
 namespace {
 
-HWND H(WindowRef window) { return reinterpret_cast<HWND>(window); }
-WindowRef W(HWND window) { return reinterpret_cast<WindowRef>(window); }
+HWND ToHwnd(WindowRef window) { return reinterpret_cast<HWND>(window); }
+WindowRef FromHwnd(HWND window) { return reinterpret_cast<WindowRef>(window); }
 
 Dialog* StoredDialog(HWND hwnd) {
   return reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -33,7 +35,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     Dialog* dialog = reinterpret_cast<Dialog*>(lParam);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(lParam));
     if (dialog == nullptr) return TRUE;
-    dialog->AttachWindow(W(hwnd));
+    dialog->AttachWindow(FromHwnd(hwnd));
     return dialog->OnInitDialog() ? TRUE : FALSE;
   }
   Dialog* dialog = StoredDialog(hwnd);
@@ -49,10 +51,11 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return dialog->OnSysCommand(static_cast<int>(wParam)) ? TRUE : FALSE;
     case WM_PAINT:
     case WM_QUERYDRAGICON:
-      return static_cast<Win32Toolkit&>(dialog->toolkit()).HandleFrameMessage(W(hwnd), message);
+      return static_cast<Win32Toolkit&>(dialog->toolkit())
+          .HandleFrameMessage(FromHwnd(hwnd), message);
     case WM_NCDESTROY:
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      if (dialog->window() == W(hwnd)) dialog->AttachWindow(0);
+      if (dialog->window() == FromHwnd(hwnd)) dialog->AttachWindow(0);
       return FALSE;
     default:
       return FALSE;
@@ -106,7 +109,7 @@ Win32Toolkit::~Win32Toolkit() {
 }
 
 Dialog* Win32Toolkit::DialogOfWindow(WindowRef window) {
-  HWND hwnd = H(window);
+  HWND hwnd = ToHwnd(window);
   if (hwnd == nullptr || !IsWindow(hwnd)) return nullptr;
   char className[16] = {};
   GetClassNameA(hwnd, className, sizeof className);
@@ -133,7 +136,7 @@ bool Win32Toolkit::IsModalRunning(WindowRef dialog) const {
 }
 
 int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
-  HWND ownerTop = TopLevelOf(H(owner));
+  HWND ownerTop = TopLevelOf(ToHwnd(owner));
   bool disabledOwner = false;
   if (ownerTop != nullptr && IsWindowEnabled(ownerTop)) {
     EnableWindow(ownerTop, FALSE);
@@ -146,12 +149,12 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
     if (disabledOwner) EnableWindow(ownerTop, TRUE);
     return -1;
   }
-  modals_.push_back({W(hwnd), false, kIdCancelCommand});
+  modals_.push_back({FromHwnd(hwnd), false, kIdCancelCommand});
   bool shown = false;
   bool quit = false;
   WPARAM quitCode = 0;
   for (;;) {
-    Modal* modal = FindModal(W(hwnd));
+    Modal* modal = FindModal(FromHwnd(hwnd));
     if (modal == nullptr || modal->ended || !IsWindow(hwnd)) break;
     MSG msg;
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -160,7 +163,7 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
         shown = true;
         ShowWindow(hwnd, SW_SHOWNORMAL);
         UpdateWindow(hwnd);
-        OnModalReady(W(hwnd));
+        OnModalReady(FromHwnd(hwnd));
         continue;
       }
       if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
@@ -178,7 +181,7 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
   }
   int result = kIdCancelCommand;
   for (std::size_t i = modals_.size(); i-- > 0;) {
-    if (modals_[i].window == W(hwnd)) {
+    if (modals_[i].window == FromHwnd(hwnd)) {
       result = modals_[i].result;
       modals_.erase(modals_.begin() + static_cast<std::ptrdiff_t>(i));
       break;
@@ -187,7 +190,7 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
   // The owner comes back before this window goes, so activation returns to it.
   if (disabledOwner) EnableWindow(ownerTop, TRUE);
   if (IsWindow(hwnd)) DestroyWindow(hwnd);
-  bigIcons_.erase(W(hwnd));
+  bigIcons_.erase(FromHwnd(hwnd));
   if (quit) PostQuitMessage(static_cast<int>(quitCode));
   return result;
 }
@@ -195,8 +198,8 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
 WindowRef Win32Toolkit::CreateChild(Dialog& dialog, int templateId, WindowRef parent) {
   HWND hwnd =
       CreateDialogParamA(reinterpret_cast<HINSTANCE>(instance_), MAKEINTRESOURCEA(templateId),
-                         H(parent), DialogProc, reinterpret_cast<LPARAM>(&dialog));
-  return W(hwnd);
+                         ToHwnd(parent), DialogProc, reinterpret_cast<LPARAM>(&dialog));
+  return FromHwnd(hwnd);
 }
 
 void Win32Toolkit::EndDialog(WindowRef dialog, int result) {
@@ -205,7 +208,7 @@ void Win32Toolkit::EndDialog(WindowRef dialog, int result) {
     modal->ended = true;
     modal->result = result;
   }
-  ::EndDialog(H(dialog), result);
+  ::EndDialog(ToHwnd(dialog), result);
 }
 
 void Win32Toolkit::Process(MSG* msg) {
@@ -226,17 +229,17 @@ bool Win32Toolkit::PreTranslate(MSG* msg) {
     // of its visible child dialogs, so a frame button answers while a page has the focus.
     HWND top = nullptr;
     for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = ParentOf(hwnd)) {
-      if (DialogOfWindow(W(hwnd)) != nullptr) top = hwnd;
+      if (DialogOfWindow(FromHwnd(hwnd)) != nullptr) top = hwnd;
     }
     used = top != nullptr && IsDialogMessageA(top, msg) != FALSE;
     current_ = saved;
     return used;
   }
   for (HWND hwnd = msg->hwnd; hwnd != nullptr && !used; hwnd = ParentOf(hwnd)) {
-    Dialog* dialog = DialogOfWindow(W(hwnd));
+    Dialog* dialog = DialogOfWindow(FromHwnd(hwnd));
     if (dialog == nullptr) continue;
     if (msg->message == WM_KEYDOWN) {
-      KeyEvent key{W(msg->hwnd), static_cast<int>(msg->wParam), GetKeyState(VK_SHIFT) < 0};
+      KeyEvent key{FromHwnd(msg->hwnd), static_cast<int>(msg->wParam), GetKeyState(VK_SHIFT) < 0};
       used = dialog->PreTranslateKey(key);
     } else {
       used = IsDialogMessageA(hwnd, msg) != FALSE;
@@ -249,12 +252,13 @@ bool Win32Toolkit::PreTranslate(MSG* msg) {
 
 bool Win32Toolkit::DefaultKeyHandling(WindowRef dialog, const KeyEvent& key) {
   MSG msg;
-  if (current_ != nullptr && current_->message == WM_KEYDOWN && W(current_->hwnd) == key.target &&
+  if (current_ != nullptr && current_->message == WM_KEYDOWN &&
+      FromHwnd(current_->hwnd) == key.target &&
       static_cast<int>(current_->wParam) == key.virtualKey) {
     msg = *current_;
   } else {
     msg = MSG();
-    msg.hwnd = H(key.target);
+    msg.hwnd = ToHwnd(key.target);
     msg.message = WM_KEYDOWN;
     msg.wParam = static_cast<WPARAM>(key.virtualKey);
     msg.lParam = 1;
@@ -268,7 +272,7 @@ bool Win32Toolkit::DefaultKeyHandling(WindowRef dialog, const KeyEvent& key) {
     state[VK_SHIFT] = key.shift ? 0x80 : 0;
     SetKeyboardState(state);
   }
-  bool used = IsDialogMessageA(H(dialog), &msg) != FALSE;
+  bool used = IsDialogMessageA(ToHwnd(dialog), &msg) != FALSE;
   if (adjust && GetKeyboardState(state)) {
     state[VK_SHIFT] = savedShift;
     SetKeyboardState(state);
@@ -288,53 +292,53 @@ void Win32Toolkit::PumpMessages() {
 }
 
 WindowRef Win32Toolkit::Item(WindowRef dialog, int id) {
-  if (H(dialog) == nullptr) return 0;
-  return W(GetDlgItem(H(dialog), id));
+  if (ToHwnd(dialog) == nullptr) return 0;
+  return FromHwnd(GetDlgItem(ToHwnd(dialog), id));
 }
 
-int Win32Toolkit::ItemId(WindowRef control) { return GetDlgCtrlID(H(control)); }
+int Win32Toolkit::ItemId(WindowRef control) { return GetDlgCtrlID(ToHwnd(control)); }
 
 void Win32Toolkit::SetText(WindowRef window, const std::string& text) {
-  SetWindowTextA(H(window), text.c_str());
+  SetWindowTextA(ToHwnd(window), text.c_str());
 }
 
 std::string Win32Toolkit::Text(WindowRef window) {
-  int length = GetWindowTextLengthA(H(window));
+  int length = GetWindowTextLengthA(ToHwnd(window));
   if (length <= 0) return std::string();
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int copied = GetWindowTextA(H(window), &text[0], length + 1);
+  int copied = GetWindowTextA(ToHwnd(window), &text[0], length + 1);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
 }
 
 void Win32Toolkit::Show(WindowRef window, bool show) {
-  ShowWindow(H(window), show ? SW_SHOW : SW_HIDE);
+  ShowWindow(ToHwnd(window), show ? SW_SHOW : SW_HIDE);
 }
 
-bool Win32Toolkit::IsVisible(WindowRef window) { return IsWindowVisible(H(window)) != FALSE; }
+bool Win32Toolkit::IsVisible(WindowRef window) { return IsWindowVisible(ToHwnd(window)) != FALSE; }
 
 void Win32Toolkit::Enable(WindowRef window, bool enable) {
-  EnableWindow(H(window), enable ? TRUE : FALSE);
+  EnableWindow(ToHwnd(window), enable ? TRUE : FALSE);
 }
 
-bool Win32Toolkit::IsEnabled(WindowRef window) { return IsWindowEnabled(H(window)) != FALSE; }
+bool Win32Toolkit::IsEnabled(WindowRef window) { return IsWindowEnabled(ToHwnd(window)) != FALSE; }
 
 void Win32Toolkit::SetCheck(WindowRef button, bool checked) {
-  SendMessageA(H(button), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(ToHwnd(button), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool Win32Toolkit::IsChecked(WindowRef button) {
-  return SendMessageA(H(button), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageA(ToHwnd(button), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32Toolkit::SetFocus(WindowRef window) { ::SetFocus(H(window)); }
+void Win32Toolkit::SetFocus(WindowRef window) { ::SetFocus(ToHwnd(window)); }
 
-WindowRef Win32Toolkit::Focus() { return W(GetFocus()); }
+WindowRef Win32Toolkit::Focus() { return FromHwnd(GetFocus()); }
 
-void Win32Toolkit::SelectAllText(WindowRef edit) { SendMessageA(H(edit), EM_SETSEL, 0, -1); }
+void Win32Toolkit::SelectAllText(WindowRef edit) { SendMessageA(ToHwnd(edit), EM_SETSEL, 0, -1); }
 
 void Win32Toolkit::MoveTo(WindowRef window, int x, int y) {
-  SetWindowPos(H(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(ToHwnd(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string Win32Toolkit::LoadResourceString(int id) {
@@ -353,7 +357,7 @@ std::string Win32Toolkit::LoadResourceString(int id) {
 }
 
 void Win32Toolkit::AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) {
-  HMENU menu = GetSystemMenu(H(window), FALSE);
+  HMENU menu = GetSystemMenu(ToHwnd(window), FALSE);
   if (menu == nullptr) return;
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(commandId), text.c_str());
@@ -370,11 +374,11 @@ void Win32Toolkit::SetIcon(WindowRef window, int iconId) {
   if (big != nullptr) {
     loadedIcons_.push_back(reinterpret_cast<std::uintptr_t>(big));
     bigIcons_[window] = reinterpret_cast<std::uintptr_t>(big);
-    SendMessageA(H(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(ToHwnd(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
   if (small != nullptr) {
     loadedIcons_.push_back(reinterpret_cast<std::uintptr_t>(small));
-    SendMessageA(H(window), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageA(ToHwnd(window), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   }
 }
 
@@ -386,7 +390,7 @@ std::uintptr_t Win32Toolkit::BigIcon(WindowRef window) const {
 std::intptr_t Win32Toolkit::HandleFrameMessage(WindowRef window, unsigned message) {
   HICON icon = reinterpret_cast<HICON>(BigIcon(window));
   if (icon == nullptr) return 0;
-  HWND hwnd = H(window);
+  HWND hwnd = ToHwnd(window);
   if (message == WM_QUERYDRAGICON) return reinterpret_cast<std::intptr_t>(icon);
   if (message != WM_PAINT || !IsIconic(hwnd)) return 0;
   // Minimised, the window shows the application icon in the middle of what is left of it.
@@ -403,7 +407,7 @@ std::intptr_t Win32Toolkit::HandleFrameMessage(WindowRef window, unsigned messag
 }
 
 bool Win32Toolkit::ProgramVersionString(const std::string& name, std::string* value) {
-  char path[256] = {};
+  char path[kMaxPath] = {};
   const DWORD length =
       GetModuleFileNameA(reinterpret_cast<HMODULE>(instance_), path, sizeof path - 1);
   if (length == 0 || length >= sizeof path - 1) return false;
@@ -442,7 +446,7 @@ void Win32Toolkit::AttachImageList(WindowRef combo) {
   HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR16, 0, 4);
   if (list == nullptr) return;
   imageLists_[combo] = reinterpret_cast<std::uintptr_t>(list);
-  SendMessageA(H(combo), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+  SendMessageA(ToHwnd(combo), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
 }
 
 int Win32Toolkit::AddImageFromFile(WindowRef combo, const std::string& path) {
@@ -460,7 +464,7 @@ int Win32Toolkit::AddImageFromFile(WindowRef combo, const std::string& path) {
 int Win32Toolkit::InsertComboItem(WindowRef combo, int position, const std::string& text,
                                   int image) {
   if (!comboExReal_) {
-    const LRESULT at = SendMessageA(H(combo), CB_INSERTSTRING, static_cast<WPARAM>(position),
+    const LRESULT at = SendMessageA(ToHwnd(combo), CB_INSERTSTRING, static_cast<WPARAM>(position),
                                     reinterpret_cast<LPARAM>(text.c_str()));
     return at < 0 ? -1 : static_cast<int>(at);
   }
@@ -470,23 +474,25 @@ int Win32Toolkit::InsertComboItem(WindowRef combo, int position, const std::stri
   item.pszText = const_cast<char*>(text.c_str());
   item.iImage = image;
   item.iSelectedImage = image;
-  const LRESULT at = SendMessageA(H(combo), CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  const LRESULT at =
+      SendMessageA(ToHwnd(combo), CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   return at < 0 ? -1 : static_cast<int>(at);
 }
 
 int Win32Toolkit::ComboCount(WindowRef combo) {
-  const LRESULT count = SendMessageA(H(combo), CB_GETCOUNT, 0, 0);
+  const LRESULT count = SendMessageA(ToHwnd(combo), CB_GETCOUNT, 0, 0);
   return count < 0 ? 0 : static_cast<int>(count);
 }
 
 std::string Win32Toolkit::ComboItemText(WindowRef combo, int index) {
   if (index < 0 || index >= ComboCount(combo)) return std::string();
-  char text[260] = {};
+  char text[kMaxPath] = {};
   if (!comboExReal_) {
-    const LRESULT length = SendMessageA(H(combo), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length =
+        SendMessageA(ToHwnd(combo), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0) return std::string();
     std::string out(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(H(combo), CB_GETLBTEXT, static_cast<WPARAM>(index),
+    SendMessageA(ToHwnd(combo), CB_GETLBTEXT, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&out[0]));
     out.resize(static_cast<std::size_t>(length));
     return out;
@@ -496,7 +502,7 @@ std::string Win32Toolkit::ComboItemText(WindowRef combo, int index) {
   item.iItem = index;
   item.pszText = text;
   item.cchTextMax = sizeof text;
-  if (!SendMessageA(H(combo), CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+  if (!SendMessageA(ToHwnd(combo), CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
     return std::string();
   }
   text[sizeof text - 1] = '\0';
@@ -504,10 +510,10 @@ std::string Win32Toolkit::ComboItemText(WindowRef combo, int index) {
 }
 
 int Win32Toolkit::ComboSelection(WindowRef combo) {
-  const LRESULT index = SendMessageA(H(combo), CB_GETCURSEL, 0, 0);
+  const LRESULT index = SendMessageA(ToHwnd(combo), CB_GETCURSEL, 0, 0);
   return index < 0 ? -1 : static_cast<int>(index);
 }
 
 void Win32Toolkit::SelectComboItem(WindowRef combo, int index) {
-  SendMessageA(H(combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(ToHwnd(combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
