@@ -36,7 +36,6 @@ bool WizardDialog::OnInitDialog() {
   const std::string about = toolkit().LoadResourceString(IDS_ABOUTBOX);
   if (!about.empty()) toolkit().AppendSystemMenuItem(window(), IDM_ABOUTBOX, about);
   toolkit().SetIcon(window(), IDI_APP);
-  FillLanguageList();
   ApplyFrameTexts();
   EnableItem(IDC_RESET_SETTINGS, BackupExists());
 
@@ -44,13 +43,18 @@ bool WizardDialog::OnInitDialog() {
   RecommendKeepAlive(model, app.osFamily);
   RecommendTtl(model, app.osFamily);
   RecommendConnections(model, app.osFamily);
+  return true;
+}
 
+void WizardDialog::OnFirstShown() {
+  // The introduction shows no page and needs no flag to be read: the window goes up without
+  // them, and they are made before the first input can reach the list or a page.
+  FillLanguageList();
   for (int i = 0; i < kPageCount; ++i) PageInTemplateOrder(i)->Create(window());
   for (int i = 0; i < kPageCount; ++i) {
     WindowRef page = PageInTemplateOrder(i)->window();
     if (page != 0) toolkit().MoveTo(page, kPageLeft, kPageTop);
   }
-  return true;
 }
 
 void WizardDialog::OnCommand(int id, int code) {

@@ -1,6 +1,7 @@
 // The wizard's frame: the program's only top-level window. It shows the introduction, then walks
-// the pages (all created once, stacked at one place, one visible at a time), owns the model, and
-// calls the store when the user leaves the introduction, finishes, or resets.
+// the pages (all created once, right after the frame's first paint, stacked at one place, one
+// visible at a time), owns the model, and calls the store when the user leaves the
+// introduction, finishes, or resets.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +33,7 @@ class WizardDialog : public Dialog {
   explicit WizardDialog(AppState& app);
 
   bool OnInitDialog() override;
+  void OnFirstShown() override;
   void OnCommand(int id, int code) override;
   // Enter on a frame control that is not a push button presses Proceed.
   void OnOK() override;

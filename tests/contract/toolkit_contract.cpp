@@ -54,6 +54,9 @@ class TestDialog : public Dialog {
     log_.Add(name_ + " init");
     return focusOnInit;
   }
+  void OnFirstShown() override {
+    log_.Add(name_ + " first shown" + (toolkit().IsVisible(window()) ? " (visible)" : " (hidden)"));
+  }
   void OnShowWindow(bool show) override {
     log_.Add(name_ + (show ? " show" : " hide") +
              (toolkit().IsVisible(window()) ? " (visible)" : " (hidden)"));
@@ -156,7 +159,8 @@ TEST(ToolkitContract, ModalDialogComesUpInitialisedFocusedAndShown) {
     f.tk.EndDialog(f.frame.window(), 7);
   });
   CHECK_EQ(result, 7);
-  CHECK_EQ(atStart, "frame init; frame " + Id(IDC_T_NUMBER) + " setfocus; frame show (hidden)");
+  CHECK_EQ(atStart, "frame init; frame " + Id(IDC_T_NUMBER) +
+                        " setfocus; frame show (hidden); frame first shown (visible)");
   CHECK_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
   CHECK(visible);
   CHECK_EQ(caption, "Toolkit Contract");
@@ -169,7 +173,8 @@ TEST(ToolkitContract, InitReturningFalseGetsTheFocusWhenShown) {
   std::string atStart;
   f.Run([&] { atStart = f.log.Text(); });
   // Activation gives the focus to the dialog, which passes it to its first tab stop.
-  CHECK_EQ(atStart, "frame init; frame show (hidden); frame " + Id(IDC_T_NUMBER) + " setfocus");
+  CHECK_EQ(atStart, "frame init; frame show (hidden); frame " + Id(IDC_T_NUMBER) +
+                        " setfocus; frame first shown (visible)");
 }
 
 TEST(ToolkitContract, DriverThatDoesNotEndTheDialogEndsItWithCancel) {
