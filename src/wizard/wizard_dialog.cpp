@@ -33,8 +33,6 @@ WizardDialog::WizardDialog(AppState& application)
 
 bool WizardDialog::OnInitDialog() {
   Dialog::OnInitDialog();
-  const std::string about = toolkit().LoadResourceString(IDS_ABOUTBOX);
-  if (!about.empty()) toolkit().AppendSystemMenuItem(window(), IDM_ABOUTBOX, about);
   toolkit().SetIcon(window(), IDI_APP);
   ApplyFrameTexts();
   EnableItem(IDC_RESET_SETTINGS, BackupExists());
@@ -47,8 +45,11 @@ bool WizardDialog::OnInitDialog() {
 }
 
 void WizardDialog::OnFirstShown() {
-  // The introduction shows no page and needs no flag to be read: the window goes up without
-  // them, and they are made before the first input can reach the list or a page.
+  // The introduction shows no page, no flag is needed to draw it and the system menu is closed:
+  // the window goes up without them, and they are made before the first input can reach the
+  // list, a page or the menu.
+  const std::string about = toolkit().LoadResourceString(IDS_ABOUTBOX);
+  if (!about.empty()) toolkit().AppendSystemMenuItem(window(), IDM_ABOUTBOX, about);
   FillLanguageList();
   for (int i = 0; i < kPageCount; ++i) PageInTemplateOrder(i)->Create(window());
   for (int i = 0; i < kPageCount; ++i) {
