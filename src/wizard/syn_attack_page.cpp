@@ -20,8 +20,7 @@ const PageField kFields[] = {
 
 // Only the NT family gets here, so there is one title.
 const PageTable kTable = {
-    IDD_STEP_SYN,      IDC_SYN_EDIT, text::kTitleSyn, text::kTitleSyn, kTexts, kFields, {},
-    PageTable::kNever, false};
+    IDD_STEP_SYN, IDC_SYN_EDIT, text::kTitleSyn, text::kTitleSyn, kTexts, kFields, {}};
 
 }  // namespace
 

@@ -36,15 +36,8 @@ const PageField kFields[] = {
      &TuningSettings::ttl, 1, 255},
 };
 
-const PageTable kTable = {IDD_STEP_TTL,
-                          IDC_HTTP_1_1_EDIT,
-                          text::kTitleTtlNt,
-                          text::kTitleTtl9x,
-                          kTexts,
-                          kFields,
-                          {},
-                          PageTable::kNever,
-                          false};
+const PageTable kTable = {
+    IDD_STEP_TTL, IDC_HTTP_1_1_EDIT, text::kTitleTtlNt, text::kTitleTtl9x, kTexts, kFields, {}};
 
 }  // namespace
 

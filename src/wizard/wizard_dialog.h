@@ -51,12 +51,20 @@ class WizardDialog : public Dialog {
   void FillLanguageList();
 
   std::string ProceedCaption() const;
-  void SetProceedCaption(const std::string& text);
 
-  // Which case the Proceed button runs next (1 on the introduction) and the slot of the visible
-  // page (-1 on the introduction).
-  std::int32_t nextStep = 1;
-  std::int32_t pageIndex = -1;
+  // The wizard's screens for the running family and modem state, in order: the introduction
+  // (no page), steps 1 to n, and the modem step when a modem's port can go faster. Next moves
+  // one entry down, Back one up, and the last entry is where Proceed reads "Finish".
+  struct Screens {
+    WizardPage* pages[kPageCount + 1];
+    int count;
+    int last() const { return count - 1; }
+  };
+  Screens ScreenList(OsFamily family, bool modem);
+  Screens ScreenList();
+
+  // The visible screen's entry in ScreenList(); 0 is the introduction.
+  int position = 0;
 
   AppState& app;
   WizardModel model;
@@ -79,15 +87,13 @@ class WizardDialog : public Dialog {
   void ApplySettings();
   bool BackupExists();
 
-  // The pages in template order.
-  WizardPage* PageInTemplateOrder(int index);
-  // The page that occupies `slot` in the running family, or null.
-  WizardPage* PageAtSlot(int slot);
-  // The visible page when it is the one that ends the wizard, else null.
-  WizardPage* VisibleLastStep();
+  // Leaves the visible screen for entry `target` of the list: buttons, captions and the
+  // introduction's controls follow from where that is.
+  void GoTo(int target);
+  void SetProceedCaption(const std::string& text);
   WindowRef Item(int id) const;
   void ShowItem(int id, bool show);
   void EnableItem(int id, bool enable);
-  void ShowPage(WizardPage& page, bool show);
+  void ShowPage(WizardPage* page, bool show);
   void ShowIntroduction(bool show);
 };

@@ -16,12 +16,6 @@ bool WizardPage::Create(WindowRef frame) {
 
 bool WizardPage::IsShown() const { return window() != 0 && toolkit().IsVisible(window()); }
 
-bool WizardPage::IsLastStep() const {
-  if (app_.modemBoostAvailable != 0) return false;
-  return (table_.lastStep == PageTable::kLastOn9x && app_.osFamily == kOsFamily9x) ||
-         (table_.lastStep == PageTable::kLastOnNt && app_.osFamily == kOsFamilyNt);
-}
-
 bool WizardPage::OnInitDialog() {
   Dialog::OnInitDialog();
   return false;
@@ -40,15 +34,9 @@ void WizardPage::OnShowPage() {
   RunRecommendation();
   ApplyTexts();
   DataToControls();
-  if (IsLastStep()) frame_.SetProceedCaption(app_.Translate(text::kFinish));
 }
 
-void WizardPage::OnHidePage() {
-  StoreValues();
-  if (table_.restoresNext && frame_.ProceedCaption() == app_.Translate(text::kFinish)) {
-    frame_.SetProceedCaption(app_.Translate(text::kNext));
-  }
-}
+void WizardPage::OnHidePage() { StoreValues(); }
 
 void WizardPage::ApplyTexts() {
   const bool nt = app_.osFamily == kOsFamilyNt;

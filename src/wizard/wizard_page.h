@@ -90,10 +90,6 @@ struct PageCheck {
 };
 
 struct PageTable {
-  // Which family's last numbered step this page is: it then reads "Finish" unless the modem
-  // step follows.
-  enum LastStep { kNever, kLastOn9x, kLastOnNt };
-
   int templateId;
   // The control from which Tab leaves the page for the frame's buttons (kAnyControl: every
   // control, 0: none).
@@ -103,9 +99,6 @@ struct PageTable {
   Rows<PageText> texts;
   Rows<PageField> fields;
   Rows<PageCheck> checks;
-  LastStep lastStep;
-  // Whether leaving the page turns a "Finish" caption back into "&Next >".
-  bool restoresNext;
 };
 
 class WizardPage : public Dialog {
@@ -119,8 +112,8 @@ class WizardPage : public Dialog {
   // Creates the page window as a hidden child of the frame.
   bool Create(WindowRef frame);
   bool IsShown() const;
-  // Whether this page is where the wizard ends when it is shown.
-  bool IsLastStep() const;
+  // Whether Tab from the frame's last button goes into this page.
+  bool HandsTabOver() const { return table_.handOff != 0; }
 
   // Copies what the page shows into the settings record. Runs on every hide, and on Finish for
   // the page that is visible then (no hide happens there).

@@ -103,7 +103,8 @@ WizardSetup TwoLanguages(const std::string& version, const std::string& stored) 
       {"Deutsch",
        "[Quarnel]\r\nIDC_Next=&Weiter\r\n18=Ovik Quarnel (Deutsch)\r\n"
        "20=&Weiter >\r\n21=Schritt 1 von 8 : Verbindungsart\r\n"
-       "30=Schritt 1 von 6 : Verbindungsart\r\nIDOK=Schlie\xDF"
+       "30=Schritt 1 von 6 : Verbindungsart\r\nIDC_step2_RADIO_LAN=&LAN-Verbindung\r\n"
+       "IDOK=Schlie\xDF"
        "en\r\nIDC_STATIC2=Fassung\r\n"},
       {"Fran\xE7"
        "ais",
@@ -176,6 +177,9 @@ SCENARIO(the_chooser_lists_the_languages_and_switches_at_once) {
             d.Click(kFrame, IDC_Next);
             CHECK_EQ(d.Caption(), std::string(nt ? "Schritt 1 von 8 : Verbindungsart"
                                                  : "Schritt 1 von 6 : Verbindungsart"));
+            // The page, made before the change, is shown for the first time in the new language.
+            CHECK_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN),
+                     std::string("&LAN-Verbindung"));
             CHECK(d.MessageBoxesSeen().empty());
           });
     // Started again, the wizard comes up in the language chosen last time.

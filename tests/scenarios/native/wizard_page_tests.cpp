@@ -32,8 +32,7 @@ namespace {
 // A page on the SYN template whose one field the cases give the range they need.
 PageField gProbeFields[] = {{IDC_SYN_EDIT, &WizardModel::synAttackProtectEntry,
                              PageField::kIntegerInRange, nullptr, nullptr, 0, 0}};
-const PageTable kProbeTable = {IDD_STEP_SYN, IDC_SYN_EDIT,      {},   {}, {}, gProbeFields,
-                               {},           PageTable::kNever, false};
+const PageTable kProbeTable = {IDD_STEP_SYN, IDC_SYN_EDIT, {}, {}, {}, gProbeFields, {}};
 
 class ProbePage : public WizardPage {
  public:
