@@ -1,5 +1,5 @@
-// Language files that touch the Proceed button's captions, which the frame also uses to tell
-// the last step.
+// Language files that touch the Proceed button's captions (a caption never decides where the
+// wizard is), and the language chooser.
 
 #include <string>
 #include <utility>
