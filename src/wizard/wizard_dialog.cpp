@@ -51,13 +51,16 @@ void WizardDialog::OnFirstShown() {
   const std::string about = toolkit().LoadResourceString(IDS_ABOUTBOX);
   if (!about.empty()) toolkit().AppendSystemMenuItem(window(), IDM_ABOUTBOX, about);
   FillLanguageList();
-  // Every page once, in the order of the longest walk.
+  // Every page once, in the order of the longest walk. A page that places its focus when it is
+  // made (step 1) would take the keyboard from the frame, which has it by now: it goes back.
+  const WindowRef focus = toolkit().Focus();
   const Screens all = ScreenList(kOsFamilyNt, true);
   for (int i = 1; i < all.count; ++i) all.pages[i]->Create(window());
   for (int i = 1; i < all.count; ++i) {
     WindowRef page = all.pages[i]->window();
     if (page != 0) toolkit().MoveTo(page, kPageLeft, kPageTop);
   }
+  if (focus != 0 && toolkit().Focus() != focus) toolkit().SetFocus(focus);
 }
 
 void WizardDialog::OnCommand(int id, int code) {
