@@ -45,22 +45,11 @@ bool WizardDialog::OnInitDialog() {
 }
 
 void WizardDialog::OnFirstShown() {
-  // The introduction shows no page, no flag is needed to draw it and the system menu is closed:
-  // the window goes up without them, and they are made before the first input can reach the
-  // list, a page or the menu.
+  // No flag is needed to draw the introduction and the system menu is closed: the window goes
+  // up without them, and they are there before the first input can reach the list or the menu.
   const std::string about = toolkit().LoadResourceString(IDS_ABOUTBOX);
   if (!about.empty()) toolkit().AppendSystemMenuItem(window(), IDM_ABOUTBOX, about);
   FillLanguageList();
-  // Every page once, in the order of the longest walk. A page that places its focus when it is
-  // made (step 1) would take the keyboard from the frame, which has it by now: it goes back.
-  const WindowRef focus = toolkit().Focus();
-  const Screens all = ScreenList(kOsFamilyNt, true);
-  for (int i = 1; i < all.count; ++i) all.pages[i]->Create(window());
-  for (int i = 1; i < all.count; ++i) {
-    WindowRef page = all.pages[i]->window();
-    if (page != 0) toolkit().MoveTo(page, kPageLeft, kPageTop);
-  }
-  if (focus != 0 && toolkit().Focus() != focus) toolkit().SetFocus(focus);
 }
 
 void WizardDialog::OnCommand(int id, int code) {
@@ -166,7 +155,13 @@ void WizardDialog::GoTo(int target) {
   ShowPage(leaving, false);
   const Screens screens = ScreenList();
   position = target;
-  ShowPage(screens.pages[target], true);
+  WizardPage* coming = screens.pages[target];
+  // A page is made when it is first shown, as a property sheet makes its pages: the window
+  // comes up without them, and the texts a page shows are set on every showing anyway.
+  if (coming->window() == 0 && coming->Create(window())) {
+    toolkit().MoveTo(coming->window(), kPageLeft, kPageTop);
+  }
+  ShowPage(coming, true);
   const std::string caption = app.Translate(target == screens.last() ? text::kFinish : text::kNext);
   if (ProceedCaption() != caption) SetProceedCaption(caption);
   EnableItem(IDC_Next, true);

@@ -1,7 +1,7 @@
 // The wizard's frame: the program's only top-level window. It shows the introduction, then walks
-// the pages (all created once, right after the frame's first paint, stacked at one place, one
-// visible at a time), owns the model, and calls the store when the user leaves the
-// introduction, finishes, or resets.
+// the pages (each made once, when it is first shown, stacked at one place, one visible at a
+// time), owns the model, and calls the store when the user leaves the introduction, finishes,
+// or resets.
 #pragma once
 
 #include <cstdint>

@@ -109,7 +109,7 @@ class WizardPage : public Dialog {
 
   int templateId() const { return table_.templateId; }
 
-  // Creates the page window as a hidden child of the frame.
+  // Creates the page window as a hidden child of the frame (the frame does, once).
   bool Create(WindowRef frame);
   bool IsShown() const;
   // Whether Tab from the frame's last button goes into this page.
@@ -119,9 +119,9 @@ class WizardPage : public Dialog {
   // the page that is visible then (no hide happens there).
   virtual void StoreValues();
 
-  // A page is made hidden while the frame initialises; it must not take the keyboard then (its
-  // fields' focus handlers would run on empty fields). A page that wants the focus takes it when
-  // it is shown.
+  // A page is made hidden just before it is first shown; it must not take the keyboard then
+  // (its fields' focus handlers would run on empty fields). A page that wants the focus takes it
+  // when it is shown.
   bool OnInitDialog() override;
   void OnShowWindow(bool show) override;
   void OnCommand(int id, int code) override;
