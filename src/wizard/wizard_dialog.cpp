@@ -164,7 +164,6 @@ void WizardDialog::GoTo(int target) {
   ShowPage(coming, true);
   const std::string caption = app.Translate(target == screens.last() ? text::kFinish : text::kNext);
   if (ProceedCaption() != caption) SetProceedCaption(caption);
-  EnableItem(IDC_Next, true);
   EnableItem(IDC_Back, true);
   if (leaving == nullptr) ShowIntroduction(false);
 }
