@@ -180,6 +180,28 @@ SCENARIO(leaving_without_finish_writes_only_the_backup) {
          d.Key(kVkEscape);
        }},
       {"the close box", 5, [](WizardDriver& d) { d.CloseBox(); }},
+      // Whatever a field holds: no message, nothing written.
+      {"Exit with a refused TTL", 4,
+       [](WizardDriver& d) {
+         d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "300");
+         d.Click(kFrame, IDCANCEL);
+       }},
+      {"the close box with a refused TTL", 4,
+       [](WizardDriver& d) {
+         d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "0");
+         d.CloseBox();
+       }},
+      {"Alt+X with a refused SYN level", 6,
+       [](WizardDriver& d) {
+         d.Type(IDD_STEP_SYN, IDC_SYN_EDIT, "3");
+         d.Mnemonic('x');
+       }},
+      {"Esc on Exit with a refused SYN level", 6,
+       [](WizardDriver& d) {
+         d.Type(IDD_STEP_SYN, IDC_SYN_EDIT, "3");
+         d.Focus(kFrame, IDCANCEL);
+         d.Key(kVkEscape);
+       }},
   };
   for (const Way& way : ways) {
     check::Scope scope(way.name);

@@ -209,6 +209,7 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
       {"2147483648", 0, 255, false, 0, "Please enter an integer."},
   };
   Bench bench;
+  bench.toolkit.SetProgramTitle("Tuner");  // started as Tuner.exe: the boxes say so
   // The page outlives the frame's windows, which the toolkit takes down when the loop ends.
   std::unique_ptr<ProbePage> page;
   bench.Run([&] {
@@ -239,7 +240,7 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
       REQUIRE_EQ(t.MessageBoxLog().size(), boxes + 1);
       const HeadlessMessageBox& box = t.MessageBoxLog().back();
       CHECK_EQ(box.text, std::string(row.message));
-      CHECK_EQ(box.caption, std::string("Quarnel"));
+      CHECK_EQ(box.caption, std::string("Tuner"));
       CHECK_EQ(box.style, kMbOk | kMbIconWarning);
       // Back in the field with everything selected, ready to be typed over.
       CHECK_EQ(t.Focus(), field);
