@@ -189,7 +189,7 @@ SCENARIO(typing_nothing_empties_a_field) {
 // Tab, Shift+Tab, Alt letters, Space and Enter only, with a refused entry on every checked
 // field: Finish is reached only with valid values. On 98 a huge MSS caps the receive window.
 SCENARIO(a_keyboard_walk_finishes_only_with_valid_values) {
-  for (const char* version : {"winxp", "win98"}) {
+  for (const char* version : {"winxp", "win2k", "win98"}) {
     check::Scope scope(version);
     const bool nt = scenario::IsNtVersion(version);
     d.Run(Machine(version, {nt ? "scenario_nt_machine.reg" : "scenario_9x_machine.reg"}),
