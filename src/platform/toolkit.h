@@ -28,7 +28,8 @@
 //   default push button (nothing when that button is disabled), otherwise it is the OK command
 //   (OnCommand(kIdOkCommand, kBnClicked)); Esc is OnCommand(kIdCancelCommand, kBnClicked).
 // - Alt+letter goes to the top-level dialog: the first control after the focus, there or in a
-//   visible child dialog, whose text marks the letter with '&' is clicked.
+//   visible child dialog, whose text marks the letter with '&' is clicked as BM_CLICK clicks:
+//   the button takes the focus, and is pressed even when that focus move showed a message box.
 // - Every key-down is first offered to PreTranslateKey of the dialog holding the focus, then of
 //   each parent dialog up to the top-level one; the default of each is the dialog manager's key
 //   handling (Tab navigation, arrows in radio groups, Enter, Esc) for that dialog, which
@@ -138,6 +139,10 @@ class Toolkit {
   virtual void SetFocus(WindowRef window) = 0;
   virtual WindowRef Focus() = 0;
   virtual void SelectAllText(WindowRef edit) = 0;
+  // Puts an edit's caret after its last character, nothing selected.
+  virtual void MoveCaretToEnd(WindowRef edit) = 0;
+  // Whether `window` lies inside `parent`, at any depth.
+  virtual bool IsChild(WindowRef parent, WindowRef window) = 0;
   // Moves a window so its top-left corner is at pixel (x, y) of its parent's client area.
   virtual void MoveTo(WindowRef window, int x, int y) = 0;
 
@@ -150,6 +155,8 @@ class Toolkit {
   // The string `name` of the program file's version resource (US English, Unicode code page);
   // false when the file has no such string or it is empty.
   virtual bool ProgramVersionString(const std::string& name, std::string* value) = 0;
+  // The program file's name without its folder and extension ("Quarnel" for Quarnel.exe).
+  virtual std::string ProgramTitle() = 0;
 
   // The extended combo box. Its image list (16 x 16, 16-bit colour) is made and attached once;
   // where Windows has only the plain combo box the items go in without pictures.

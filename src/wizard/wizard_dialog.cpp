@@ -113,7 +113,13 @@ WizardDialog::Screens WizardDialog::ScreenList() {
   return ScreenList(app.osFamily, app.modemBoostAvailable != 0);
 }
 
+bool WizardDialog::StepMayBeLeft() {
+  WizardPage* page = ScreenList().pages[position];
+  return page == nullptr || page->CheckFields();
+}
+
 void WizardDialog::OnProceed() {
+  if (!StepMayBeLeft()) return;
   if (position == 0) {
     WindowRef reset = Item(IDC_RESET_SETTINGS);
     if (reset != 0 && toolkit().IsEnabled(reset) &&
@@ -135,7 +141,7 @@ void WizardDialog::OnProceed() {
 
 void WizardDialog::OnBack() {
   // Back is disabled on the introduction; a stray press there must not move anything.
-  if (position > 0) GoTo(position - 1);
+  if (position > 0 && StepMayBeLeft()) GoTo(position - 1);
 }
 
 void WizardDialog::GoTo(int target) {
@@ -149,6 +155,7 @@ void WizardDialog::GoTo(int target) {
     position = 0;
     ApplyFrameTexts();
     EnableItem(IDC_Back, false);
+    KeepFocusUsable();
     return;
   }
   // Leaving step 1 may find a modem, which adds the modem step: the list is read after.
@@ -166,6 +173,7 @@ void WizardDialog::GoTo(int target) {
   if (ProceedCaption() != caption) SetProceedCaption(caption);
   EnableItem(IDC_Back, true);
   if (leaving == nullptr) ShowIntroduction(false);
+  KeepFocusUsable();
 }
 
 void WizardDialog::OnResetConnectionSettings() {
@@ -273,4 +281,19 @@ void WizardDialog::ShowPage(WizardPage* page, bool show) {
 
 void WizardDialog::ShowIntroduction(bool show) {
   for (int id : kIntroductionControls) ShowItem(id, show);
+}
+
+void WizardDialog::KeepFocusUsable() {
+  const WindowRef focus = toolkit().Focus();
+  if (focus == 0 || !toolkit().IsChild(window(), focus) ||
+      (toolkit().IsVisible(focus) && toolkit().IsEnabled(focus))) {
+    return;
+  }
+  for (int id : {IDC_Next, IDC_Back, IDCANCEL}) {
+    const WindowRef button = Item(id);
+    if (button != 0 && toolkit().IsVisible(button) && toolkit().IsEnabled(button)) {
+      toolkit().SetFocus(button);
+      return;
+    }
+  }
 }

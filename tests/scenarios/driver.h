@@ -90,6 +90,11 @@ class WizardDriver {
   virtual void Focus(int dialog, int id) = 0;
   // A key pressed and released where the keyboard focus is.
   virtual void Key(int virtualKey, bool shift = false) = 0;
+  // Alt and a letter: the control whose text marks it gets a BM_CLICK.
+  virtual void Mnemonic(char letter) = 0;
+  // A BM_CLICK posted to a button: it takes the focus and is pressed, and a message box the
+  // focus move brings up does not take the press away as it takes a mouse click's.
+  virtual void ClickMessage(int dialog, int id) = 0;
   // Opens the About box from the system menu.
   virtual void SystemMenuAbout() = 0;
   // The close box of the wizard's caption bar (the system menu's Close command). The default

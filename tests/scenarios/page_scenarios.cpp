@@ -315,7 +315,7 @@ SCENARIO(the_receive_window_follows_each_keystroke) {
 }
 
 // A TTL or SYN level that failed its check never reaches the settings: the press that took the
-// focus away does nothing, whichever button it was.
+// focus away does nothing, whichever button it was and however it was pressed.
 SCENARIO(a_rejected_entry_keeps_its_page) {
   d.Run(Machine("winxp"), [](WizardDriver& d) {
     const char* const kTtlRange = "Please enter an integer between 1 and 255.";
@@ -327,8 +327,15 @@ SCENARIO(a_rejected_entry_keeps_its_page) {
     CHECK(d.Visible(IDD_STEP_TTL, 0));
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Back);
+    // Pressed without the mouse, the buttons take the focus and are pressed all the same.
+    d.AnswerNextMessageBox(kIdOk);
+    d.Mnemonic('b');
+    d.AnswerNextMessageBox(kIdOk);
+    d.ClickMessage(kFrame, IDC_Next);
+    d.SystemMenuAbout();
     CHECK(d.Visible(IDD_STEP_TTL, 0));
-    CHECK_EQ(scenario::CountBoxes(d, kTtlRange), 2);
+    CHECK_EQ(d.Focused().id, IDC_TTL_EDIT);
+    CHECK_EQ(scenario::CountBoxes(d, kTtlRange), 4);
     d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "100");
     d.Click(kFrame, IDC_Next);
     CHECK(d.Visible(IDD_STEP_KEEPALIVE, 0));

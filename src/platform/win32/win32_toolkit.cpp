@@ -399,6 +399,15 @@ WindowRef Win32Toolkit::Focus() { return FromHwnd(GetFocus()); }
 
 void Win32Toolkit::SelectAllText(WindowRef edit) { SendMessageA(ToHwnd(edit), EM_SETSEL, 0, -1); }
 
+void Win32Toolkit::MoveCaretToEnd(WindowRef edit) {
+  const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthA(ToHwnd(edit)));
+  SendMessageA(ToHwnd(edit), EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+bool Win32Toolkit::IsChild(WindowRef parent, WindowRef window) {
+  return ::IsChild(ToHwnd(parent), ToHwnd(window)) != FALSE;
+}
+
 void Win32Toolkit::MoveTo(WindowRef window, int x, int y) {
   SetWindowPos(ToHwnd(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -466,6 +475,16 @@ std::intptr_t Win32Toolkit::HandleFrameMessage(WindowRef window, unsigned messag
   DrawIcon(dc, x, y, icon);
   EndPaint(hwnd, &paint);
   return TRUE;
+}
+
+std::string Win32Toolkit::ProgramTitle() {
+  char path[MAX_PATH + 1] = {};
+  const DWORD length = GetModuleFileNameA(reinterpret_cast<HMODULE>(instance_), path, MAX_PATH);
+  std::string name(path, length <= MAX_PATH ? length : 0);
+  name = name.substr(name.find_last_of("\\/:") + 1);
+  const std::string::size_type dot = name.find_last_of('.');
+  if (dot != std::string::npos) name.resize(dot);
+  return name;
 }
 
 bool Win32Toolkit::ProgramVersionString(const std::string& name, std::string* value) {

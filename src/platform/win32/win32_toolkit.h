@@ -38,11 +38,14 @@ class Win32Toolkit : public Toolkit {
   void SetFocus(WindowRef window) override;
   WindowRef Focus() override;
   void SelectAllText(WindowRef edit) override;
+  void MoveCaretToEnd(WindowRef edit) override;
+  bool IsChild(WindowRef parent, WindowRef window) override;
   void MoveTo(WindowRef window, int x, int y) override;
   std::string LoadResourceString(int id) override;
   void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) override;
   void SetIcon(WindowRef window, int iconId) override;
   bool ProgramVersionString(const std::string& name, std::string* value) override;
+  std::string ProgramTitle() override;
   void AttachImageList(WindowRef combo) override;
   int AddImageFromFile(WindowRef combo, const std::string& path) override;
   int InsertComboItem(WindowRef combo, int position, const std::string& text, int image) override;

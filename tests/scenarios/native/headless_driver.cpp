@@ -159,6 +159,13 @@ class HeadlessDriver : public WizardDriver {
   void Key(int virtualKey, bool shift) override {
     if (toolkit_ && !Finished()) toolkit_->PressKey(virtualKey, shift);
   }
+  void Mnemonic(char letter) override {
+    if (toolkit_ && !Finished()) toolkit_->PressMnemonic(letter);
+  }
+  void ClickMessage(int dialog, int id) override {
+    WindowRef button = Control(dialog, id);
+    if (button != 0) toolkit_->ClickMessage(button);
+  }
   void SystemMenuAbout() override;
   void CloseBox() override {
     WindowRef frame = DialogWindow(kFrame);

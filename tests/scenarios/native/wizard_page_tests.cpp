@@ -216,6 +216,7 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
       {"2147483648", 0, 255, false, 0, "Please enter an integer."},
   };
   Bench bench;
+  bench.toolkit.SetProgramTitle("Tuner");  // started as Tuner.exe: the boxes say so
   // The page outlives the frame's windows, which the toolkit takes down when the loop ends.
   std::unique_ptr<ProbePage> page;
   bench.Run([&] {
@@ -235,8 +236,8 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
       t.SetFocus(field);
       t.SetText(field, row.text);
       const std::size_t boxes = t.MessageBoxLog().size();
-      // Leaving the field runs the exchange.
-      t.SetFocus(bench.Frame());
+      // Leaving the field for another control of the wizard runs the exchange.
+      t.SetFocus(t.Item(bench.Frame(), IDC_Next));
       // The value typed stays where it was read to, in range or not.
       CHECK_EQ(entry, row.parses ? row.value : 12345);
       if (row.message == nullptr) {
@@ -246,7 +247,7 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
       REQUIRE_EQ(t.MessageBoxLog().size(), boxes + 1);
       const HeadlessMessageBox& box = t.MessageBoxLog().back();
       CHECK_EQ(box.text, std::string(row.message));
-      CHECK_EQ(box.caption, std::string("Quarnel"));
+      CHECK_EQ(box.caption, std::string("Tuner"));
       CHECK_EQ(box.style, kMbOk | kMbIconWarning);
       // Back in the field with everything selected, ready to be typed over.
       CHECK_EQ(t.Focus(), field);

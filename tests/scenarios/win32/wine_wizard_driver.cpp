@@ -235,6 +235,33 @@ void WineWizardDriver::Key(int virtualKey, bool shift) {
   HandleMessageBoxes();
 }
 
+void WineWizardDriver::Mnemonic(char letter) {
+  HandleMessageBoxes();
+  EnsureActive();
+  HWND target = Running() ? FocusWindow() : nullptr;
+  if (!target) target = FindFrame();
+  if (!target) return;
+  Trace(std::string("Alt+") + letter);
+  // The key-down alone: the program's TranslateMessage makes the WM_SYSCHAR (bit 29: Alt).
+  const WPARAM key = static_cast<WPARAM>(VkKeyScanA(letter) & 0xFF);
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
+  PostMessageA(target, WM_SYSKEYDOWN, key, scan | 0x20000001);
+  PostMessageA(target, WM_SYSKEYUP, key, static_cast<LPARAM>(scan | 0xE0000001u));
+  Settle();
+  HandleMessageBoxes();
+}
+
+void WineWizardDriver::ClickMessage(int dialog, int id) {
+  HandleMessageBoxes();
+  EnsureActive();
+  Trace(Where("ClickMessage", dialog, id));
+  HWND button = Control(dialog, id, "ClickMessage");
+  if (!button || !Reachable(button)) return;
+  PostMessageA(button, BM_CLICK, 0, 0);
+  Settle();
+  HandleMessageBoxes();
+}
+
 void WineWizardDriver::SystemMenuAbout() {
   HandleMessageBoxes();
   EnsureActive();

@@ -32,6 +32,8 @@ class WineWizardDriver : public WizardDriver {
   void Type(int dialog, int id, const std::string& text) override;
   void Focus(int dialog, int id) override;
   void Key(int virtualKey, bool shift) override;
+  void Mnemonic(char letter) override;
+  void ClickMessage(int dialog, int id) override;
   // As the headless backend does, the About box is read and closed again at once (a body
   // cannot tell a nested modal loop to hand control back); Text() and Visible() on it answer
   // from what it showed.
