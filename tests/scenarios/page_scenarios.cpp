@@ -436,6 +436,9 @@ SCENARIO(mtu_finder_measures_the_path_and_fills_step_2) {
       CHECK(scenario::ReadText(d.registry(), kHkeyCurrentUser, "Software\\Ovik Quarnel", "MtuHost",
                                &remembered));
       CHECK_EQ(remembered, target);
+      // Next time the host is there already, and Close keeps the fields as they are.
+      CHECK_EQ(d.FindMtu(target, false).hostShown, target);
+      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string("1360"));
     });
   }
 }
