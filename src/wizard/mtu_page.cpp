@@ -50,10 +50,8 @@ void MtuPage::FindMtu() {
   MtuFinderDialog finder(app_);
   std::uint32_t mtu = 0;
   if (!finder.Run(frame_.window(), &mtu)) return;
-  // A TCP segment leaves room for the IP and TCP headers of 20 bytes each.
-  constexpr std::uint32_t kTcpIpHeaders = 40;
   SetFieldNumber(IDC_MTU_EDIT, mtu);
   OnFieldExit(IDC_MTU_EDIT);
-  SetFieldNumber(IDC_MSS_EDIT, mtu - kTcpIpHeaders);
+  SetFieldNumber(IDC_MSS_EDIT, MssForMtu(mtu));
   OnFieldExit(IDC_MSS_EDIT);
 }
