@@ -51,7 +51,7 @@ void MtuPage::FindMtu() {
   std::uint32_t mtu = 0;
   if (!finder.Run(frame_.window(), &mtu)) return;
   SetFieldNumber(IDC_MTU_EDIT, mtu);
-  OnFieldExit(IDC_MTU_EDIT);
+  CheckField(IDC_MTU_EDIT);
   SetFieldNumber(IDC_MSS_EDIT, MssForMtu(mtu));
-  OnFieldExit(IDC_MSS_EDIT);
+  CheckField(IDC_MSS_EDIT);
 }
