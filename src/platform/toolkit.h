@@ -171,4 +171,14 @@ class Toolkit {
   // The selected item's index, -1 for none; selecting -1 clears the selection.
   virtual int ComboSelection(WindowRef combo) = 0;
   virtual void SelectComboItem(WindowRef combo, int index) = 0;
+
+  // Work that may block for seconds, beside the message loop. One job at a time: RunBeside
+  // starts `job(context)` (false when it could not be started; the job then has not run);
+  // WaitBeside returns once it has ended. The job talks to its dialog only through PostCommand,
+  // which may be called from any thread and delivers OnCommand(id, code) to the dialog in its
+  // message loop. The defaults have no thread: the job runs to its end inside RunBeside, and
+  // what it posts is dropped.
+  virtual bool RunBeside(void (*job)(void* context), void* context);
+  virtual void WaitBeside() {}
+  virtual void PostCommand(WindowRef /*dialog*/, int /*id*/, int /*code*/) {}
 };

@@ -99,6 +99,8 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   std::string ComboItemText(WindowRef combo, int index) override;
   int ComboSelection(WindowRef combo) override;
   void SelectComboItem(WindowRef combo, int index) override;
+  // No threads here (RunBeside runs the job to its end): what a job posts is delivered at once.
+  void PostCommand(WindowRef dialog, int id, int code) override { Command(dialog, id, code); }
 
   // ---- MessageBoxes ---------------------------------------------------------------------
   int Show(WindowRef owner, const char* text, const char* caption, std::uint32_t style) override;

@@ -56,6 +56,15 @@ struct FocusedControl {
   int id = 0;
 };
 
+// What the MTU finder showed once its search had ended.
+struct MtuFinderSeen {
+  bool opened = false;
+  std::string hostShown;  // the host field when the finder came up
+  std::string progress;
+  std::string result;
+  bool useEnabled = false;
+};
+
 class WizardDriver;
 using ScenarioBody = std::function<void(WizardDriver& d)>;
 
@@ -100,6 +109,12 @@ class WizardDriver {
   // The close box of the wizard's caption bar (the system menu's Close command). The default
   // fails the case: a backend that can press it overrides this.
   virtual void CloseBox();
+  // Step 2's MTU finder: opens it with the Find button, types `host`, presses Start, waits for
+  // the search to end, then presses "Use This MTU" (`use`) or the Cancel/Close button.
+  virtual MtuFinderSeen FindMtu(const std::string& host, bool use) = 0;
+  // A host whose path carries packets of 1400 bytes at most, where the finder's echoes reach
+  // it; empty where this backend has none (Wine outside a network namespace).
+  virtual std::string MtuPathTarget() = 0;
 
   virtual std::string Caption() = 0;
   virtual std::string Text(int dialog, int id) = 0;

@@ -165,6 +165,7 @@ Win32Toolkit::Win32Toolkit(std::uintptr_t instance)
 }
 
 Win32Toolkit::~Win32Toolkit() {
+  WaitBeside();
   for (std::uintptr_t icon : loadedIcons_) DestroyIcon(reinterpret_cast<HICON>(icon));
   for (auto& list : imageLists_) ImageList_Destroy(reinterpret_cast<HIMAGELIST>(list.second));
 }
@@ -600,4 +601,45 @@ int Win32Toolkit::ComboSelection(WindowRef combo) {
 
 void Win32Toolkit::SelectComboItem(WindowRef combo, int index) {
   SendMessageA(ToHwnd(combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+namespace {
+
+struct BesideJob {
+  void (*job)(void*);
+  void* context;
+};
+
+DWORD WINAPI BesideThread(void* parameter) {
+  BesideJob* job = static_cast<BesideJob*>(parameter);
+  job->job(job->context);
+  delete job;
+  return 0;
+}
+
+}  // namespace
+
+bool Win32Toolkit::RunBeside(void (*job)(void* context), void* context) {
+  WaitBeside();
+  BesideJob* started = new BesideJob{job, context};
+  DWORD id = 0;
+  HANDLE thread = CreateThread(nullptr, 0, BesideThread, started, 0, &id);
+  if (thread == nullptr) {
+    delete started;
+    return false;
+  }
+  besideThread_ = reinterpret_cast<std::uintptr_t>(thread);
+  return true;
+}
+
+void Win32Toolkit::WaitBeside() {
+  if (besideThread_ == 0) return;
+  HANDLE thread = reinterpret_cast<HANDLE>(besideThread_);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  besideThread_ = 0;
+}
+
+void Win32Toolkit::PostCommand(WindowRef dialog, int id, int code) {
+  PostMessageA(H(dialog), WM_COMMAND, MAKEWPARAM(id, code), 0);
 }

@@ -53,6 +53,9 @@ class Win32Toolkit : public Toolkit {
   std::string ComboItemText(WindowRef combo, int index) override;
   int ComboSelection(WindowRef combo) override;
   void SelectComboItem(WindowRef combo, int index) override;
+  bool RunBeside(void (*job)(void* context), void* context) override;
+  void WaitBeside() override;
+  void PostCommand(WindowRef dialog, int id, int code) override;
 
   // Handles every message waiting in the queue the way the modal loop does, then returns.
   void PumpMessages();
@@ -86,5 +89,6 @@ class Win32Toolkit : public Toolkit {
   std::map<WindowRef, std::uintptr_t> bigIcons_;
   std::vector<std::uintptr_t> loadedIcons_;
   std::map<WindowRef, std::uintptr_t> imageLists_;  // the extended combo boxes' image lists
-  bool comboExReal_ = false;  // else the plain combo box stands in under its class name
+  bool comboExReal_ = false;         // else the plain combo box stands in under its class name
+  std::uintptr_t besideThread_ = 0;  // the RunBeside job's thread while it has not been waited for
 };

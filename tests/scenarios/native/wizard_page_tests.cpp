@@ -20,7 +20,9 @@
 #include "fakes/ini_profile_reader.h"
 #include "fakes/memory_registry.h"
 #include "fakes/reg_file.h"
+#include "fakes/simulated_path.h"
 #include "resources/resource.h"
+#include "store/program_values.h"
 #include "support/check.h"
 #include "support/rc_scripts.h"
 #include "wizard/wizard_dialog.h"
@@ -189,6 +191,55 @@ TEST(wizard_frame, a_backup_that_cannot_be_saved_is_told_before_going_on) {
         CHECK_EQ(t.MessageBoxLog().size(), std::size_t{2});
         CHECK(t.IsVisible(t.DialogByTemplate(IDD_STEP_CONNECTION)));
       }
+    });
+  }
+}
+
+// Each way the MTU finder can fail is said in its window, and step 2 keeps what it showed.
+TEST(mtu_finder, failures_are_said_and_change_nothing) {
+  struct Row {
+    const char* host;
+    bool answers;
+    bool icmp;
+    const char* said;
+    bool remembered;  // the host is stored once a search ran
+  };
+  const Row rows[] = {
+      {"nowhere.test", true, true,
+       "The host nowhere.test is unknown. Check its spelling and the connection to the internet.",
+       true},
+      {"10.9.2.2", false, true,
+       "10.9.2.2 did not answer, not even at the smallest size (576). Try another web site.", true},
+      {"10.9.2.2", true, false,
+       "This computer cannot send the test packets: ICMP (icmp.dll) is missing.", false},
+      {"  ", true, true, "Enter a host name or address first.", false},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.said);
+    Bench bench;
+    SimulatedPath path;
+    path.answers = row.answers;
+    path.icmp = row.icmp;
+    bench.platform.pinger = &path;
+    bench.Run([&] {
+      HeadlessToolkit& t = bench.toolkit;
+      for (int i = 0; i < 2; ++i) t.Click(t.Item(bench.Frame(), IDC_Next));
+      const WindowRef page = t.DialogByTemplate(IDD_STEP_MTU);
+      REQUIRE(t.IsVisible(page));
+      t.QueueModalDriver([&] {
+        const WindowRef finder = t.TopLevel();
+        REQUIRE_EQ(t.TemplateOf(finder), IDD_MTU_FINDER);
+        t.TypeText(t.Item(finder, IDC_MTU_HOST), row.host);
+        t.Click(t.Item(finder, IDC_MTU_START));
+        CHECK_EQ(t.Text(t.Item(finder, IDC_MTU_RESULT)), std::string(row.said));
+        CHECK(!t.IsEnabled(t.Item(finder, IDC_MTU_USE)));
+        CHECK(t.IsEnabled(t.Item(finder, IDC_MTU_START)));
+        t.Click(t.Item(finder, IDCANCEL));
+      });
+      t.Click(t.Item(page, IDC_MTU_FIND));
+      CHECK_EQ(t.Text(t.Item(page, IDC_MTU_EDIT)), std::string("576"));
+      CHECK_EQ(t.Text(t.Item(page, IDC_MSS_EDIT)), std::string("536"));
+      CHECK_EQ(ReadMtuHost(bench.registry), std::string(row.remembered ? row.host : ""));
     });
   }
 }

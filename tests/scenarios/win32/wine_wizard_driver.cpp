@@ -36,6 +36,9 @@ const std::vector<Signature>& PageSignatures() {
 }
 const std::vector<int> kFrameIds = {IDC_Next, IDC_Back, IDC_LANGUAGE_LIST};
 const std::vector<int> kAboutIds = {IDC_STATIC2, IDC_ABOUT_VERSION};
+const std::vector<int> kFinderIds = {IDC_MTU_HOST, IDC_MTU_START};
+// How long a search may take: twelve sizes of two one-second tries each, and the name's lookup.
+constexpr DWORD kSearchTimeoutMs = 60000;
 
 // The message box's icon static: Wine's id, then Windows'.
 constexpr int kBoxIconIds[] = {1088, 20};
@@ -290,6 +293,41 @@ void WineWizardDriver::SystemMenuAbout() {
   if (IsWindow(about) && IsWindowVisible(about)) Fail(__LINE__, "the About box did not close");
 }
 
+MtuFinderSeen WineWizardDriver::FindMtu(const std::string& host, bool use) {
+  MtuFinderSeen seen;
+  Click(IDD_STEP_MTU, IDC_MTU_FIND);
+  HWND finder = DialogWindow(IDD_MTU_FINDER);
+  if (!finder) return seen;
+  seen.opened = true;
+  seen.hostShown = Text(IDD_MTU_FINDER, IDC_MTU_HOST);
+  Type(IDD_MTU_FINDER, IDC_MTU_HOST, host);
+  Click(IDD_MTU_FINDER, IDC_MTU_START);
+  // Start is greyed while the search runs, which the click has begun once it was handled.
+  HWND start = Child(finder, IDC_MTU_START);
+  const DWORD began = GetTickCount();
+  while (start && IsWindow(start) && !IsWindowEnabled(start)) {
+    if (GetTickCount() - began > kSearchTimeoutMs) {
+      Fail(__LINE__, "the MTU finder's search did not end within " +
+                         std::to_string(kSearchTimeoutMs / 1000) + " s");
+      break;
+    }
+    Sleep(50);
+  }
+  Settle();
+  seen.progress = Text(IDD_MTU_FINDER, IDC_MTU_PROGRESS);
+  seen.result = Text(IDD_MTU_FINDER, IDC_MTU_RESULT);
+  seen.useEnabled = Enabled(IDD_MTU_FINDER, IDC_MTU_USE);
+  Trace("MTU finder: \"" + seen.progress + "\" / \"" + seen.result + "\"");
+  Click(IDD_MTU_FINDER, use ? IDC_MTU_USE : IDCANCEL);
+  if (IsWindow(finder) && IsWindowVisible(finder)) Fail(__LINE__, "the MTU finder did not close");
+  return seen;
+}
+
+std::string WineWizardDriver::MtuPathTarget() {
+  const char* target = std::getenv("QUARNEL_MTU_TARGET");
+  return target != nullptr ? target : std::string();
+}
+
 void WineWizardDriver::CloseBox() {
   HandleMessageBoxes();
   EnsureActive();
@@ -487,10 +525,10 @@ HWND WineWizardDriver::Page(int templateId) {
 HWND WineWizardDriver::DialogWindow(int templateId) {
   if (!Running()) return nullptr;
   if (templateId == kFrame) return FindFrame();
-  if (templateId == IDD_ABOUT) {
+  if (templateId == IDD_ABOUT || templateId == IDD_MTU_FINDER) {
+    const std::vector<int>& ids = templateId == IDD_ABOUT ? kAboutIds : kFinderIds;
     for (HWND window : proc::TopLevelWindows(process_->id()))
-      if (window != frame_ && proc::IsDialog(window) && HasChildren(window, kAboutIds))
-        return window;
+      if (window != frame_ && proc::IsDialog(window) && HasChildren(window, ids)) return window;
     return nullptr;
   }
   return Page(templateId);
@@ -524,6 +562,7 @@ int WineWizardDriver::TemplateOf(HWND dialog) {
       if (Page(page.templateId) == dialog) return page.templateId;
     return 0;
   }
+  if (HasChildren(dialog, kFinderIds)) return IDD_MTU_FINDER;
   return HasChildren(dialog, kAboutIds) ? IDD_ABOUT : 0;
 }
 

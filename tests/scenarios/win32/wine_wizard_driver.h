@@ -39,6 +39,9 @@ class WineWizardDriver : public WizardDriver {
   // from what it showed.
   void SystemMenuAbout() override;
   void CloseBox() override;
+  MtuFinderSeen FindMtu(const std::string& host, bool use) override;
+  // QUARNEL_MTU_TARGET: the address tests/wine/mtu_path.sh puts behind a link of 1400.
+  std::string MtuPathTarget() override;
   std::string Caption() override;
   std::string Text(int dialog, int id) override;
   bool Visible(int dialog, int id) override;
