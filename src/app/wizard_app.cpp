@@ -1,7 +1,7 @@
 #include "app/wizard_app.h"
 
 #include "lang/translate.h"
-#include "store/program_key.h"
+#include "store/program_values.h"
 #include "wizard/wizard_dialog.h"
 
 WizardApp::WizardApp(Platform& platformServices)

@@ -1,6 +1,6 @@
 #include "wizard/app_state.h"
 
-#include "store/program_key.h"
+#include "store/program_values.h"
 
 std::string AppState::Translate(const char* key, const char* defaultText) const {
   return TranslateText(platform.profile, appPath, language, key, defaultText);

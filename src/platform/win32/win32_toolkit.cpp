@@ -641,5 +641,5 @@ void Win32Toolkit::WaitBeside() {
 }
 
 void Win32Toolkit::PostCommand(WindowRef dialog, int id, int code) {
-  PostMessageA(H(dialog), WM_COMMAND, MAKEWPARAM(id, code), 0);
+  PostMessageA(ToHwnd(dialog), WM_COMMAND, MAKEWPARAM(id, code), 0);
 }
