@@ -352,3 +352,20 @@ bool BackupExists(Registry& registry) {
   ScopedKey backup(registry);
   return backup.Open(kHkeyCurrentUser, kBackupKey) == kRegOk;
 }
+
+DefaultsOutcome RestoreDefaults(Registry& registry, OsFamily family, bool withoutBackup) {
+  if (!withoutBackup && !BackupExists(registry)) {
+    WizardModel scratch;
+    if (!ReadCurrentSettings(registry, family, scratch)) return DefaultsOutcome::kBackupNotSaved;
+  }
+  return ApplyPlan(registry, PlanDefaults(registry, family)) ? DefaultsOutcome::kRestored
+                                                             : DefaultsOutcome::kIncomplete;
+}
+
+bool BackupRegFile(Registry& registry, OsFamily family, bool canDelete, const char* deleteByHand,
+                   std::string* text) {
+  const ChangePlan plan = PlanBackup(registry, family);
+  if (!plan.complete) return false;
+  *text = FormatRegFile(plan, canDelete, deleteByHand);
+  return true;
+}
