@@ -18,6 +18,7 @@
 #include "fakes/headless_toolkit.h"
 #include "fakes/ini_profile_reader.h"
 #include "fakes/memory_registry.h"
+#include "fakes/native_files.h"
 #include "fakes/reg_file.h"
 #include "resources/resource.h"
 #include "support/check.h"
@@ -54,7 +55,8 @@ struct Bench {
   IniProfileReader profile;
   FixedVersion version{kPlatformNt, 5, 1};
   HeadlessToolkit toolkit{ProgramRc(), ProgramRcIncludeDirs()};
-  Platform platform{registry, profile, version, toolkit, &toolkit};
+  NativeFileSearch files;
+  Platform platform{registry, profile, version, toolkit, &toolkit, &files};
   WizardApp app{platform};
 
   void Run(const std::function<void()>& inside) {
@@ -188,6 +190,27 @@ TEST(wizard_frame, a_backup_that_cannot_be_saved_is_told_before_going_on) {
       }
     });
   }
+}
+
+// A backup file that cannot be written is told, and nothing else changes.
+TEST(wizard_frame, a_backup_file_that_cannot_be_written_is_told) {
+  Bench bench;
+  REQUIRE(LoadRegFile(bench.registry, check::FixturePath("scenario_nt_backup.reg")).ok);
+  const std::string before = bench.registry.Dump();
+  bench.Run([&bench] {
+    HeadlessToolkit& t = bench.toolkit;
+    CHECK(t.SystemMenu(bench.Frame())[3].enabled);
+    t.QueueSaveFileAnswer("Z:\\no such folder\\backup.reg");
+    t.QueueMessageBoxAnswer(kIdOk);
+    t.SystemCommand(bench.Frame(), IDM_SAVE_BACKUP);
+    REQUIRE_EQ(t.MessageBoxLog().size(), std::size_t{1});
+    CHECK_EQ(t.MessageBoxLog()[0].text,
+             std::string("Ovik Quarnel could not save the backup to this "
+                         "file.\nChoose a folder you can write to and "
+                         "try again."));
+    CHECK_EQ(t.MessageBoxLog()[0].style, kMbOk | kMbIconError);
+  });
+  CHECK_EQ(bench.registry.Dump(), before);
 }
 
 TEST(wizard_page, integer_exchange_messages_and_focus) {
