@@ -347,6 +347,9 @@ void WizardDialog::ApplyFrameTexts() {
   app.TranslateControl(window(), IDC_Next, text::kProceed);
   app.TranslateControl(window(), IDC_RESET_SETTINGS, text::kResetSettings);
   app.TranslateControl(window(), IDC_REVIEW_CHANGES, text::kReviewChanges);
+  toolkit().SetSystemMenuItemText(window(), IDM_SAVE_BACKUP, app.Translate(text::kSaveBackupAs));
+  toolkit().SetSystemMenuItemText(window(), IDM_RESTORE_DEFAULTS,
+                                  app.Translate(text::kRestoreDefaults));
 }
 
 bool WizardDialog::ReadCurrentSettings() {

@@ -668,6 +668,15 @@ void HeadlessToolkit::EnableSystemMenuItem(WindowRef window, int commandId, bool
   }
 }
 
+void HeadlessToolkit::SetSystemMenuItemText(WindowRef window, int commandId,
+                                            const std::string& text) {
+  Window* w = Get(window);
+  if (w == nullptr) return;
+  for (HeadlessMenuItem& item : w->systemMenu) {
+    if (item.commandId == commandId) item.text = text;
+  }
+}
+
 bool HeadlessToolkit::AskSaveFileName(WindowRef, const std::string& filterName,
                                       const std::string& extension, std::string* path) {
   saveDialogs_.push_back(filterName + "|" + extension);

@@ -86,6 +86,7 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   std::string LoadResourceString(int id) override;
   void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) override;
   void EnableSystemMenuItem(WindowRef window, int commandId, bool enable) override;
+  void SetSystemMenuItemText(WindowRef window, int commandId, const std::string& text) override;
   // Takes the next queued file name; none queued is a cancel.
   bool AskSaveFileName(WindowRef owner, const std::string& filterName, const std::string& extension,
                        std::string* path) override;

@@ -73,6 +73,7 @@ class FakeToolkit : public Toolkit {
   std::string LoadResourceString(int) override { return std::string(); }
   void AppendSystemMenuItem(WindowRef, int, const std::string&) override {}
   void EnableSystemMenuItem(WindowRef, int, bool) override {}
+  void SetSystemMenuItemText(WindowRef, int, const std::string&) override {}
   bool AskSaveFileName(WindowRef, const std::string&, const std::string&, std::string*) override {
     return false;
   }

@@ -367,6 +367,20 @@ void Win32Toolkit::EnableSystemMenuItem(WindowRef window, int commandId, bool en
                  MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
 }
 
+void Win32Toolkit::SetSystemMenuItemText(WindowRef window, int commandId, const std::string& text) {
+  HMENU menu = GetSystemMenu(H(window), FALSE);
+  if (menu == nullptr) return;
+  // Only the text changes: the entry keeps its greyed or enabled state.
+  std::string copy = text;
+  MENUITEMINFOA item;
+  ZeroMemory(&item, sizeof item);
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_TYPE;
+  item.fType = MFT_STRING;
+  item.dwTypeData = &copy[0];
+  SetMenuItemInfoA(menu, static_cast<UINT>(commandId), FALSE, &item);
+}
+
 bool Win32Toolkit::AskSaveFileName(WindowRef owner, const std::string& filterName,
                                    const std::string& extension, std::string* path) {
   // The common dialogs are loaded only when asked for, as the program's other optional calls

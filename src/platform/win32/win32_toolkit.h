@@ -42,6 +42,7 @@ class Win32Toolkit : public Toolkit {
   std::string LoadResourceString(int id) override;
   void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) override;
   void EnableSystemMenuItem(WindowRef window, int commandId, bool enable) override;
+  void SetSystemMenuItemText(WindowRef window, int commandId, const std::string& text) override;
   bool AskSaveFileName(WindowRef owner, const std::string& filterName, const std::string& extension,
                        std::string* path) override;
   void SetIcon(WindowRef window, int iconId) override;
