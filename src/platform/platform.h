@@ -4,6 +4,7 @@
 
 #include "platform/file_search.h"
 #include "platform/message_box.h"
+#include "platform/pinger.h"
 #include "platform/profile_reader.h"
 #include "platform/registry.h"
 #include "platform/toolkit.h"
@@ -16,4 +17,5 @@ struct Platform {
   MessageBoxes& messages;
   Toolkit* toolkit;             // null where no window is ever made (store and language tests)
   FileSearch* files = nullptr;  // null: no language files to list
+  Pinger* pinger = nullptr;     // null: no ICMP on this machine
 };

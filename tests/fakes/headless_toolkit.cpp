@@ -1107,6 +1107,13 @@ bool HeadlessToolkit::ClickButton(WindowRef button) {
   return true;
 }
 
+bool HeadlessToolkit::ClickMessage(WindowRef button) {
+  if (!IsVisible(button) || !IsEnabledChain(button)) return false;
+  SetFocusTo(button, false);
+  if (Get(button) != nullptr) PressButton(button);
+  return true;
+}
+
 bool HeadlessToolkit::HasMnemonic(WindowRef control, char letter) const {
   const std::string& text = Get(control)->text;
   for (std::size_t i = 0; i + 1 < text.size(); ++i) {
@@ -1142,7 +1149,7 @@ bool HeadlessToolkit::PressMnemonic(char letter) {
           if (after != 0) SetFocusTo(after, true);
           SetDefaultButton(dialog, after);
         } else {
-          ClickButton(control);
+          ClickMessage(control);
         }
         return true;
       }

@@ -37,6 +37,8 @@ void PressFinish(WizardDriver& d) {
   if (boxes[0].style != -1) CHECK_EQ(boxes[0].style, 0);
 }
 
+void RefuseTtl(WizardDriver& d) { d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "300"); }
+
 struct DwordValue {
   RegKey hive;
   const char* path;
@@ -180,6 +182,12 @@ SCENARIO(leaving_without_finish_writes_only_the_backup) {
          d.Key(kVkEscape);
        }},
       {"the close box", 5, [](WizardDriver& d) { d.CloseBox(); }},
+      // Whatever a field holds: no message, nothing written.
+      {"Exit with a refused TTL", 4,
+       [](WizardDriver& d) { RefuseTtl(d), d.Click(kFrame, IDCANCEL); }},
+      {"the close box with a refused TTL", 4, [](WizardDriver& d) { RefuseTtl(d), d.CloseBox(); }},
+      {"Alt+X with a refused SYN level", 6,
+       [](WizardDriver& d) { d.Type(IDD_STEP_SYN, IDC_SYN_EDIT, "3"), d.Mnemonic('x'); }},
   };
   for (const Way& way : ways) {
     check::Scope scope(way.name);

@@ -69,6 +69,8 @@ class FakeToolkit : public Toolkit {
   void SetFocus(WindowRef) override {}
   WindowRef Focus() override { return 0; }
   void SelectAllText(WindowRef) override {}
+  void MoveCaretToEnd(WindowRef) override {}
+  bool IsChild(WindowRef, WindowRef) override { return false; }
   void MoveTo(WindowRef, int, int) override {}
   std::string LoadResourceString(int) override { return std::string(); }
   void AppendSystemMenuItem(WindowRef, int, const std::string&) override {}
@@ -79,6 +81,7 @@ class FakeToolkit : public Toolkit {
   }
   void SetIcon(WindowRef, int) override {}
   bool ProgramVersionString(const std::string&, std::string*) override { return false; }
+  std::string ProgramTitle() override { return "Quarnel"; }
   void AttachImageList(WindowRef) override {}
   int AddImageFromFile(WindowRef, const std::string&) override { return -1; }
   int InsertComboItem(WindowRef, int, const std::string&, int) override { return -1; }

@@ -7,6 +7,7 @@
 #include "app/wizard_app.h"
 #include "platform/win32/win32_file_search.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_pinger.h"
 #include "platform/win32/win32_profile_reader.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_toolkit.h"
@@ -19,7 +20,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32MessageBoxes messages;
   Win32Toolkit toolkit(reinterpret_cast<std::uintptr_t>(instance));
   Win32FileSearch files;
-  Platform platform{registry, profile, version, messages, &toolkit, &files};
+  Win32Pinger pinger;
+  Platform platform{registry, profile, version, messages, &toolkit, &files, &pinger};
   WizardApp app(platform);
   app.InitInstance();
   return 0;
