@@ -26,6 +26,8 @@ void WizardApp::InitInstance() {
     return;
   }
 
+  regeditDeletes = osVersion.IsWindows2000() || osVersion.IsWindowsXp();
+
   if (platform.toolkit == nullptr) return;
   delete wizard;
   wizard = new WizardDialog(*this);

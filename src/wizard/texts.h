@@ -256,6 +256,32 @@ inline constexpr TextId kMtuNoAnswer{
 inline constexpr TextId kMtuNoIcmp{
     "110", "This computer cannot send the test packets: ICMP (icmp.dll) is missing."};
 inline constexpr TextId kMtuNoHost{"111", "Enter a host name or address first."};
+// Review of Finish's changes, the backup file and Windows' defaults.
+inline constexpr TextId kReviewChanges{"IDC_REVIEW_CHANGES", "Re&view Changes..."};
+inline constexpr TextId kReviewExplain{
+    "IDC_REVIEW_EXPLAIN",
+    "Finish will make these changes. You can select the lines and copy them with Ctrl+C."};
+inline constexpr TextId kReviewClose{"IDC_REVIEW_CLOSE", "Close"};
+inline constexpr TextId kNotSetWord{"160", "not set"};
+inline constexpr TextId kUnreadableWord{"161", "unreadable"};
+inline constexpr TextId kUnchangedWord{"162", "unchanged"};
+inline constexpr TextId kDeleteWord{"163", "delete"};
+inline constexpr TextId kAdapterWord{"164", "adapter"};
+inline constexpr TextId kModemWord{"165", "modem"};
+inline constexpr TextId kSaveBackupAs{"IDM_SAVE_BACKUP", "Save &Backup As..."};
+inline constexpr TextId kRestoreDefaults{"IDM_RESTORE_DEFAULTS", "Restore Windows &Defaults..."};
+inline constexpr TextId kRegFiles{"166", "Registration Files"};
+inline constexpr TextId kDeleteByHand{"167", "Delete this value by hand:"};
+inline constexpr TextId kDefaultsQuestion{
+    "168",
+    "Ovik Quarnel will delete every connection setting it manages (TCP/IP, Internet Explorer "
+    "and the adapters' MTU and MSS), so that Windows uses its built-in values. If no backup "
+    "exists, your current settings are saved first, so that 'Reset Connection Settings' can "
+    "bring them back. The modem's port speeds are left as they are.*Do you want to proceed?"};
+inline constexpr TextId kBackupFileNotSaved{
+    "169",
+    "Ovik Quarnel could not save the backup to this file.*Choose a folder you can write to and "
+    "try again."};
 
 // Every text above by the window it appears in: what a language file can hold.
 struct TextGroup {
@@ -301,6 +327,10 @@ inline constexpr const TextId* kGroup14[] = {
     &kMtuUse,         &kMtuCancel,      &kMtuClose,        &kMtuLookingUp,
     &kMtuTriedFits,   &kMtuTriedTooBig, &kMtuTriedNoReply, &kMtuResult,
     &kMtuUnknownHost, &kMtuNoAnswer,    &kMtuNoIcmp,       &kMtuNoHost};
+inline constexpr const TextId* kGroup15[] = {
+    &kReviewChanges,   &kReviewExplain, &kReviewClose,  &kNotSetWord,       &kUnreadableWord,
+    &kUnchangedWord,   &kDeleteWord,    &kAdapterWord,  &kModemWord,        &kSaveBackupAs,
+    &kRestoreDefaults, &kRegFiles,      &kDeleteByHand, &kDefaultsQuestion, &kBackupFileNotSaved};
 inline constexpr TextGroup kCatalogue[] = {
     {"Words of the steps' sentences on the values found", kGroup0,
      sizeof kGroup0 / sizeof kGroup0[0]},
@@ -319,6 +349,8 @@ inline constexpr TextGroup kCatalogue[] = {
     {"Modem step", kGroup12, sizeof kGroup12 / sizeof kGroup12[0]},
     {"About box", kGroup13, sizeof kGroup13 / sizeof kGroup13[0]},
     {"MTU finder (step 2)", kGroup14, sizeof kGroup14 / sizeof kGroup14[0]},
+    {"Review of the changes, the backup file and Windows' defaults (system menu)", kGroup15,
+     sizeof kGroup15 / sizeof kGroup15[0]},
 };
 
 }  // namespace text

@@ -44,6 +44,10 @@ class WizardDialog : public Dialog {
   void OnProceed();
   void OnBack();
   void OnResetConnectionSettings();
+  // The review of Finish's changes, and the system menu's backup commands.
+  void OnReviewChanges();
+  void OnSaveBackup();
+  void OnRestoreDefaults();
   void OnLanguageChanged();
 
   // The frame's own texts in the current language; changes no visibility or enabled state.
@@ -70,6 +74,8 @@ class WizardDialog : public Dialog {
 
   // The visible screen's entry in ScreenList(); 0 is the introduction.
   int position = 0;
+  // The page on the screen when it is the list's last entry (Proceed reads "Finish"), else null.
+  WizardPage* FinishingPage();
 
   AppState& app;
   WizardModel model;
@@ -91,6 +97,10 @@ class WizardDialog : public Dialog {
   // Writes the chosen values, reports, and closes the wizard.
   void ApplySettings();
   bool BackupExists();
+  // Reset and "Save Backup As..." follow whether a backup exists.
+  void ShowBackupState();
+  // "Review Changes..." stands in Reset's place on the step that shows Finish only.
+  void ShowReviewButton();
 
   // Leaves the visible screen for entry `target` of the list: buttons, captions and the
   // introduction's controls follow from where that is.

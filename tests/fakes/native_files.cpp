@@ -52,3 +52,13 @@ std::vector<std::string> NativeFileSearch::Find(const std::string& pattern) {
   closedir(dir);
   return names;
 }
+
+bool NativeFileSearch::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  const std::string native = NativePath(path);
+  std::FILE* file = std::fopen(native.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool whole = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (std::fclose(file) == 0 && whole) return true;
+  std::remove(native.c_str());
+  return false;
+}

@@ -59,7 +59,8 @@ class Dialogs {
     if (Make(IDD_WIZARD, nullptr) == nullptr) return false;
     for (const Placement& p : langcheck::Placements()) {
       if (windows_.count(p.dialog) != 0) continue;
-      const bool popup = p.dialog == IDD_ABOUT || p.dialog == IDD_MTU_FINDER;
+      const bool popup =
+          p.dialog == IDD_ABOUT || p.dialog == IDD_MTU_FINDER || p.dialog == IDD_REVIEW;
       HWND parent = popup ? nullptr : windows_[IDD_WIZARD];
       if (Make(p.dialog, parent) == nullptr) return false;
     }

@@ -214,7 +214,7 @@ std::vector<KeyboardWindow> KeyboardWindows() {
   };
   add("the introduction", introduction);
   for (auto& dialog : byDialog) {
-    if (dialog.first == IDD_ABOUT || dialog.first == IDD_MTU_FINDER) {
+    if (dialog.first == IDD_ABOUT || dialog.first == IDD_MTU_FINDER || dialog.first == IDD_REVIEW) {
       add(DialogName(dialog.first), dialog.second);
       continue;
     }
@@ -548,14 +548,19 @@ const std::vector<Placement>& Placements() {
       Plain(kMtuNoAnswer, IDD_MTU_FINDER, IDC_MTU_RESULT),
       Plain(kMtuNoIcmp, IDD_MTU_FINDER, IDC_MTU_RESULT),
       Plain(kMtuNoHost, IDD_MTU_FINDER, IDC_MTU_RESULT),
+      // The review of Finish's changes.
+      Plain(kReviewChanges, IDD_WIZARD, IDC_REVIEW_CHANGES, kOnSteps),
+      Plain(kReviewExplain, IDD_REVIEW, IDC_REVIEW_EXPLAIN),
+      Plain(kReviewClose, IDD_REVIEW, IDC_REVIEW_CLOSE),
   };
   return placements;
 }
 
 bool IsMessage(const TextId& id) {
   using namespace text;
-  for (const TextId* m : {&kRwinRange, &kApplied, &kRestored, &kOverwriteBackup, &kNotAllWritten,
-                          &kBackupNotSaved, &kUnknownWindows}) {
+  for (const TextId* m :
+       {&kRwinRange, &kApplied, &kRestored, &kOverwriteBackup, &kNotAllWritten, &kBackupNotSaved,
+        &kUnknownWindows, &kDefaultsQuestion, &kBackupFileNotSaved}) {
     if (m == &id) return true;
   }
   return false;
@@ -564,7 +569,9 @@ bool IsMessage(const TextId& id) {
 bool IsSentenceWord(const TextId& id) {
   using namespace text;
   for (const TextId* w : {&kMilliseconds, &kWasSetTo, &kIsNotSet, &kBytes, &kIsDisabled,
-                          &kIsEnabled, &kSeconds, &kWasSetToOption}) {
+                          &kIsEnabled, &kSeconds, &kWasSetToOption, &kNotSetWord, &kUnreadableWord,
+                          &kUnchangedWord, &kDeleteWord, &kAdapterWord, &kModemWord, &kSaveBackupAs,
+                          &kRestoreDefaults, &kRegFiles, &kDeleteByHand}) {
     if (w == &id) return true;
   }
   return false;
@@ -596,6 +603,8 @@ const char* DialogName(int dialog) {
       return "the About box";
     case IDD_MTU_FINDER:
       return "the MTU finder";
+    case IDD_REVIEW:
+      return "the review of the changes";
     default:
       return "an unknown window";
   }

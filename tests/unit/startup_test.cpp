@@ -74,6 +74,11 @@ class FakeToolkit : public Toolkit {
   void MoveTo(WindowRef, int, int) override {}
   std::string LoadResourceString(int) override { return std::string(); }
   void AppendSystemMenuItem(WindowRef, int, const std::string&) override {}
+  void EnableSystemMenuItem(WindowRef, int, bool) override {}
+  void SetSystemMenuItemText(WindowRef, int, const std::string&) override {}
+  bool AskSaveFileName(WindowRef, const std::string&, const std::string&, std::string*) override {
+    return false;
+  }
   void SetIcon(WindowRef, int) override {}
   bool ProgramVersionString(const std::string&, std::string*) override { return false; }
   std::string ProgramTitle() override { return "Quarnel"; }

@@ -19,6 +19,7 @@
 #include "fakes/headless_toolkit.h"
 #include "fakes/ini_profile_reader.h"
 #include "fakes/memory_registry.h"
+#include "fakes/native_files.h"
 #include "fakes/reg_file.h"
 #include "fakes/simulated_path.h"
 #include "resources/resource.h"
@@ -56,7 +57,8 @@ struct Bench {
   IniProfileReader profile;
   FixedVersion version{kPlatformNt, 5, 1};
   HeadlessToolkit toolkit{ProgramRc(), ProgramRcIncludeDirs()};
-  Platform platform{registry, profile, version, toolkit, &toolkit};
+  NativeFileSearch files;
+  Platform platform{registry, profile, version, toolkit, &toolkit, &files};
   WizardApp app{platform};
 
   void Run(const std::function<void()>& inside) {
@@ -82,10 +84,14 @@ TEST(wizard_frame, each_page_is_made_once_at_one_spot_when_first_shown) {
     CHECK_EQ(t.Text(frame), std::string("Ovik Quarnel"));
     CHECK_EQ(t.Icon(frame), IDI_APP);
     const std::vector<HeadlessMenuItem>& menu = t.SystemMenu(frame);
-    REQUIRE_EQ(menu.size(), std::size_t{2});
+    REQUIRE_EQ(menu.size(), std::size_t{6});
     CHECK_EQ(menu[0].commandId, 0);
     CHECK_EQ(menu[1].commandId, 16);
     CHECK_EQ(menu[1].text, std::string("&About Ovik Quarnel"));
+    // Without a backup there is nothing to save.
+    CHECK_EQ(menu[3].commandId, IDM_SAVE_BACKUP);
+    CHECK(!menu[3].enabled);
+    CHECK_EQ(menu[5].text, std::string("Restore Windows &Defaults..."));
     CHECK(!t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
     CHECK(!t.IsEnabled(t.Item(frame, IDC_Back)));
 
@@ -242,6 +248,27 @@ TEST(mtu_finder, failures_are_said_and_change_nothing) {
       CHECK_EQ(ReadMtuHost(bench.registry), std::string(row.remembered ? row.host : ""));
     });
   }
+}
+
+// A backup file that cannot be written is told, and nothing else changes.
+TEST(wizard_frame, a_backup_file_that_cannot_be_written_is_told) {
+  Bench bench;
+  REQUIRE(LoadRegFile(bench.registry, check::FixturePath("scenario_nt_backup.reg")).ok);
+  const std::string before = bench.registry.Dump();
+  bench.Run([&bench] {
+    HeadlessToolkit& t = bench.toolkit;
+    CHECK(t.SystemMenu(bench.Frame())[3].enabled);
+    t.QueueSaveFileAnswer("Z:\\no such folder\\backup.reg");
+    t.QueueMessageBoxAnswer(kIdOk);
+    t.SystemCommand(bench.Frame(), IDM_SAVE_BACKUP);
+    REQUIRE_EQ(t.MessageBoxLog().size(), std::size_t{1});
+    CHECK_EQ(t.MessageBoxLog()[0].text,
+             std::string("Ovik Quarnel could not save the backup to this "
+                         "file.\nChoose a folder you can write to and "
+                         "try again."));
+    CHECK_EQ(t.MessageBoxLog()[0].style, kMbOk | kMbIconError);
+  });
+  CHECK_EQ(bench.registry.Dump(), before);
 }
 
 TEST(wizard_page, integer_exchange_messages_and_focus) {
