@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "support/check.h"
+#include <gtest/gtest.h>
 #include "contract/toolkit_backend.h"
 #include "contract/toolkit_templates.h"
 
@@ -92,7 +92,9 @@ class Fixture {
         nested(tk, "nested", log) {
     std::string why;
     ok = backend->ready(&why);
-    if (!ok) check::Fail(__FILE__, __LINE__, backend->Name() + " backend not ready: " + why);
+    if (!ok) {
+      ADD_FAILURE() << backend->Name() + " backend not ready: " + why;
+    }
   }
 
   // Runs `body` inside the frame's modal loop; the frame's RunModal result.
@@ -155,12 +157,12 @@ TEST(ToolkitContract, ModalDialogComesUpInitialisedFocusedAndShown) {
     caption = f.tk.Text(f.frame.window());
     f.tk.EndDialog(f.frame.window(), 7);
   });
-  CHECK_EQ(result, 7);
-  CHECK_EQ(atStart, "frame init; frame " + Id(IDC_T_NUMBER) + " setfocus; frame show (hidden)");
-  CHECK_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
-  CHECK(visible);
-  CHECK_EQ(caption, "Toolkit Contract");
-  CHECK_EQ(f.frame.window(), WindowRef(0));  // let go of when the window went
+  EXPECT_EQ(result, 7);
+  EXPECT_EQ(atStart, "frame init; frame " + Id(IDC_T_NUMBER) + " setfocus; frame show (hidden)");
+  EXPECT_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(caption, "Toolkit Contract");
+  EXPECT_EQ(f.frame.window(), WindowRef(0));  // let go of when the window went
 }
 
 TEST(ToolkitContract, InitReturningFalseGetsTheFocusWhenShown) {
@@ -169,12 +171,12 @@ TEST(ToolkitContract, InitReturningFalseGetsTheFocusWhenShown) {
   std::string atStart;
   f.Run([&] { atStart = f.log.Text(); });
   // Activation gives the focus to the dialog, which passes it to its first tab stop.
-  CHECK_EQ(atStart, "frame init; frame show (hidden); frame " + Id(IDC_T_NUMBER) + " setfocus");
+  EXPECT_EQ(atStart, "frame init; frame show (hidden); frame " + Id(IDC_T_NUMBER) + " setfocus");
 }
 
 TEST(ToolkitContract, DriverThatDoesNotEndTheDialogEndsItWithCancel) {
   SETUP;
-  CHECK_EQ(f.Run([] {}), kIdCancelCommand);
+  EXPECT_EQ(f.Run([] {}), kIdCancelCommand);
 }
 
 TEST(ToolkitContract, EndDialogTakesTheFocusOffAnEditFirst) {
@@ -186,8 +188,8 @@ TEST(ToolkitContract, EndDialogTakesTheFocusOffAnEditFirst) {
     f.tk.EndDialog(f.frame.window(), 5);
     afterEnd = f.log.Text();
   });
-  CHECK_EQ(result, 5);
-  CHECK_EQ(afterEnd, "frame " + Id(IDC_T_TEXT) + " killfocus");
+  EXPECT_EQ(result, 5);
+  EXPECT_EQ(afterEnd, "frame " + Id(IDC_T_TEXT) + " killfocus");
 }
 
 TEST(ToolkitContract, AHiddenChildDialogWhoseInitSaysSoTakesTheFocus) {
@@ -202,9 +204,9 @@ TEST(ToolkitContract, AHiddenChildDialogWhoseInitSaysSoTakesTheFocus) {
     focus = f.FocusName();
     visible = f.tk.IsVisible(page);
   });
-  CHECK_EQ(events, "page init; frame " + Id(IDC_T_NUMBER) + " killfocus");
-  CHECK_EQ(focus, "page:" + Id(IDC_T_RADIO1));
-  CHECK(!visible);
+  EXPECT_EQ(events, "page init; frame " + Id(IDC_T_NUMBER) + " killfocus");
+  EXPECT_EQ(focus, "page:" + Id(IDC_T_RADIO1));
+  EXPECT_FALSE(visible);
 }
 
 TEST(ToolkitContract, ItemOfAMissingIdIsZero) {
@@ -217,9 +219,9 @@ TEST(ToolkitContract, ItemOfAMissingIdIsZero) {
     present = f.F(IDC_T_APPLY);
     presentId = f.tk.ItemId(present);
   });
-  CHECK_EQ(missing, WindowRef(0));
-  CHECK_NE(present, WindowRef(0));
-  CHECK_EQ(presentId, IDC_T_APPLY);
+  EXPECT_EQ(missing, WindowRef(0));
+  EXPECT_NE(present, WindowRef(0));
+  EXPECT_EQ(presentId, IDC_T_APPLY);
 }
 
 TEST(ToolkitContract, NestedModalDisablesItsOwnerAndGivesTheFocusBack) {
@@ -242,11 +244,11 @@ TEST(ToolkitContract, NestedModalDisablesItsOwnerAndGivesTheFocusBack) {
     focusAfter = f.FocusName();
     f.tk.EndDialog(f.frame.window(), 0);
   });
-  CHECK_EQ(nestedResult, kIdOkCommand);
-  CHECK(!ownerEnabledInside);
-  CHECK(ownerEnabledAfter);
-  CHECK_EQ(focusInside, "nested:" + Id(kIdOkCommand));
-  CHECK_EQ(focusAfter, "frame:" + Id(IDC_T_TEXT));
+  EXPECT_EQ(nestedResult, kIdOkCommand);
+  EXPECT_FALSE(ownerEnabledInside);
+  EXPECT_TRUE(ownerEnabledAfter);
+  EXPECT_EQ(focusInside, "nested:" + Id(kIdOkCommand));
+  EXPECT_EQ(focusAfter, "frame:" + Id(IDC_T_TEXT));
 }
 
 // ---- show and hide ----------------------------------------------------------------------
@@ -272,13 +274,13 @@ TEST(ToolkitContract, ShowNotifiesSynchronouslyAndOnlyOnChange) {
     f.tk.Show(f.F(IDC_T_SPARE), true);
     steps.push_back(f.log.Text());
   });
-  REQUIRE_EQ(steps.size(), std::size_t(5));
-  CHECK_EQ(steps[0], "page show (hidden)");
-  CHECK(visibleAfterShow);
-  CHECK_EQ(steps[1], "page show (hidden)");
-  CHECK_EQ(steps[2], "page show (hidden); page hide (visible)");
-  CHECK_EQ(steps[3], steps[2]);
-  CHECK_EQ(steps[4], steps[2]);
+  ASSERT_EQ(steps.size(), std::size_t(5));
+  EXPECT_EQ(steps[0], "page show (hidden)");
+  EXPECT_TRUE(visibleAfterShow);
+  EXPECT_EQ(steps[1], "page show (hidden)");
+  EXPECT_EQ(steps[2], "page show (hidden); page hide (visible)");
+  EXPECT_EQ(steps[3], steps[2]);
+  EXPECT_EQ(steps[4], steps[2]);
 }
 
 TEST(ToolkitContract, HidingOnePageAndShowingAnotherKeepsThatOrder) {
@@ -293,7 +295,7 @@ TEST(ToolkitContract, HidingOnePageAndShowingAnotherKeepsThatOrder) {
     f.tk.Show(second, true);
     events = f.log.Text();
   });
-  CHECK_EQ(events, "page hide (visible); page2 show (hidden)");
+  EXPECT_EQ(events, "page hide (visible); page2 show (hidden)");
 }
 
 TEST(ToolkitContract, HidingTheFocusedControlHandsTheFocusToItsDialog) {
@@ -307,8 +309,8 @@ TEST(ToolkitContract, HidingTheFocusedControlHandsTheFocusToItsDialog) {
     focus = f.FocusName();
     events = f.log.Text();
   });
-  CHECK_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
-  CHECK_EQ(events, "frame " + Id(IDC_T_NUMBER) + " setfocus");
+  EXPECT_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
+  EXPECT_EQ(events, "frame " + Id(IDC_T_NUMBER) + " setfocus");
 }
 
 TEST(ToolkitContract, FocusGivenToADialogGoesToItsLastOrFirstControl) {
@@ -327,10 +329,10 @@ TEST(ToolkitContract, FocusGivenToADialogGoesToItsLastOrFirstControl) {
     f.tk.SetFocus(page);  // back to the edit it remembered
     focus.push_back(f.FocusName());
   });
-  REQUIRE_EQ(focus.size(), std::size_t(3));
-  CHECK_EQ(focus[0], "page:" + Id(IDC_T_RADIO1));
-  CHECK_EQ(focus[1], "page:" + Id(IDC_T_PAGE_EDIT2));
-  CHECK_EQ(focus[2], "page:" + Id(IDC_T_PAGE_EDIT2));
+  ASSERT_EQ(focus.size(), std::size_t(3));
+  EXPECT_EQ(focus[0], "page:" + Id(IDC_T_RADIO1));
+  EXPECT_EQ(focus[1], "page:" + Id(IDC_T_PAGE_EDIT2));
+  EXPECT_EQ(focus[2], "page:" + Id(IDC_T_PAGE_EDIT2));
 }
 
 TEST(ToolkitContract, MoveToPlacesTheWindowInItsParentsClientArea) {
@@ -346,17 +348,17 @@ TEST(ToolkitContract, MoveToPlacesTheWindowInItsParentsClientArea) {
     edit = f.backend->Rect(f.F(IDC_T_NUMBER));
     f.backend->BaseUnits(f.frame.window(), &bx, &by);
   });
-  CHECK_EQ(page.x, 200);
-  CHECK_EQ(page.y, 11);
+  EXPECT_EQ(page.x, 200);
+  EXPECT_EQ(page.y, 11);
   // Sizes and positions follow the dialog units of the template.
   auto px = [&](int dlu) { return (dlu * bx + 2) / 4; };
   auto py = [&](int dlu) { return (dlu * by + 4) / 8; };
-  CHECK_EQ(page.width, px(100));
-  CHECK_EQ(page.height, py(80));
-  CHECK_EQ(edit.x, px(10));
-  CHECK_EQ(edit.y, py(10));
-  CHECK_EQ(edit.width, px(50));
-  CHECK_EQ(edit.height, py(13));
+  EXPECT_EQ(page.width, px(100));
+  EXPECT_EQ(page.height, py(80));
+  EXPECT_EQ(edit.x, px(10));
+  EXPECT_EQ(edit.y, py(10));
+  EXPECT_EQ(edit.width, px(50));
+  EXPECT_EQ(edit.height, py(13));
   std::printf("  [%s] dialog base units %d x %d\n", f.backend->Name().c_str(), bx, by);
 }
 
@@ -384,13 +386,13 @@ TEST(ToolkitContract, SetTextOnAnEditNotifiesEachTime) {
     f.tk.SetText(f.F(IDC_T_NUMBER), "ab");  // only typing is held to digits
     lettersInDigitsField = f.tk.Text(f.F(IDC_T_NUMBER));
   });
-  REQUIRE_EQ(steps.size(), std::size_t(3));
-  CHECK_EQ(steps[0], "frame " + Id(IDC_T_NUMBER) + " change");
-  CHECK_EQ(text, "42");
-  CHECK_EQ(steps[1], "frame " + Id(IDC_T_NUMBER) + " change");
-  CHECK_EQ(steps[2], "");
-  CHECK_EQ(caption, "Other caption");
-  CHECK_EQ(lettersInDigitsField, "ab");
+  ASSERT_EQ(steps.size(), std::size_t(3));
+  EXPECT_EQ(steps[0], "frame " + Id(IDC_T_NUMBER) + " change");
+  EXPECT_EQ(text, "42");
+  EXPECT_EQ(steps[1], "frame " + Id(IDC_T_NUMBER) + " change");
+  EXPECT_EQ(steps[2], "");
+  EXPECT_EQ(caption, "Other caption");
+  EXPECT_EQ(lettersInDigitsField, "ab");
 }
 
 TEST(ToolkitContract, FocusMovesBeforeTheOldEditHearsItLostIt) {
@@ -406,9 +408,9 @@ TEST(ToolkitContract, FocusMovesBeforeTheOldEditHearsItLostIt) {
     f.tk.SetFocus(f.F(IDC_T_APPLY));
     events = f.log.Text();
   });
-  CHECK_EQ(events, "frame " + Id(IDC_T_NUMBER) + " killfocus; frame " + Id(IDC_T_TEXT) +
-                       " setfocus; frame " + Id(IDC_T_TEXT) + " killfocus");
-  CHECK_EQ(focusInHandler, "frame:" + Id(IDC_T_TEXT));
+  EXPECT_EQ(events, "frame " + Id(IDC_T_NUMBER) + " killfocus; frame " + Id(IDC_T_TEXT) +
+                        " setfocus; frame " + Id(IDC_T_TEXT) + " killfocus");
+  EXPECT_EQ(focusInHandler, "frame:" + Id(IDC_T_TEXT));
 }
 
 TEST(ToolkitContract, SetCheckDoesNotNotify) {
@@ -424,18 +426,18 @@ TEST(ToolkitContract, SetCheckDoesNotNotify) {
     unchecked = f.tk.IsChecked(f.F(IDC_T_CHECK));
     events = f.log.Text();
   });
-  CHECK(checked);
-  CHECK(!unchecked);
-  CHECK_EQ(events, "");
+  EXPECT_TRUE(checked);
+  EXPECT_FALSE(unchecked);
+  EXPECT_EQ(events, "");
 }
 
 TEST(ToolkitContract, ResourceStringsLongAndMissing) {
   SETUP;
-  CHECK_EQ(f.tk.LoadResourceString(IDS_T_HELLO), "Hello, \"world\"");
+  EXPECT_EQ(f.tk.LoadResourceString(IDS_T_HELLO), "Hello, \"world\"");
   std::string longText = f.tk.LoadResourceString(IDS_T_LONG);
-  CHECK_EQ(longText.size(), std::size_t(290));
-  CHECK_EQ(longText.substr(280), "0123456789");
-  CHECK_EQ(f.tk.LoadResourceString(4321), "");
+  EXPECT_EQ(longText.size(), std::size_t(290));
+  EXPECT_EQ(longText.substr(280), "0123456789");
+  EXPECT_EQ(f.tk.LoadResourceString(4321), "");
 }
 
 // ---- the mouse --------------------------------------------------------------------------
@@ -451,8 +453,8 @@ TEST(ToolkitContract, ClickMovesTheFocusBeforeTheButtonIsPressed) {
     events = f.log.Text();
     focus = f.FocusName();
   });
-  CHECK_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus; frame " + Id(IDC_T_APPLY) + " click");
-  CHECK_EQ(focus, "frame:" + Id(IDC_T_APPLY));
+  EXPECT_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus; frame " + Id(IDC_T_APPLY) + " click");
+  EXPECT_EQ(focus, "frame:" + Id(IDC_T_APPLY));
 }
 
 TEST(ToolkitContract, ClickStillHappensWhenTheFocusWasTakenBackQuietly) {
@@ -469,9 +471,9 @@ TEST(ToolkitContract, ClickStillHappensWhenTheFocusWasTakenBackQuietly) {
     events = f.log.Text();
     focus = f.FocusName();
   });
-  CHECK_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus; frame " + Id(IDC_T_TEXT) +
-                       " setfocus; frame " + Id(IDC_T_APPLY) + " click");
-  CHECK_EQ(focus, "frame:" + Id(IDC_T_TEXT));
+  EXPECT_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus; frame " + Id(IDC_T_TEXT) +
+                        " setfocus; frame " + Id(IDC_T_APPLY) + " click");
+  EXPECT_EQ(focus, "frame:" + Id(IDC_T_TEXT));
 }
 
 TEST(ToolkitContract, MessageBoxDuringTheFocusMoveSwallowsTheClick) {
@@ -491,9 +493,9 @@ TEST(ToolkitContract, MessageBoxDuringTheFocusMoveSwallowsTheClick) {
     events = f.log.Text();
     boxes = f.backend->MessageBoxTexts();
   });
-  CHECK_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus");
-  REQUIRE_EQ(boxes.size(), std::size_t(1));
-  CHECK_EQ(boxes[0], "Out of range");
+  EXPECT_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus");
+  ASSERT_EQ(boxes.size(), std::size_t(1));
+  EXPECT_EQ(boxes[0], "Out of range");
 }
 
 TEST(ToolkitContract, DisabledHiddenAndStaticControlsIgnoreClicks) {
@@ -509,8 +511,8 @@ TEST(ToolkitContract, DisabledHiddenAndStaticControlsIgnoreClicks) {
     events = f.log.Text();
     focus = f.FocusName();
   });
-  CHECK_EQ(events, "");
-  CHECK_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
+  EXPECT_EQ(events, "");
+  EXPECT_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
 }
 
 TEST(ToolkitContract, AutoCheckBoxToggles) {
@@ -525,11 +527,11 @@ TEST(ToolkitContract, AutoCheckBoxToggles) {
     states.push_back(f.tk.IsChecked(f.F(IDC_T_CHECK)));
     events = f.log.Text();
   });
-  REQUIRE_EQ(states.size(), std::size_t(2));
-  CHECK(states[0]);
-  CHECK(!states[1]);
-  CHECK_EQ(events, "frame " + Id(IDC_T_NUMBER) + " killfocus; frame " + Id(IDC_T_CHECK) +
-                       " click; frame " + Id(IDC_T_CHECK) + " click");
+  ASSERT_EQ(states.size(), std::size_t(2));
+  EXPECT_TRUE(states[0]);
+  EXPECT_TRUE(!states[1]);
+  EXPECT_EQ(events, "frame " + Id(IDC_T_NUMBER) + " killfocus; frame " + Id(IDC_T_CHECK) +
+                        " click; frame " + Id(IDC_T_CHECK) + " click");
 }
 
 TEST(ToolkitContract, AutoRadioButtonChecksItselfAndUnchecksItsGroup) {
@@ -547,11 +549,12 @@ TEST(ToolkitContract, AutoRadioButtonChecksItselfAndUnchecksItsGroup) {
     }
     events = f.log.Text();
   });
-  REQUIRE_EQ(checks.size(), std::size_t(3));
-  CHECK(!checks[0]);
-  CHECK(!checks[1]);
-  CHECK(checks[2]);
-  CHECK_EQ(events, "frame " + Id(IDC_T_NUMBER) + " killfocus; page " + Id(IDC_T_RADIO3) + " click");
+  ASSERT_EQ(checks.size(), std::size_t(3));
+  EXPECT_TRUE(!checks[0]);
+  EXPECT_TRUE(!checks[1]);
+  EXPECT_TRUE(checks[2]);
+  EXPECT_EQ(events,
+            "frame " + Id(IDC_T_NUMBER) + " killfocus; page " + Id(IDC_T_RADIO3) + " click");
 }
 
 // ---- typing -----------------------------------------------------------------------------
@@ -567,8 +570,8 @@ TEST(ToolkitContract, TypingIntoADigitsOnlyFieldRefusesLetters) {
     text = f.tk.Text(f.F(IDC_T_NUMBER));
     events = f.log.Text();
   });
-  CHECK_EQ(text, "42");
-  CHECK_EQ(events, "frame " + Id(IDC_T_NUMBER) + " change; frame " + Id(IDC_T_NUMBER) + " change");
+  EXPECT_EQ(text, "42");
+  EXPECT_EQ(events, "frame " + Id(IDC_T_NUMBER) + " change; frame " + Id(IDC_T_NUMBER) + " change");
 }
 
 TEST(ToolkitContract, SelectAllThenTypingReplacesAndBackspaceDeletes) {
@@ -585,9 +588,9 @@ TEST(ToolkitContract, SelectAllThenTypingReplacesAndBackspaceDeletes) {
     texts.push_back(f.tk.Text(edit));
     f.backend->Type(edit, "\b");  // nothing left to delete: no change
   });
-  REQUIRE_EQ(texts.size(), std::size_t(2));
-  CHECK_EQ(texts[0], "9");
-  CHECK_EQ(texts[1], "");
+  ASSERT_EQ(texts.size(), std::size_t(2));
+  EXPECT_EQ(texts[0], "9");
+  EXPECT_EQ(texts[1], "");
 }
 
 // ---- the keyboard -----------------------------------------------------------------------
@@ -611,14 +614,14 @@ TEST(ToolkitContract, TabVisitsUsableTabStopsInOrderAndWraps) {
       "frame:" + Id(IDC_T_TEXT), "frame:" + Id(IDC_T_APPLY),      "frame:" + Id(IDC_T_CHECK),
       "frame:" + Id(IDC_T_NEXT), "frame:" + Id(kIdCancelCommand), "frame:" + Id(IDC_T_NUMBER),
       "frame:" + Id(IDC_T_TEXT)};
-  CHECK_EQ(forward.size(), expected.size());
+  EXPECT_EQ(forward.size(), expected.size());
   for (std::size_t i = 0; i < forward.size() && i < expected.size(); ++i) {
-    check::Scope scope("tab " + std::to_string(i + 1));
-    CHECK_EQ(forward[i], expected[i]);
+    SCOPED_TRACE("tab " + std::to_string(i + 1));
+    EXPECT_EQ(forward[i], expected[i]);
   }
-  REQUIRE_EQ(backward.size(), std::size_t(2));
-  CHECK_EQ(backward[0], "frame:" + Id(IDC_T_NUMBER));
-  CHECK_EQ(backward[1], "frame:" + Id(kIdCancelCommand));
+  ASSERT_EQ(backward.size(), std::size_t(2));
+  EXPECT_EQ(backward[0], "frame:" + Id(IDC_T_NUMBER));
+  EXPECT_EQ(backward[1], "frame:" + Id(kIdCancelCommand));
 }
 
 TEST(ToolkitContract, TabSelectsTheWholeTextOfTheEditItReaches) {
@@ -630,7 +633,7 @@ TEST(ToolkitContract, TabSelectsTheWholeTextOfTheEditItReaches) {
     f.backend->Type(f.F(IDC_T_TEXT), "n");
     typed = f.tk.Text(f.F(IDC_T_TEXT));
   });
-  CHECK_EQ(typed, "n");
+  EXPECT_EQ(typed, "n");
 }
 
 TEST(ToolkitContract, OnlyTheCheckedRadioButtonOfAGroupIsATabStop) {
@@ -648,10 +651,10 @@ TEST(ToolkitContract, OnlyTheCheckedRadioButtonOfAGroupIsATabStop) {
     f.backend->Key(kVkTab);
     focus.push_back(f.FocusName());
   });
-  REQUIRE_EQ(focus.size(), std::size_t(3));
-  CHECK_EQ(focus[0], "page:" + Id(IDC_T_PAGE_EDIT));
-  CHECK_EQ(focus[1], "page:" + Id(IDC_T_PAGE_EDIT2));
-  CHECK_EQ(focus[2], "page:" + Id(IDC_T_RADIO2));
+  ASSERT_EQ(focus.size(), std::size_t(3));
+  EXPECT_EQ(focus[0], "page:" + Id(IDC_T_PAGE_EDIT));
+  EXPECT_EQ(focus[1], "page:" + Id(IDC_T_PAGE_EDIT2));
+  EXPECT_EQ(focus[2], "page:" + Id(IDC_T_RADIO2));
 }
 
 TEST(ToolkitContract, ArrowsMoveThroughARadioGroupCheckingAsTheyGo) {
@@ -670,9 +673,9 @@ TEST(ToolkitContract, ArrowsMoveThroughARadioGroupCheckingAsTheyGo) {
     second = f.tk.IsChecked(f.P(IDC_T_RADIO2));
     events = f.log.Text();
   });
-  CHECK_EQ(focus, "page:" + Id(IDC_T_RADIO2));
-  CHECK(second);
-  CHECK_EQ(events, "page key " + Id(kVkDown) + "; page " + Id(IDC_T_RADIO2) + " click");
+  EXPECT_EQ(focus, "page:" + Id(IDC_T_RADIO2));
+  EXPECT_TRUE(second);
+  EXPECT_EQ(events, "page key " + Id(kVkDown) + "; page " + Id(IDC_T_RADIO2) + " click");
 }
 
 TEST(ToolkitContract, EnterClicksTheDefaultButtonAndEscIsCancel) {
@@ -684,8 +687,8 @@ TEST(ToolkitContract, EnterClicksTheDefaultButtonAndEscIsCancel) {
     f.backend->Key(kVkEscape);
     events = f.log.Text();
   });
-  CHECK_EQ(events, "frame key 13; frame " + Id(IDC_T_NEXT) + " click; frame key 27; frame " +
-                       Id(kIdCancelCommand) + " click");
+  EXPECT_EQ(events, "frame key 13; frame " + Id(IDC_T_NEXT) + " click; frame key 27; frame " +
+                        Id(kIdCancelCommand) + " click");
 }
 
 TEST(ToolkitContract, EnterOnAPushButtonTabbedToClicksThatButton) {
@@ -702,8 +705,8 @@ TEST(ToolkitContract, EnterOnAPushButtonTabbedToClicksThatButton) {
     f.backend->Key(kVkReturn);
     events += " | " + f.log.Text();
   });
-  CHECK_EQ(events, "frame key 13; frame " + Id(IDC_T_APPLY) + " click | frame key 13; frame " +
-                       Id(IDC_T_NEXT) + " click");
+  EXPECT_EQ(events, "frame key 13; frame " + Id(IDC_T_APPLY) + " click | frame key 13; frame " +
+                        Id(IDC_T_NEXT) + " click");
 }
 
 TEST(ToolkitContract, EnterAfterAMouseClickOnAPushButton) {
@@ -716,7 +719,7 @@ TEST(ToolkitContract, EnterAfterAMouseClickOnAPushButton) {
     events = f.log.Text();
   });
   // A click gives the focus but does not make the button the default one.
-  CHECK_EQ(events, "frame key 13; frame " + Id(IDC_T_NEXT) + " click");
+  EXPECT_EQ(events, "frame key 13; frame " + Id(IDC_T_NEXT) + " click");
 }
 
 TEST(ToolkitContract, EnterDoesNothingWhileTheDefaultButtonIsDisabled) {
@@ -728,7 +731,7 @@ TEST(ToolkitContract, EnterDoesNothingWhileTheDefaultButtonIsDisabled) {
     f.backend->Key(kVkReturn);
     events = f.log.Text();
   });
-  CHECK_EQ(events, "frame key 13");
+  EXPECT_EQ(events, "frame key 13");
 }
 
 TEST(ToolkitContract, EnterInAChildDialogWithoutDefaultButtonIsItsOkCommand) {
@@ -744,7 +747,7 @@ TEST(ToolkitContract, EnterInAChildDialogWithoutDefaultButtonIsItsOkCommand) {
     events = f.log.Text();
   });
   // The child dialog uses the keys itself; the frame never sees them.
-  CHECK_EQ(events, "page key 13; page 1 click; page key 27; page 2 click");
+  EXPECT_EQ(events, "page key 13; page 1 click; page key 27; page 2 click");
 }
 
 TEST(ToolkitContract, KeysGoFromTheFocusedDialogUpToTheTopLevelOne) {
@@ -766,10 +769,10 @@ TEST(ToolkitContract, KeysGoFromTheFocusedDialogUpToTheTopLevelOne) {
     events = f.log.Text();
     focus = f.FocusName();
   });
-  CHECK_EQ(events, "page key 9; page " + Id(IDC_T_PAGE_EDIT2) + " killfocus; frame " +
-                       Id(IDC_T_NUMBER) + " setfocus; frame key 9; frame " + Id(IDC_T_NUMBER) +
-                       " killfocus; frame " + Id(IDC_T_TEXT) + " setfocus");
-  CHECK_EQ(focus, "frame:" + Id(IDC_T_TEXT));
+  EXPECT_EQ(events, "page key 9; page " + Id(IDC_T_PAGE_EDIT2) + " killfocus; frame " +
+                        Id(IDC_T_NUMBER) + " setfocus; frame key 9; frame " + Id(IDC_T_NUMBER) +
+                        " killfocus; frame " + Id(IDC_T_TEXT) + " setfocus");
+  EXPECT_EQ(focus, "frame:" + Id(IDC_T_TEXT));
 }
 
 TEST(ToolkitContract, ADialogThatTakesAKeyKeepsItFromItsParent) {
@@ -784,7 +787,7 @@ TEST(ToolkitContract, ADialogThatTakesAKeyKeepsItFromItsParent) {
     f.backend->Key(kVkReturn);
     events = f.log.Text();
   });
-  CHECK_EQ(events, "page key 13");
+  EXPECT_EQ(events, "page key 13");
 }
 
 TEST(ToolkitContract, MnemonicsReachTheWholeWindowFromAChildDialog) {
@@ -804,10 +807,10 @@ TEST(ToolkitContract, MnemonicsReachTheWholeWindowFromAChildDialog) {
     events = f.log.Text();
     focus = f.FocusName();
   });
-  CHECK_EQ(events, "page " + Id(IDC_T_PAGE_EDIT) + " killfocus; frame " + Id(IDC_T_APPLY) +
-                       " click; page " + Id(IDC_T_RADIO2) + " click");
-  CHECK(second);
-  CHECK_EQ(focus, "page:" + Id(IDC_T_RADIO2));
+  EXPECT_EQ(events, "page " + Id(IDC_T_PAGE_EDIT) + " killfocus; frame " + Id(IDC_T_APPLY) +
+                        " click; page " + Id(IDC_T_RADIO2) + " click");
+  EXPECT_TRUE(second);
+  EXPECT_EQ(focus, "page:" + Id(IDC_T_RADIO2));
 }
 
 // ---- system menu and close box ----------------------------------------------------------
@@ -823,7 +826,7 @@ TEST(ToolkitContract, CloseBoxIsTheCancelCommand) {
     f.backend->SystemCommand(f.frame.window(), kScClose);
     events = f.log.Text();
   });
-  CHECK_EQ(events, "frame syscommand 16; frame syscommand " + Id(kScClose) + "; frame 2 click");
+  EXPECT_EQ(events, "frame syscommand 16; frame syscommand " + Id(kScClose) + "; frame 2 click");
 }
 
 // ---- message boxes ----------------------------------------------------------------------
@@ -844,11 +847,12 @@ TEST(ToolkitContract, MessageBoxTakesTheFocusAndGivesItBack) {
     focus = f.FocusName();
     boxes = f.backend->MessageBoxTexts();
   });
-  CHECK_EQ(answer, kIdNo);
-  CHECK_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus; frame " + Id(IDC_T_TEXT) + " setfocus");
-  CHECK_EQ(focus, "frame:" + Id(IDC_T_TEXT));
-  REQUIRE_EQ(boxes.size(), std::size_t(1));
-  CHECK_EQ(boxes[0], "Proceed?");
+  EXPECT_EQ(answer, kIdNo);
+  EXPECT_EQ(events,
+            "frame " + Id(IDC_T_TEXT) + " killfocus; frame " + Id(IDC_T_TEXT) + " setfocus");
+  EXPECT_EQ(focus, "frame:" + Id(IDC_T_TEXT));
+  ASSERT_EQ(boxes.size(), std::size_t(1));
+  EXPECT_EQ(boxes[0], "Proceed?");
 }
 
 TEST(ToolkitContract, UnansweredMessageBoxTakesItsFirstButton) {
@@ -859,8 +863,8 @@ TEST(ToolkitContract, UnansweredMessageBoxTakesItsFirstButton) {
     ok = f.backend->messageBoxes().Show(f.frame.window(), "Done", nullptr, kMbOk);
     yes = f.backend->messageBoxes().Show(f.frame.window(), "Sure?", "Contract", kMbYesNo);
   });
-  CHECK_EQ(ok, kIdOk);
-  CHECK_EQ(yes, kIdYes);
+  EXPECT_EQ(ok, kIdOk);
+  EXPECT_EQ(yes, kIdYes);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using scenario::ExpectScreen;
 using scenario::Machine;
@@ -39,103 +39,107 @@ SCENARIO(an_existing_backup_is_replaced_only_on_yes) {
   d.Run(Machine("winxp", {"scenario_nt_machine.reg", "scenario_nt_backup.reg"}),
         [](WizardDriver& d) {
           const Screen step1 = scenario::WalkScreens(true, false)[0];
-          CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+          EXPECT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
 
           d.AnswerNextMessageBox(kIdNo);
           d.Click(kFrame, IDC_Next);
-          REQUIRE_EQ(d.MessageBoxesSeen().size(), std::size_t{1});
+          ASSERT_EQ(d.MessageBoxesSeen().size(), std::size_t{1});
           const SeenMessageBox question = d.MessageBoxesSeen()[0];
-          CHECK_EQ(question.text, std::string(kOverwriteQuestion));
-          CHECK_EQ(question.caption, std::string("Quarnel"));
-          if (question.style != -1) CHECK_EQ(question.style, 36);
+          EXPECT_EQ(question.text, std::string(kOverwriteQuestion));
+          EXPECT_EQ(question.caption, std::string("Quarnel"));
+          if (question.style != -1) {
+            EXPECT_EQ(question.style, 36);
+          }
           ExpectScreen(d, scenario::kIntroduction, "after No");
-          CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
-          CHECK_EQ(BackupTtl(d), 32u);
+          EXPECT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+          EXPECT_EQ(BackupTtl(d), 32u);
 
           d.AnswerNextMessageBox(kIdYes);
           d.Click(kFrame, IDC_Next);
-          CHECK_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 2);
+          EXPECT_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 2);
           ExpectScreen(d, step1, "after Yes");
-          CHECK_EQ(BackupTtl(d), 128u);
+          EXPECT_EQ(BackupTtl(d), 128u);
 
           // Back on the introduction the question comes again: the backup still exists.
           d.Click(kFrame, IDC_Back);
-          CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+          EXPECT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
           d.AnswerNextMessageBox(kIdYes);
           d.Click(kFrame, IDC_Next);
-          CHECK_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 3);
+          EXPECT_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 3);
           ExpectScreen(d, step1, "after the second Yes");
         });
 }
 
 SCENARIO(without_a_backup_reset_is_off_and_nothing_is_asked) {
   d.Run(Machine("win98", {"scenario_9x_machine.reg"}), [](WizardDriver& d) {
-    CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
-    CHECK(d.Visible(kFrame, IDC_RESET_SETTINGS));
+    EXPECT_FALSE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    EXPECT_TRUE(d.Visible(kFrame, IDC_RESET_SETTINGS));
     d.Click(kFrame, IDC_Next);
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
     ExpectScreen(d, scenario::WalkScreens(false, false)[0], "step 1");
     // Taking the backup does not turn Reset on.
-    CHECK(scenario::KeyExists(d.registry(), kHkeyCurrentUser, scenario::kBackupKey));
+    EXPECT_TRUE(scenario::KeyExists(d.registry(), kHkeyCurrentUser, scenario::kBackupKey));
     d.Click(kFrame, IDC_Back);
-    CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    EXPECT_FALSE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
     d.Click(kFrame, IDC_Next);
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
 SCENARIO(reset_restores_the_backup_once) {
-  d.Run(Machine("win2k", {"scenario_nt_machine.reg", "scenario_nt_backup.reg"}),
-        [](WizardDriver& d) {
-          Registry& registry = d.registry();
-          REQUIRE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
-          d.AnswerNextMessageBox(kIdOk);
-          d.Click(kFrame, IDC_RESET_SETTINGS);
-          const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
-          REQUIRE_EQ(boxes.size(), std::size_t{1});
-          CHECK_EQ(boxes[0].text, std::string(kRestoredMessage));
-          CHECK_EQ(boxes[0].caption, std::string("Quarnel"));
-          if (boxes[0].style != -1) CHECK_EQ(boxes[0].style, 0);
-          CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
-          ExpectScreen(d, scenario::kIntroduction, "after the reset");
+  d.Run(
+      Machine("win2k", {"scenario_nt_machine.reg", "scenario_nt_backup.reg"}), [](WizardDriver& d) {
+        Registry& registry = d.registry();
+        ASSERT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+        d.AnswerNextMessageBox(kIdOk);
+        d.Click(kFrame, IDC_RESET_SETTINGS);
+        const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
+        ASSERT_EQ(boxes.size(), std::size_t{1});
+        EXPECT_EQ(boxes[0].text, std::string(kRestoredMessage));
+        EXPECT_EQ(boxes[0].caption, std::string("Quarnel"));
+        if (boxes[0].style != -1) {
+          EXPECT_EQ(boxes[0].style, 0);
+        }
+        EXPECT_FALSE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+        ExpectScreen(d, scenario::kIntroduction, "after the reset");
 
-          // The backup's value went back; what the backup did not hold was removed.
-          std::uint32_t ttl = 0;
-          CHECK(ReadDword(registry, kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL", &ttl));
-          CHECK_EQ(ttl, 32u);
-          CHECK(!scenario::ValueExists(registry, kHkeyLocalMachine, scenario::kTcpipNt,
-                                       "TcpWindowSize"));
-          CHECK(!scenario::ValueExists(registry, kHkeyCurrentUser, scenario::kInternetSettings,
-                                       "MaxConnectionsPerServer"));
-          CHECK(!scenario::KeyExists(registry, kHkeyCurrentUser, scenario::kBackupKey));
+        // The backup's value went back; what the backup did not hold was removed.
+        std::uint32_t ttl = 0;
+        EXPECT_TRUE(ReadDword(registry, kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL", &ttl));
+        EXPECT_EQ(ttl, 32u);
+        EXPECT_FALSE(scenario::ValueExists(registry, kHkeyLocalMachine, scenario::kTcpipNt,
+                                           "TcpWindowSize"));
+        EXPECT_FALSE(scenario::ValueExists(registry, kHkeyCurrentUser, scenario::kInternetSettings,
+                                           "MaxConnectionsPerServer"));
+        EXPECT_FALSE(scenario::KeyExists(registry, kHkeyCurrentUser, scenario::kBackupKey));
 
-          // No backup any more, so the next Proceed asks nothing and takes a new one.
-          d.Click(kFrame, IDC_Next);
-          CHECK_EQ(d.MessageBoxesSeen().size(), std::size_t{1});
-          ExpectScreen(d, scenario::WalkScreens(true, false)[0], "step 1");
-          CHECK_EQ(BackupTtl(d), 32u);
-        });
+        // No backup any more, so the next Proceed asks nothing and takes a new one.
+        d.Click(kFrame, IDC_Next);
+        EXPECT_EQ(d.MessageBoxesSeen().size(), std::size_t{1});
+        ExpectScreen(d, scenario::WalkScreens(true, false)[0], "step 1");
+        EXPECT_EQ(BackupTtl(d), 32u);
+      });
 }
 
 // A restore that cannot finish keeps the backup, the user's only copy of the original settings:
 // Reset stays offered and the next Proceed asks before the backup is replaced.
 SCENARIO(a_backup_kept_by_a_failed_reset_is_not_replaced_unasked) {
   d.Run(Machine("win98", {"scenario_9x_backup_no_tcpip.reg"}), [](WizardDriver& d) {
-    REQUIRE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    ASSERT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_RESET_SETTINGS);
     const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
-    REQUIRE_EQ(boxes.size(), std::size_t{1});
-    CHECK_EQ(boxes[0].text, std::string(kRestoreFailed));
-    CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    ASSERT_EQ(boxes.size(), std::size_t{1});
+    EXPECT_EQ(boxes[0].text, std::string(kRestoreFailed));
+    EXPECT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
     ExpectScreen(d, scenario::kIntroduction, "after the failed reset");
 
     d.AnswerNextMessageBox(kIdNo);
     d.Click(kFrame, IDC_Next);
-    CHECK_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 1);
+    EXPECT_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 1);
     ExpectScreen(d, scenario::kIntroduction, "after No");
     std::string ttl;
-    CHECK(ReadText(d.registry(), kHkeyCurrentUser, scenario::kBackupKey, "DefaultTTL", &ttl));
-    CHECK_EQ(ttl, std::string("32"));
+    EXPECT_TRUE(ReadText(d.registry(), kHkeyCurrentUser, scenario::kBackupKey, "DefaultTTL", &ttl));
+    EXPECT_EQ(ttl, std::string("32"));
   });
 }

@@ -6,7 +6,7 @@
 
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using scenario::ExpectScreen;
 using scenario::Machine;
@@ -24,9 +24,9 @@ SCENARIO(enter_on_the_connection_page_presses_next) {
     d.Key(kVkReturn);
     ExpectScreen(d, screens[1], "Enter on the connection page");
     const FocusedControl focus = d.Focused();
-    CHECK_EQ(focus.dialog, kFrame);
-    CHECK_EQ(focus.id, IDC_Next);
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_EQ(focus.dialog, kFrame);
+    EXPECT_EQ(focus.id, IDC_Next);
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
@@ -36,7 +36,7 @@ SCENARIO(esc_and_enter_inside_a_page_do_nothing) {
     d.Click(kFrame, IDC_Next);
     d.Focus(IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp);
     d.Key(kVkEscape);
-    CHECK(!d.Finished());
+    EXPECT_FALSE(d.Finished());
     ExpectScreen(d, screens[0], "Esc on the connection page");
 
     d.Click(kFrame, IDC_Next);
@@ -44,11 +44,11 @@ SCENARIO(esc_and_enter_inside_a_page_do_nothing) {
     d.Key(kVkReturn);
     ExpectScreen(d, screens[1], "Enter in the MTU field");
     d.Key(kVkEscape);
-    CHECK(!d.Finished());
+    EXPECT_FALSE(d.Finished());
     ExpectScreen(d, screens[1], "Esc in the MTU field");
     const FocusedControl focus = d.Focused();
-    CHECK_EQ(focus.dialog, IDD_STEP_MTU);
-    CHECK_EQ(focus.id, IDC_MTU_EDIT);
+    EXPECT_EQ(focus.dialog, IDD_STEP_MTU);
+    EXPECT_EQ(focus.id, IDC_MTU_EDIT);
   });
 }
 
@@ -69,22 +69,22 @@ SCENARIO(tab_on_exit_goes_into_the_visible_page) {
       {"modem step", 9, {kFrame, IDC_Back}},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.where);
+    SCOPED_TRACE(row.where);
     d.Run(Machine("winxp", {"scenario_nt_modem.reg"}), [&row](WizardDriver& d) {
       for (int i = 0; i < row.nextPresses; ++i) d.Click(kFrame, IDC_Next);
       d.Focus(kFrame, IDCANCEL);
       d.Key(kVkTab);
       const FocusedControl focus = d.Focused();
-      CHECK_EQ(focus.dialog, row.expected.dialog);
-      CHECK_EQ(focus.id, row.expected.id);
+      EXPECT_EQ(focus.dialog, row.expected.dialog);
+      EXPECT_EQ(focus.id, row.expected.id);
     });
   }
   // On the introduction Tab stays among the frame's controls.
   d.Run(Machine("winxp"), [](WizardDriver& d) {
     d.Focus(kFrame, IDCANCEL);
     d.Key(kVkTab);
-    CHECK_EQ(d.Focused().dialog, kFrame);
-    CHECK(d.Focused().id != IDCANCEL);
+    EXPECT_EQ(d.Focused().dialog, kFrame);
+    EXPECT_TRUE(d.Focused().id != IDCANCEL);
   });
 }
 
@@ -94,19 +94,19 @@ SCENARIO(tab_on_a_pages_last_control_goes_to_the_frame) {
     // Every control of the connection page hands over.
     d.Focus(IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp);
     d.Key(kVkTab);
-    CHECK_EQ(d.Focused().dialog, kFrame);
+    EXPECT_EQ(d.Focused().dialog, kFrame);
 
     d.Click(kFrame, IDC_Next);
     d.Focus(IDD_STEP_MTU, IDC_MTU_EDIT);
     d.Key(kVkTab);
-    CHECK_EQ(d.Focused().dialog, IDD_STEP_MTU);
-    CHECK_EQ(d.Focused().id, IDC_MSS_EDIT);
+    EXPECT_EQ(d.Focused().dialog, IDD_STEP_MTU);
+    EXPECT_EQ(d.Focused().id, IDC_MSS_EDIT);
     d.Key(kVkTab);
-    CHECK_EQ(d.Focused().dialog, kFrame);
+    EXPECT_EQ(d.Focused().dialog, kFrame);
     // Shift makes no difference on the hand-off control.
     d.Focus(IDD_STEP_MTU, IDC_MSS_EDIT);
     d.Key(kVkTab, true);
-    CHECK_EQ(d.Focused().dialog, kFrame);
+    EXPECT_EQ(d.Focused().dialog, kFrame);
   });
 }
 
@@ -124,19 +124,19 @@ SCENARIO(enter_presses_the_frame_button_the_focus_was_moved_to) {
       {"Next on step 2", 2, IDC_Next, 2},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.name);
+    SCOPED_TRACE(row.name);
     d.Run(Machine("winxp", {"scenario_nt_machine.reg"}), [&row](WizardDriver& d) {
       const std::vector<Screen> screens = scenario::WalkScreens(true, false);
       for (int i = 0; i < row.nextPresses; ++i) d.Click(kFrame, IDC_Next);
       // Moved there the way Tab moves it, the button becomes the default one.
       d.Focus(kFrame, row.button);
       d.Key(kVkReturn);
-      CHECK(d.MessageBoxesSeen().empty());
+      EXPECT_TRUE(d.MessageBoxesSeen().empty());
       if (row.expectedScreen < 0) {
-        CHECK(d.Finished());
+        EXPECT_TRUE(d.Finished());
         return;
       }
-      REQUIRE(!d.Finished());
+      ASSERT_FALSE(d.Finished());
       ExpectScreen(d, screens[static_cast<std::size_t>(row.expectedScreen)], "after Enter");
     });
   }
@@ -151,9 +151,9 @@ SCENARIO(enter_in_a_page_after_exit_had_the_focus_is_proceed) {
     d.Focus(kFrame, IDCANCEL);
     d.Focus(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN);
     d.Key(kVkReturn);
-    REQUIRE(!d.Finished());
+    ASSERT_FALSE(d.Finished());
     ExpectScreen(d, screens[1], "Enter on the connection page");
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
@@ -162,7 +162,7 @@ SCENARIO(typing_nothing_empties_a_field) {
     const std::vector<Screen> screens = scenario::WalkScreens(true, false);
     d.Click(kFrame, IDC_Next);
     d.Click(kFrame, IDC_Next);
-    REQUIRE(d.Visible(IDD_STEP_MTU, IDC_MTU_EDIT));
+    ASSERT_TRUE(d.Visible(IDD_STEP_MTU, IDC_MTU_EDIT));
     struct Row {
       int field;
       const char* before;  // typed first; nullptr: the field as the page filled it
@@ -171,17 +171,19 @@ SCENARIO(typing_nothing_empties_a_field) {
         {IDC_MTU_EDIT, nullptr}, {IDC_MSS_EDIT, "1460"}, {IDC_MSS_EDIT, ""},  // already empty
     };
     for (const Row& row : rows) {
-      check::Scope scope("field " + std::to_string(row.field) + " holding " +
-                         (row.before ? row.before : "its value"));
+      SCOPED_TRACE("field " + std::to_string(row.field) + " holding " +
+                   (row.before ? row.before : "its value"));
       if (row.before != nullptr) d.Type(IDD_STEP_MTU, row.field, row.before);
-      if (row.before == nullptr) CHECK(!d.Text(IDD_STEP_MTU, row.field).empty());
+      if (row.before == nullptr) {
+        EXPECT_FALSE(d.Text(IDD_STEP_MTU, row.field).empty());
+      }
       d.Type(IDD_STEP_MTU, row.field, "");
-      CHECK_EQ(d.Text(IDD_STEP_MTU, row.field), std::string());
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, row.field), std::string());
       const FocusedControl focus = d.Focused();
-      CHECK_EQ(focus.dialog, IDD_STEP_MTU);
-      CHECK_EQ(focus.id, row.field);
+      EXPECT_EQ(focus.dialog, IDD_STEP_MTU);
+      EXPECT_EQ(focus.id, row.field);
     }
     ExpectScreen(d, screens[1], "after emptying the fields");
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }

@@ -7,7 +7,7 @@
 
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using scenario::Machine;
 
@@ -16,7 +16,7 @@ namespace {
 // Next until the page is the visible one.
 void WalkTo(WizardDriver& d, int page) {
   for (int i = 0; i < 12 && !d.Visible(page, 0); ++i) d.Click(kFrame, IDC_Next);
-  REQUIRE(d.Visible(page, 0));
+  ASSERT_TRUE(d.Visible(page, 0));
 }
 
 // From the introduction to step 1 with `radio` chosen.
@@ -114,12 +114,12 @@ void ExpectTexts(WizardDriver& d, bool nt, bool found) {
     if (expected == nullptr || (!nt && (row.page == IDD_STEP_SYN || row.page == IDD_STEP_ICMP)))
       continue;
     if (row.page != page) WalkTo(d, page = row.page);
-    check::Scope scope("page " + std::to_string(row.page) + " control " + std::to_string(row.id));
+    SCOPED_TRACE("page " + std::to_string(row.page) + " control " + std::to_string(row.id));
     const std::string text = d.Text(row.page, row.id);
     if (row.whole) {
-      CHECK_EQ(text, std::string(expected));
+      EXPECT_EQ(text, std::string(expected));
     } else if (!EndsWith(text, expected)) {
-      CHECK_EQ(text, std::string("... ") + expected);
+      EXPECT_EQ(text, std::string("... ") + expected);
     }
   }
 }
@@ -138,7 +138,7 @@ SCENARIO(every_step_reports_the_values_found_or_not) {
       {"win98", nullptr},
   };
   for (const Row& row : rows) {
-    check::Scope scope(std::string(row.version) + (row.fixture ? ", found" : ", none found"));
+    SCOPED_TRACE(std::string(row.version) + (row.fixture ? ", found" : ", none found"));
     std::vector<std::string> fixtures;
     if (row.fixture != nullptr) fixtures.push_back(row.fixture);
     const bool nt = scenario::IsNtVersion(row.version);
@@ -168,33 +168,33 @@ SCENARIO(recommendations_follow_the_connection_type) {
   d.Run(Machine("win2k"), [&rows](WizardDriver& d) {
     d.Click(kFrame, IDC_Next);
     for (const Row& row : rows) {
-      check::Scope scope(std::string("MTU ") + row.mtu);
+      SCOPED_TRACE(std::string("MTU ") + row.mtu);
       d.Click(IDD_STEP_CONNECTION, row.radio);
       WalkTo(d, IDD_STEP_MTU);
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string(row.mtu));
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string(row.mss));
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_static_RecommendedMTU),
-               "Recommended MTU size  :  " + std::string(row.mtu) + " bytes.");
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_static_RecommendedMSS),
-               "Recommended MSS size  :  " + std::string(row.mss) + " bytes.");
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string(row.mtu));
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string(row.mss));
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_static_RecommendedMTU),
+                "Recommended MTU size  :  " + std::string(row.mtu) + " bytes.");
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_static_RecommendedMSS),
+                "Recommended MSS size  :  " + std::string(row.mss) + " bytes.");
       WalkTo(d, IDD_STEP_RWIN);
-      CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string(row.multiplier));
-      CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string(row.rwin));
-      CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_MSS_EDIT), std::string(row.mss));
-      CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_SCALING_FACTOR_EDIT), std::string("4"));
-      CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_static_RecommendedRWIN),
-               "Recommended RWIN size  :  " + std::string(row.rwin) + " bytes.");
+      EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string(row.multiplier));
+      EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string(row.rwin));
+      EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_MSS_EDIT), std::string(row.mss));
+      EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_SCALING_FACTOR_EDIT), std::string("4"));
+      EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_static_RecommendedRWIN),
+                "Recommended RWIN size  :  " + std::string(row.rwin) + " bytes.");
       for (int i = 0; i < 3; ++i) d.Click(kFrame, IDC_Back);
-      REQUIRE(d.Visible(IDD_STEP_CONNECTION, 0));
+      ASSERT_TRUE(d.Visible(IDD_STEP_CONNECTION, 0));
     }
     // The receive window follows the MSS the user chose, not the recommended one.
     WalkTo(d, IDD_STEP_MTU);
     d.Type(IDD_STEP_MTU, IDC_MSS_EDIT, "1000");
     WalkTo(d, IDD_STEP_RWIN);
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("176000"));
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_static_RecommendedRWIN),
-             std::string("Recommended RWIN size  :  176000 bytes."));
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("176000"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_static_RecommendedRWIN),
+              std::string("Recommended RWIN size  :  176000 bytes."));
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
@@ -266,8 +266,8 @@ SCENARIO(every_field_rule_when_the_field_is_left) {
   d.Run(Machine("winxp"), [&](WizardDriver& d) {
     ChooseConnection(d, IDC_step2_RADIO_LAN);
     for (const Row& row : rows) {
-      check::Scope scope("page " + std::to_string(row.page) + " field " +
-                         std::to_string(row.field) + " \"" + row.typed + "\"");
+      SCOPED_TRACE("page " + std::to_string(row.page) + " field " + std::to_string(row.field) +
+                   " \"" + row.typed + "\"");
       WalkTo(d, row.page);
       const std::size_t boxes = d.MessageBoxesSeen().size();
       if (row.message != nullptr) d.AnswerNextMessageBox(kIdOk);
@@ -277,17 +277,19 @@ SCENARIO(every_field_rule_when_the_field_is_left) {
       } else {
         d.Focus(kFrame, IDC_Back);
       }
-      CHECK_EQ(d.Text(row.page, row.field), std::string(row.shown));
-      if (row.other != 0) CHECK_EQ(d.Text(row.page, row.other), std::string(row.otherShown));
+      EXPECT_EQ(d.Text(row.page, row.field), std::string(row.shown));
+      if (row.other != 0) {
+        EXPECT_EQ(d.Text(row.page, row.other), std::string(row.otherShown));
+      }
       const std::vector<SeenMessageBox> seen = d.MessageBoxesSeen();
-      REQUIRE_EQ(seen.size(), boxes + (row.message != nullptr ? 1 : 0));
+      ASSERT_EQ(seen.size(), boxes + (row.message != nullptr ? 1 : 0));
       if (row.message == nullptr) continue;
-      CHECK_EQ(seen.back().text, std::string(row.message));
-      CHECK_EQ(seen.back().caption, std::string("Quarnel"));
+      EXPECT_EQ(seen.back().text, std::string(row.message));
+      EXPECT_EQ(seen.back().caption, std::string("Quarnel"));
       // The framework's checks keep the user in the field; the RWIN check moves on.
       if (row.page != IDD_STEP_RWIN) {
-        CHECK_EQ(d.Focused().dialog, row.page);
-        CHECK_EQ(d.Focused().id, row.field);
+        EXPECT_EQ(d.Focused().dialog, row.page);
+        EXPECT_EQ(d.Focused().id, row.field);
       }
     }
   });
@@ -300,17 +302,17 @@ SCENARIO(the_receive_window_follows_each_keystroke) {
     ChooseConnection(d, IDC_step2_RADIO_LAN);
     WalkTo(d, IDD_STEP_RWIN);
     d.Type(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "1000000");
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("5840000000"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("5840000000"));
     d.Type(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "");
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("5840000000"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("5840000000"));
     d.Type(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "007");
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string("7"));
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("40880"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string("7"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("40880"));
     d.Type(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "1000000");
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Next);
-    CHECK_EQ(scenario::CountBoxes(d, "Valid range of RWIN is from MSS to 1073741823."), 1);
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("256960"));
+    EXPECT_EQ(scenario::CountBoxes(d, "Valid range of RWIN is from MSS to 1073741823."), 1);
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("256960"));
   });
 }
 
@@ -324,32 +326,32 @@ SCENARIO(a_rejected_entry_keeps_its_page) {
     d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "0");
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Next);
-    CHECK(d.Visible(IDD_STEP_TTL, 0));
+    EXPECT_TRUE(d.Visible(IDD_STEP_TTL, 0));
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Back);
-    CHECK(d.Visible(IDD_STEP_TTL, 0));
-    CHECK_EQ(scenario::CountBoxes(d, kTtlRange), 2);
+    EXPECT_TRUE(d.Visible(IDD_STEP_TTL, 0));
+    EXPECT_EQ(scenario::CountBoxes(d, kTtlRange), 2);
     d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "100");
     d.Click(kFrame, IDC_Next);
-    CHECK(d.Visible(IDD_STEP_KEEPALIVE, 0));
+    EXPECT_TRUE(d.Visible(IDD_STEP_KEEPALIVE, 0));
     WalkTo(d, IDD_STEP_SYN);
     d.Type(IDD_STEP_SYN, IDC_SYN_EDIT, "9");
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Next);
-    CHECK(d.Visible(IDD_STEP_SYN, 0));
+    EXPECT_TRUE(d.Visible(IDD_STEP_SYN, 0));
     d.Type(IDD_STEP_SYN, IDC_SYN_EDIT, "1");
     WalkTo(d, IDD_STEP_ICMP);
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Next);
-    CHECK(d.Finished());
+    EXPECT_TRUE(d.Finished());
   });
   std::uint32_t value = 0;
-  CHECK(scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL",
-                            &value));
-  CHECK_EQ(value, 100u);
-  CHECK(scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt, "SYNAttackProtect",
-                            &value));
-  CHECK_EQ(value, 1u);
+  EXPECT_TRUE(scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL",
+                                  &value));
+  EXPECT_EQ(value, 100u);
+  EXPECT_TRUE(scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt,
+                                  "SYNAttackProtect", &value));
+  EXPECT_EQ(value, 1u);
 }
 
 // Going back and forth: MTU and receive window start again from the recommendation, the other
@@ -370,18 +372,18 @@ SCENARIO(back_and_forth_keeps_or_resets_as_each_step_does) {
     WalkTo(d, IDD_STEP_ICMP);
     d.Click(IDD_STEP_ICMP, IDC_chk_ICMP);
     for (int i = 0; i < 6; ++i) d.Click(kFrame, IDC_Back);
-    REQUIRE(d.Visible(IDD_STEP_MTU, 0));
-    CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string("1500"));
+    ASSERT_TRUE(d.Visible(IDD_STEP_MTU, 0));
+    EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string("1500"));
     WalkTo(d, IDD_STEP_PATH_MTU);
-    CHECK(d.Checked(IDD_STEP_PATH_MTU, IDC_chk_MTUDiscovery));
+    EXPECT_TRUE(d.Checked(IDD_STEP_PATH_MTU, IDC_chk_MTUDiscovery));
     WalkTo(d, IDD_STEP_RWIN);
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string("44"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string("44"));
     WalkTo(d, IDD_STEP_TTL);
-    CHECK_EQ(d.Text(IDD_STEP_TTL, IDC_TTL_EDIT), std::string("99"));
+    EXPECT_EQ(d.Text(IDD_STEP_TTL, IDC_TTL_EDIT), std::string("99"));
     WalkTo(d, IDD_STEP_KEEPALIVE);
-    CHECK_EQ(d.Text(IDD_STEP_KEEPALIVE, IDC_KEEPALIVE_TIME_EDIT), std::string("5000"));
+    EXPECT_EQ(d.Text(IDD_STEP_KEEPALIVE, IDC_KEEPALIVE_TIME_EDIT), std::string("5000"));
     WalkTo(d, IDD_STEP_ICMP);
-    CHECK(d.Checked(IDD_STEP_ICMP, IDC_chk_ICMP));
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.Checked(IDD_STEP_ICMP, IDC_chk_ICMP));
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }

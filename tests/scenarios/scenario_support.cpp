@@ -1,7 +1,7 @@
 #include "scenarios/scenario_support.h"
 
 #include "fakes/reg_file.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 namespace scenario {
 
@@ -49,18 +49,18 @@ std::vector<Screen> WalkScreens(bool nt, bool modem) {
 }
 
 void ExpectScreen(WizardDriver& d, const Screen& screen, const std::string& where) {
-  check::Scope scope(where);
-  CHECK_EQ(d.Caption(), std::string(screen.title));
+  SCOPED_TRACE(where);
+  EXPECT_EQ(d.Caption(), std::string(screen.title));
   for (int page : kPageTemplates) {
-    check::Scope pageScope("page " + std::to_string(page));
-    CHECK_EQ(d.Visible(page, 0), page == screen.page);
+    SCOPED_TRACE("page " + std::to_string(page));
+    EXPECT_EQ(d.Visible(page, 0), page == screen.page);
   }
-  CHECK_EQ(d.Text(kFrame, IDC_Next), std::string(screen.proceed));
-  CHECK_EQ(d.Enabled(kFrame, IDC_Back), screen.page != 0);
-  CHECK(d.Enabled(kFrame, IDC_Next));
+  EXPECT_EQ(d.Text(kFrame, IDC_Next), std::string(screen.proceed));
+  EXPECT_EQ(d.Enabled(kFrame, IDC_Back), screen.page != 0);
+  EXPECT_TRUE(d.Enabled(kFrame, IDC_Next));
   for (int id : kIntroductionControls) {
-    check::Scope controlScope("frame control " + std::to_string(id));
-    CHECK_EQ(d.Visible(kFrame, id), screen.page == 0);
+    SCOPED_TRACE("frame control " + std::to_string(id));
+    EXPECT_EQ(d.Visible(kFrame, id), screen.page == 0);
   }
 }
 

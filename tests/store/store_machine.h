@@ -90,8 +90,10 @@ std::string BackupValues(Registry& registry);
 std::string Snapshot(Registry& registry);
 
 // Every key the store opened is closed again (natively; the real registry cannot tell).
-#define CHECK_ALL_KEYS_CLOSED()                         \
-  do {                                                  \
-    const int open_handles_ = StoreOpenHandles();       \
-    if (open_handles_ >= 0) CHECK_EQ(open_handles_, 0); \
+#define CHECK_ALL_KEYS_CLOSED()                   \
+  do {                                            \
+    const int open_handles_ = StoreOpenHandles(); \
+    if (open_handles_ >= 0) {                     \
+      EXPECT_EQ(open_handles_, 0);                \
+    }                                             \
   } while (0)

@@ -6,7 +6,7 @@
 #include "fakes/headless_toolkit.h"
 #include "fakes/rc_reader.h"
 #include "resources/resource.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 #include "support/rc_scripts.h"
 
 namespace {
@@ -56,41 +56,41 @@ TEST(RcReader, BuildsADialogWithItsControlsInOrder) {
       "END\n";
   RcResources res;
   RcError error;
-  REQUIRE(ReadText(script, &res, &error));
+  ASSERT_TRUE(ReadText(script, &res, &error));
   const RcDialog* dialog = res.FindDialog(200);
-  REQUIRE(dialog != nullptr);
-  CHECK_EQ(dialog->language, 0x0409);
-  CHECK_EQ(dialog->x, 1);
-  CHECK_EQ(dialog->width, 100);
-  CHECK_EQ(dialog->height, 50);
+  ASSERT_TRUE(dialog != nullptr);
+  EXPECT_EQ(dialog->language, 0x0409);
+  EXPECT_EQ(dialog->x, 1);
+  EXPECT_EQ(dialog->width, 100);
+  EXPECT_EQ(dialog->height, 50);
   // CAPTION adds WS_CAPTION and FONT adds DS_SETFONT, as the resource compiler does.
-  CHECK_EQ(dialog->style, 0x40000040u | 0x00C00000u);
-  CHECK_EQ(dialog->exStyle, 0x00010000u);
-  CHECK_EQ(dialog->caption, "Say \"hi\"");
-  CHECK_EQ(dialog->fontSize, 8);
-  CHECK_EQ(dialog->fontName, "MS Sans Serif");
-  REQUIRE_EQ(dialog->controls.size(), std::size_t(4));
+  EXPECT_EQ(dialog->style, 0x40000040u | 0x00C00000u);
+  EXPECT_EQ(dialog->exStyle, 0x00010000u);
+  EXPECT_EQ(dialog->caption, "Say \"hi\"");
+  EXPECT_EQ(dialog->fontSize, 8);
+  EXPECT_EQ(dialog->fontName, "MS Sans Serif");
+  ASSERT_EQ(dialog->controls.size(), std::size_t(4));
   const RcControl& go = dialog->controls[0];
-  CHECK_EQ(go.text, "&Go");
-  CHECK_EQ(go.id, 1001);
-  CHECK_EQ(go.className, "Button");
-  CHECK_EQ(go.style, kChildVisible | 0x00010001u);
-  CHECK_EQ(go.x, 5);
-  CHECK_EQ(go.y, 6);
-  CHECK_EQ(go.line, 10);
+  EXPECT_EQ(go.text, "&Go");
+  EXPECT_EQ(go.id, 1001);
+  EXPECT_EQ(go.className, "Button");
+  EXPECT_EQ(go.style, kChildVisible | 0x00010001u);
+  EXPECT_EQ(go.x, 5);
+  EXPECT_EQ(go.y, 6);
+  EXPECT_EQ(go.line, 10);
   const RcControl& edit = dialog->controls[1];
-  CHECK_EQ(edit.id, 1002);
-  CHECK_EQ(edit.style, 0x40000000u | 0x2000u);  // NOT WS_VISIBLE took the default away
-  CHECK_EQ(edit.exStyle, 0x00020000u);
-  CHECK_EQ(dialog->controls[2].text, "#130");
-  CHECK_EQ(dialog->controls[2].id, -1);
-  CHECK_EQ(dialog->controls[3].id, 1);  // windows.h's IDOK: resource.h's #ifndef skipped
+  EXPECT_EQ(edit.id, 1002);
+  EXPECT_EQ(edit.style, 0x40000000u | 0x2000u);  // NOT WS_VISIBLE took the default away
+  EXPECT_EQ(edit.exStyle, 0x00020000u);
+  EXPECT_EQ(dialog->controls[2].text, "#130");
+  EXPECT_EQ(dialog->controls[2].id, -1);
+  EXPECT_EQ(dialog->controls[3].id, 1);  // windows.h's IDOK: resource.h's #ifndef skipped
   std::int64_t value = 0;
-  CHECK(res.Symbol("IDC_B", &value));
-  CHECK_EQ(value, 1002);
-  CHECK(!res.Symbol("NAME_TEXT", &value));
-  CHECK(res.Symbol("WS_TABSTOP", &value));
-  CHECK_EQ(value, 0x10000);
+  EXPECT_TRUE(res.Symbol("IDC_B", &value));
+  EXPECT_EQ(value, 1002);
+  EXPECT_FALSE(res.Symbol("NAME_TEXT", &value));
+  EXPECT_TRUE(res.Symbol("WS_TABSTOP", &value));
+  EXPECT_EQ(value, 0x10000);
 }
 
 TEST(RcReader, ReadsStringsImagesAndSkipsVersionAndManifest) {
@@ -115,16 +115,16 @@ TEST(RcReader, ReadsStringsImagesAndSkipsVersionAndManifest) {
       "CREATEPROCESS_MANIFEST_RESOURCE_ID RT_MANIFEST \"other.manifest\"\n";
   RcResources res;
   RcError error;
-  REQUIRE(ReadText(script, &res, &error));
-  REQUIRE_EQ(res.strings.size(), std::size_t(2));
-  CHECK_EQ(res.strings[5], "Line\none \"quoted\" AA");
-  CHECK_EQ(res.strings[6], "no comma");
-  REQUIRE_EQ(res.images.size(), std::size_t(2));
-  CHECK_EQ(res.images[0].id, 128);
-  CHECK_EQ(res.images[0].type, "ICON");
-  CHECK_EQ(res.images[1].id, 200);
-  CHECK_EQ(res.images[1].file, "side.bmp");
-  CHECK(res.dialogs.empty());
+  ASSERT_TRUE(ReadText(script, &res, &error));
+  ASSERT_EQ(res.strings.size(), std::size_t(2));
+  EXPECT_EQ(res.strings[5], "Line\none \"quoted\" AA");
+  EXPECT_EQ(res.strings[6], "no comma");
+  ASSERT_EQ(res.images.size(), std::size_t(2));
+  EXPECT_EQ(res.images[0].id, 128);
+  EXPECT_EQ(res.images[0].type, "ICON");
+  EXPECT_EQ(res.images[1].id, 200);
+  EXPECT_EQ(res.images[1].file, "side.bmp");
+  EXPECT_TRUE(res.dialogs.empty());
 }
 
 TEST(RcReader, ConditionalsChooseWhatIsRead) {
@@ -145,9 +145,9 @@ TEST(RcReader, ConditionalsChooseWhatIsRead) {
       "#endif\n";
   RcResources res;
   RcError error;
-  REQUIRE(ReadText(script, &res, &error));
-  CHECK_EQ(res.strings[1], "on");
-  CHECK_EQ(res.strings[2], "two");
+  ASSERT_TRUE(ReadText(script, &res, &error));
+  EXPECT_EQ(res.strings[1], "on");
+  EXPECT_EQ(res.strings[2], "two");
 }
 
 TEST(RcReader, RefusesWhatItDoesNotKnowWithFileAndLine) {
@@ -186,66 +186,66 @@ TEST(RcReader, RefusesWhatItDoesNotKnowWithFileAndLine) {
       {"open comment", "/* never closed\n\n", 2, "comment not closed"},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.name);
+    SCOPED_TRACE(row.name);
     RcResources res;
     RcError error;
-    CHECK(!ReadText(row.script, &res, &error));
-    CHECK_EQ(error.line, row.line);
-    CHECK(error.message.find(row.says) != std::string::npos);
+    EXPECT_FALSE(ReadText(row.script, &res, &error));
+    EXPECT_EQ(error.line, row.line);
+    EXPECT_TRUE(error.message.find(row.says) != std::string::npos);
     if (error.message.find(row.says) == std::string::npos) {
-      check::Fail(__FILE__, __LINE__, "message was: " + error.Describe());
+      ADD_FAILURE() << "message was: " + error.Describe();
     }
-    CHECK(error.Describe().find(":" + std::to_string(row.line) + ":") != std::string::npos);
+    EXPECT_TRUE(error.Describe().find(":" + std::to_string(row.line) + ":") != std::string::npos);
   }
 }
 
 TEST(RcReader, AMissingFileIsRefusedNotCrashedOn) {
   RcReader reader;
   RcResources res;
-  CHECK(!reader.Read("/nonexistent/quarnel.rc", &res));
-  CHECK(reader.error().message.find("cannot read") != std::string::npos);
+  EXPECT_FALSE(reader.Read("/nonexistent/quarnel.rc", &res));
+  EXPECT_TRUE(reader.error().message.find("cannot read") != std::string::npos);
   HeadlessToolkit toolkit("/nonexistent/quarnel.rc", {});
-  CHECK(!toolkit.ok());
+  EXPECT_FALSE(toolkit.ok());
   Dialog dialog(toolkit);
-  CHECK_EQ(toolkit.RunModal(dialog, 102, 0), -1);
-  CHECK_EQ(toolkit.CreateChild(dialog, 132, 0), WindowRef(0));
+  EXPECT_EQ(toolkit.RunModal(dialog, 102, 0), -1);
+  EXPECT_EQ(toolkit.CreateChild(dialog, 132, 0), WindowRef(0));
 }
 
 // The program's own script, as the headless toolkit reads it: every template the wizard creates
 // is there with the ids resource.h gives the C++ code.
 TEST(RcReader, TheProgramsScriptHasEveryTemplate) {
   HeadlessToolkit toolkit(ProgramRc(), ProgramRcIncludeDirs());
-  REQUIRE(toolkit.ok());
+  ASSERT_TRUE(toolkit.ok());
   const RcResources& res = toolkit.resources();
   const int templates[] = {
       IDD_WIZARD,    IDD_STEP_CONNECTION, IDD_STEP_MTU,       IDD_STEP_PATH_MTU,
       IDD_STEP_RWIN, IDD_STEP_TTL,        IDD_STEP_KEEPALIVE, IDD_STEP_SYN,
       IDD_STEP_ICMP, IDD_STEP_MODEM,      IDD_ABOUT};
   for (int id : templates) {
-    check::Scope scope("template " + std::to_string(id));
+    SCOPED_TRACE("template " + std::to_string(id));
     const RcDialog* dialog = res.FindDialog(id);
-    REQUIRE(dialog != nullptr);
-    CHECK(!dialog->controls.empty());
-    CHECK_EQ(dialog->fontName, "MS Sans Serif");
+    ASSERT_TRUE(dialog != nullptr);
+    EXPECT_FALSE(dialog->controls.empty());
+    EXPECT_EQ(dialog->fontName, "MS Sans Serif");
   }
   const RcDialog* frame = res.FindDialog(IDD_WIZARD);
-  REQUIRE(frame != nullptr);
-  CHECK_EQ(frame->width, 361);
-  CHECK_EQ(frame->height, 263);
-  CHECK_EQ(frame->caption, "Ovik Quarnel");
+  ASSERT_TRUE(frame != nullptr);
+  EXPECT_EQ(frame->width, 361);
+  EXPECT_EQ(frame->height, 263);
+  EXPECT_EQ(frame->caption, "Ovik Quarnel");
   const RcDialog* modem = res.FindDialog(IDD_STEP_MODEM);
-  REQUIRE(modem != nullptr);
-  CHECK_EQ(modem->language, 3073);
-  CHECK_EQ(toolkit.LoadResourceString(IDS_ABOUTBOX), "&About Ovik Quarnel");
+  ASSERT_TRUE(modem != nullptr);
+  EXPECT_EQ(modem->language, 3073);
+  EXPECT_EQ(toolkit.LoadResourceString(IDS_ABOUTBOX), "&About Ovik Quarnel");
   std::int64_t next = 0;
-  CHECK(res.Symbol("IDC_Next", &next));
-  CHECK_EQ(next, IDC_Next);
+  EXPECT_TRUE(res.Symbol("IDC_Next", &next));
+  EXPECT_EQ(next, IDC_Next);
 }
 
 // Pixels from dialog units with MS Sans Serif 8's base units (6 x 13), rounded like MulDiv.
 TEST(RcReader, HeadlessRectanglesComeFromDialogUnits) {
   HeadlessToolkit toolkit(ProgramRc(), ProgramRcIncludeDirs());
-  REQUIRE(toolkit.ok());
+  ASSERT_TRUE(toolkit.ok());
   Dialog frame(toolkit);
   HeadlessRect proceed;
   HeadlessRect window;
@@ -255,18 +255,18 @@ TEST(RcReader, HeadlessRectanglesComeFromDialogUnits) {
   });
   toolkit.RunModal(frame, IDD_WIZARD, 0);
   // Proceed: 220, 242, 57, 15 dialog units.
-  CHECK_EQ(proceed.x, 330);
-  CHECK_EQ(proceed.y, 393);      // 242 * 13 / 8 = 393.25
-  CHECK_EQ(proceed.width, 86);   // 57 * 6 / 4 = 85.5, rounded up
-  CHECK_EQ(proceed.height, 24);  // 15 * 13 / 8 = 24.375
-  CHECK_EQ(window.width, 542);
-  CHECK_EQ(window.height, 427);
+  EXPECT_EQ(proceed.x, 330);
+  EXPECT_EQ(proceed.y, 393);      // 242 * 13 / 8 = 393.25
+  EXPECT_EQ(proceed.width, 86);   // 57 * 6 / 4 = 85.5, rounded up
+  EXPECT_EQ(proceed.height, 24);  // 15 * 13 / 8 = 24.375
+  EXPECT_EQ(window.width, 542);
+  EXPECT_EQ(window.height, 427);
 }
 
 // What only the headless toolkit offers the tests: the message-box log with its details.
 TEST(RcReader, HeadlessMessageBoxLogKeepsOwnerCaptionAndAnswer) {
   HeadlessToolkit toolkit(ProgramRc(), ProgramRcIncludeDirs());
-  REQUIRE(toolkit.ok());
+  ASSERT_TRUE(toolkit.ok());
   Dialog frame(toolkit);
   toolkit.QueueMessageBoxAnswer(kIdNo);
   toolkit.QueueModalDriver([&] {
@@ -275,17 +275,17 @@ TEST(RcReader, HeadlessMessageBoxLogKeepsOwnerCaptionAndAnswer) {
   });
   toolkit.RunModal(frame, IDD_WIZARD, 0);
   const std::vector<HeadlessMessageBox>& log = toolkit.MessageBoxLog();
-  REQUIRE_EQ(log.size(), std::size_t(2));
-  CHECK_NE(log[0].owner, WindowRef(0));
-  CHECK_EQ(log[0].caption, "Quarnel");
-  CHECK(!log[0].captionNull);
-  CHECK_EQ(log[0].style, 0x24u);
-  CHECK_EQ(log[0].answer, kIdNo);
-  CHECK(log[0].answered);
-  CHECK(log[1].captionNull);
-  CHECK_EQ(log[1].caption, "Error");
-  CHECK_EQ(log[1].answer, kIdOk);
-  CHECK(!log[1].answered);
-  CHECK_EQ(toolkit.ModalLog().size(), std::size_t(1));
-  CHECK_EQ(toolkit.ModalsEndedByDefault(), 1);
+  ASSERT_EQ(log.size(), std::size_t(2));
+  EXPECT_NE(log[0].owner, WindowRef(0));
+  EXPECT_EQ(log[0].caption, "Quarnel");
+  EXPECT_TRUE(!log[0].captionNull);
+  EXPECT_EQ(log[0].style, 0x24u);
+  EXPECT_EQ(log[0].answer, kIdNo);
+  EXPECT_TRUE(log[0].answered);
+  EXPECT_TRUE(log[1].captionNull);
+  EXPECT_EQ(log[1].caption, "Error");
+  EXPECT_EQ(log[1].answer, kIdOk);
+  EXPECT_TRUE(!log[1].answered);
+  EXPECT_EQ(toolkit.ModalLog().size(), std::size_t(1));
+  EXPECT_EQ(toolkit.ModalsEndedByDefault(), 1);
 }

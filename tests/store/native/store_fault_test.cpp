@@ -6,7 +6,7 @@
 #include "store/native/memory_backend.h"
 #include "store/settings_store.h"
 #include "store/store_machine.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using namespace store_keys;
 
@@ -76,54 +76,54 @@ TEST(ApplyFaults, FailedWritesAreReported) {
       {"9x: TCP/IP key refused", kOsFamily9x, k9xMachine, Fault(RegOp::kCreate, kHklmMstcp), 2 + 2},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     Machine m(row.fixtures);
-    REQUIRE(m.ready);
+    ASSERT_TRUE(m.ready);
     MemoryRegistry& memory = StoreMemoryRegistry();
     WizardModel model;
     ReadCurrentSettings(m.reg, row.family, model);
     const std::string backup = BackupValues(m.reg);
     const int setsBefore = memory.CallCount(RegOp::kSet);
     memory.AddFault(row.fault);
-    CHECK(!ApplySettings(m.reg, row.family, 0, ChosenSettings()));
-    CHECK_EQ(memory.CallCount(RegOp::kSet) - setsBefore, row.setsAttempted);
+    EXPECT_FALSE(ApplySettings(m.reg, row.family, 0, ChosenSettings()));
+    EXPECT_EQ(memory.CallCount(RegOp::kSet) - setsBefore, row.setsAttempted);
     memory.ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
     // Finish leaves the backup as it was.
-    CHECK_EQ(BackupValues(m.reg), backup);
+    EXPECT_EQ(BackupValues(m.reg), backup);
   }
 }
 
 // A missing browser key or adapter is nothing to tune, not a failure.
 TEST(ApplyFaults, MissingKeysAreNoFailure) {
   Machine m(kNtMachine);
-  REQUIRE(m.ready);
-  REQUIRE_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternetSettings), kRegOk);
-  REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kInterfaces), kRegOk);
-  REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpipParameters), kRegOk);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), Dword(64));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"), kNoKey);
+  ASSERT_TRUE(m.ready);
+  ASSERT_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternetSettings), kRegOk);
+  ASSERT_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kInterfaces), kRegOk);
+  ASSERT_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpipParameters), kRegOk);
+  EXPECT_TRUE(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), Dword(64));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"), kNoKey);
   CHECK_ALL_KEYS_CLOSED();
 }
 
 TEST(ApplyFaults, ModemWriteRefused) {
   Machine m({"store_modem_nt_two.reg"});
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   MemoryRegistry& memory = StoreMemoryRegistry();
   memory.AddFault(Fault(RegOp::kSet, "*\\0000", "Properties"));
-  CHECK(!BoostModemPortSpeeds(m.reg, kOsFamilyNt));
-  CHECK(!ApplySettings(m.reg, kOsFamilyNt, 1, ChosenSettings()));
+  EXPECT_FALSE(BoostModemPortSpeeds(m.reg, kOsFamilyNt));
+  EXPECT_FALSE(ApplySettings(m.reg, kOsFamilyNt, 1, ChosenSettings()));
   memory.ClearFaults();
   // A walk over the modems that breaks has not reached every one.
   memory.AddFault(After(1, Fault(RegOp::kEnumKey, std::string("*\\") + kModemClassNt)));
-  CHECK(!BoostModemPortSpeeds(m.reg, kOsFamilyNt));
+  EXPECT_FALSE(BoostModemPortSpeeds(m.reg, kOsFamilyNt));
   memory.ClearFaults();
   CHECK_ALL_KEYS_CLOSED();
   // The other limited modem was still changed.
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kModemClassNt) + "\\0002", "Properties")
-                   .find("FF 10 0E FF") != std::string::npos,
-           true);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, std::string(kModemClassNt) + "\\0002", "Properties")
+                    .find("FF 10 0E FF") != std::string::npos,
+            true);
 }
 
 // Whatever fails during a restore, the backup stays so that Reset is offered again, and a
@@ -200,44 +200,44 @@ TEST(RestoreFaults, IncompleteRestoreKeepsBackup) {
        {Fault(RegOp::kOpen, kHkcuBackup + "\\MSS Settings")}},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     Machine m(row.fixtures);
-    REQUIRE(m.ready);
+    ASSERT_TRUE(m.ready);
     MemoryRegistry& memory = StoreMemoryRegistry();
     const std::string original = Snapshot(m.reg);
-    CHECK(ReadAndApply(m.reg, row.family));
+    EXPECT_TRUE(ReadAndApply(m.reg, row.family));
     const std::string tuned = Snapshot(m.reg);
     const std::string backup = BackupValues(m.reg);
     for (const RegFault& fault : row.faults) memory.AddFault(fault);
-    CHECK_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kIncomplete);
+    EXPECT_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kIncomplete);
     memory.ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
-    CHECK(BackupExists(m.reg));
-    CHECK_EQ(BackupValues(m.reg), backup);
+    EXPECT_TRUE(BackupExists(m.reg));
+    EXPECT_EQ(BackupValues(m.reg), backup);
     // Retried at the next start, with the registry willing again: everything comes back.
-    CHECK_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kRestored);
-    CHECK_EQ(Snapshot(m.reg), original);
-    CHECK(!BackupExists(m.reg));
+    EXPECT_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kRestored);
+    EXPECT_EQ(Snapshot(m.reg), original);
+    EXPECT_FALSE(BackupExists(m.reg));
   }
 }
 
 // A saved value that cannot be read must not be taken for an absent one.
 TEST(RestoreFaults, UnreadableSavedValueIsNotDeleted) {
   Machine m(kNtMachine);
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   MemoryRegistry& memory = StoreMemoryRegistry();
-  CHECK(ReadAndApply(m.reg, kOsFamilyNt));
+  EXPECT_TRUE(ReadAndApply(m.reg, kOsFamilyNt));
   memory.AddFault(Fault(RegOp::kQuery, kHkcuBackup, "KeepAliveTime", -1, kRegInvalidParameter));
   memory.AddFault(
       Fault(RegOp::kQuery, kHkcuBackup + "\\MTU Settings", "{1*", -1, kRegInvalidParameter));
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kIncomplete);
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kIncomplete);
   memory.ClearFaults();
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "KeepAliveTime"), Dword(7200000));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, InterfaceKey("{11111111-AAAA-4000-8000-000000000001}"),
-                   "MTU"),
-           Dword(576));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "KeepAliveTime"), Dword(7200000));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine,
+                    InterfaceKey("{11111111-AAAA-4000-8000-000000000001}"), "MTU"),
+            Dword(576));
   // The others are back.
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), Dword(128));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), Dword(128));
 }
 
 // A missing TCP/IP key is only a failure when the backup has values to put there.
@@ -252,14 +252,14 @@ TEST(RestoreFaults, MissingTcpipKey) {
       {"backup without values", {"store_nt_interfaces.reg"}, RestoreOutcome::kRestored},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     Machine m(row.fixtures);
-    REQUIRE(m.ready);
-    CHECK(ReadAndApply(m.reg, kOsFamilyNt));
-    REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpipParameters), kRegOk);
-    CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), row.outcome);
+    ASSERT_TRUE(m.ready);
+    EXPECT_TRUE(ReadAndApply(m.reg, kOsFamilyNt));
+    ASSERT_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpipParameters), kRegOk);
+    EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), row.outcome);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(BackupExists(m.reg), row.outcome == RestoreOutcome::kIncomplete);
+    EXPECT_EQ(BackupExists(m.reg), row.outcome == RestoreOutcome::kIncomplete);
   }
 }
 
@@ -269,93 +269,93 @@ TEST(RestoreFaults, MissingTcpipKey) {
 TEST(ReadFaults, MissingKeys) {
   {
     Machine m(kNtMachine);
-    REQUIRE(m.ready);
-    REQUIRE_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternetSettings), kRegOk);
+    ASSERT_TRUE(m.ready);
+    ASSERT_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternetSettings), kRegOk);
     WizardModel model;
     ReadCurrentSettings(m.reg, kOsFamilyNt, model);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(model.currentMaxConnectionsPerServerFound, 0);
-    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"), kAbsent);
-    CHECK_EQ(model.currentTtlFound, 1);
+    EXPECT_EQ(model.currentMaxConnectionsPerServerFound, 0);
+    EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"), kAbsent);
+    EXPECT_EQ(model.currentTtlFound, 1);
   }
   {
     Machine m(kNtMachine);
-    REQUIRE(m.ready);
+    ASSERT_TRUE(m.ready);
     StoreMemoryRegistry().AddFault(Fault(RegOp::kOpen, kHklmTcpip));
     WizardModel model;
-    CHECK(!ReadCurrentSettings(m.reg, kOsFamilyNt, model));
+    EXPECT_FALSE(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
     StoreMemoryRegistry().ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(model.currentTtlFound, 0);
-    CHECK_EQ(model.currentMtuFound, 1);
-    CHECK(!BackupExists(m.reg));
+    EXPECT_EQ(model.currentTtlFound, 0);
+    EXPECT_EQ(model.currentMtuFound, 1);
+    EXPECT_FALSE(BackupExists(m.reg));
   }
   {
     Machine m(k9xMachine);
-    REQUIRE(m.ready);
-    REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kMstcp), kRegOk);
+    ASSERT_TRUE(m.ready);
+    ASSERT_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kMstcp), kRegOk);
     WizardModel model;
     ReadCurrentSettings(m.reg, kOsFamily9x, model);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(model.currentTtlFound, 0);
-    CHECK_EQ(model.currentMtuFound, 1);
-    CHECK_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(), 2u);
+    EXPECT_EQ(model.currentTtlFound, 0);
+    EXPECT_EQ(model.currentMtuFound, 1);
+    EXPECT_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(), 2u);
   }
 }
 
 // A 9x text without terminator is terminated for reading and saved and restored as it was.
 TEST(Read9xNative, TextWithoutTerminator) {
   Machine m({"store_9x_chain.reg"});
-  REQUIRE(m.ready);
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL", kRegSz, "32"));
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU", kRegSz, "1400"));
+  ASSERT_TRUE(m.ready);
+  ASSERT_TRUE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL", kRegSz, "32"));
+  ASSERT_TRUE(WriteValue(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU", kRegSz, "1400"));
   const std::string original = Snapshot(m.reg);
   WizardModel model;
   ReadCurrentSettings(m.reg, kOsFamily9x, model);
-  CHECK_EQ(model.settings.currentTtl, 32u);
-  CHECK_EQ(model.settings.currentMtu, 1400u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Typed(kRegSz, "32"));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupMtuSettings, "0003"), Typed(kRegSz, "1400"));
-  CHECK(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()));
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
-  CHECK_EQ(Snapshot(m.reg), original);
+  EXPECT_EQ(model.settings.currentTtl, 32u);
+  EXPECT_EQ(model.settings.currentMtu, 1400u);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Typed(kRegSz, "32"));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupMtuSettings, "0003"), Typed(kRegSz, "1400"));
+  EXPECT_TRUE(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()));
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
+  EXPECT_EQ(Snapshot(m.reg), original);
 }
 
 // Refused TCP/IP key: what comes before it (browser, adapters) is restored all the same.
 TEST(RestoreFaults, TcpipKeyRefusedAfterBrowserAndAdapters) {
   Machine m(kNtMachine);
-  REQUIRE(m.ready);
-  CHECK(ReadAndApply(m.reg, kOsFamilyNt));
+  ASSERT_TRUE(m.ready);
+  EXPECT_TRUE(ReadAndApply(m.reg, kOsFamilyNt));
   StoreMemoryRegistry().AddFault(Fault(RegOp::kOpen, kHklmTcpip));
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kIncomplete);
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kIncomplete);
   StoreMemoryRegistry().ClearFaults();
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"),
-           Dword(6));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, InterfaceKey("{11111111-AAAA-4000-8000-000000000001}"),
-                   "MTU"),
-           Dword(1500));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), Dword(64));
-  CHECK(BackupExists(m.reg));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"),
+            Dword(6));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine,
+                    InterfaceKey("{11111111-AAAA-4000-8000-000000000001}"), "MTU"),
+            Dword(1500));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL"), Dword(64));
+  EXPECT_TRUE(BackupExists(m.reg));
 }
 
 // A 9x value stored as a DWORD is read as the text its bytes make (no digits: 0), kept with its
 // bytes and its own type, and restored with both.
 TEST(Read9xNative, DwordWhereTextExpected) {
   Machine m({"store_9x_chain.reg"});
-  REQUIRE(m.ready);
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL", kRegDword,
-                     std::string("\x80\0\0\0", 4)));
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "KeepAliveTime", kRegDword,
-                     std::string("9\0\0\0", 4)));
+  ASSERT_TRUE(m.ready);
+  ASSERT_TRUE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL", kRegDword,
+                         std::string("\x80\0\0\0", 4)));
+  ASSERT_TRUE(WriteValue(m.reg, kHkeyLocalMachine, kMstcp, "KeepAliveTime", kRegDword,
+                         std::string("9\0\0\0", 4)));
   WizardModel model;
   ReadCurrentSettings(m.reg, kOsFamily9x, model);
-  CHECK_EQ(model.currentTtlFound, 1);
-  CHECK_EQ(model.settings.currentTtl, 0u);
-  CHECK_EQ(model.settings.currentKeepAliveTime, 9u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Dword(0x80));
-  CHECK(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()));
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL"), Dword(0x80));
+  EXPECT_EQ(model.currentTtlFound, 1);
+  EXPECT_EQ(model.settings.currentTtl, 0u);
+  EXPECT_EQ(model.settings.currentKeepAliveTime, 9u);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Dword(0x80));
+  EXPECT_TRUE(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()));
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kMstcp, "DefaultTTL"), Dword(0x80));
 }
 
 // A backup that could not take everything found is dropped: restoring it would delete the
@@ -408,20 +408,20 @@ TEST(ReadFaults, IncompleteBackupIsDropped) {
        Fault(RegOp::kQuery, "*\\NetTrans\\0003", "MaxMTU"), false},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     Machine m(row.fixtures);
-    REQUIRE(m.ready);
+    ASSERT_TRUE(m.ready);
     WizardModel whole;
-    REQUIRE(ReadCurrentSettings(m.reg, row.family, whole));
+    ASSERT_TRUE(ReadCurrentSettings(m.reg, row.family, whole));
     StoreMemoryRegistry().AddFault(row.fault);
     WizardModel model;
-    CHECK(!ReadCurrentSettings(m.reg, row.family, model));
+    EXPECT_FALSE(ReadCurrentSettings(m.reg, row.family, model));
     StoreMemoryRegistry().ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
-    CHECK(!BackupExists(m.reg) || row.fault.op == RegOp::kDeleteTree);
-    CHECK_EQ(model.currentTtlFound, 1);
-    CHECK_EQ(model.settings.currentTtl, whole.settings.currentTtl);
-    CHECK_EQ(model.currentMtuFound, row.adaptersRead ? 1 : 0);
+    EXPECT_TRUE(!BackupExists(m.reg) || row.fault.op == RegOp::kDeleteTree);
+    EXPECT_EQ(model.currentTtlFound, 1);
+    EXPECT_EQ(model.settings.currentTtl, whole.settings.currentTtl);
+    EXPECT_EQ(model.currentMtuFound, row.adaptersRead ? 1 : 0);
   }
 }
 
@@ -429,10 +429,10 @@ TEST(ReadFaults, IncompleteBackupIsDropped) {
 TEST(ReadFaults, AnEmptyMachineBacksUpCompletely) {
   for (OsFamily family : {kOsFamilyNt, kOsFamily9x}) {
     Machine m(std::vector<std::string>{});
-    REQUIRE(m.ready);
+    ASSERT_TRUE(m.ready);
     WizardModel model;
-    CHECK(ReadCurrentSettings(m.reg, family, model));
-    CHECK(BackupExists(m.reg));
+    EXPECT_TRUE(ReadCurrentSettings(m.reg, family, model));
+    EXPECT_TRUE(BackupExists(m.reg));
     CHECK_ALL_KEYS_CLOSED();
   }
 }
@@ -454,20 +454,20 @@ TEST(ApplyFaults, Win9xAdapterWithoutRecord) {
        Sz("1500")},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     Machine m(k9xMachine);
-    REQUIRE(m.ready);
+    ASSERT_TRUE(m.ready);
     MemoryRegistry& memory = StoreMemoryRegistry();
     memory.AddFault(Fault(RegOp::kSet, kHkcuBackup, "DefaultTTL"));
     WizardModel model;
-    CHECK(!ReadCurrentSettings(m.reg, kOsFamily9x, model));
+    EXPECT_FALSE(ReadCurrentSettings(m.reg, kOsFamily9x, model));
     memory.ClearFaults();
-    REQUIRE(!BackupExists(m.reg));
+    ASSERT_FALSE(BackupExists(m.reg));
     for (const RegFault& fault : row.applyFaults) memory.AddFault(fault);
-    CHECK_EQ(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()), row.allWritten);
+    EXPECT_EQ(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()), row.allWritten);
     memory.ClearFaults();
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"), row.mtu);
+    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"), row.mtu);
   }
 }
 
@@ -475,35 +475,35 @@ TEST(ApplyFaults, Win9xAdapterWithoutRecord) {
 // pass it over, so it neither shows "44" nor keeps Reset from finishing.
 TEST(StoreFaults, InterfaceNameNotCarried) {
   Machine m(kNtMachine);
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   MemoryRegistry& memory = StoreMemoryRegistry();
   const std::string unreachable = InterfaceKey("{33333333-CCCC-4000-8000-000000000003}");
   const std::string before = Join(ValuesOf(m.reg, kHkeyLocalMachine, unreachable));
   const std::string original = Snapshot(m.reg);
   memory.AddFault(Fault(RegOp::kOpen, kHklmInterfaces + "\\{3*", "*", -1, kRegFileNotFound));
   WizardModel model;
-  CHECK(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
+  EXPECT_TRUE(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
+  EXPECT_TRUE(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
   memory.ClearFaults();
   CHECK_ALL_KEYS_CLOSED();
-  CHECK_EQ(Snapshot(m.reg), original);
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, unreachable)), before);
+  EXPECT_EQ(Snapshot(m.reg), original);
+  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, unreachable)), before);
 }
 
 // Everything went back but the backup could not be deleted: said so, and the backup stays
 // for another Reset.
 TEST(RestoreFaults, BackupNotDeleted) {
   Machine m(kNtMachine);
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   const std::string original = Snapshot(m.reg);
-  CHECK(ReadAndApply(m.reg, kOsFamilyNt));
+  EXPECT_TRUE(ReadAndApply(m.reg, kOsFamilyNt));
   StoreMemoryRegistry().AddFault(Fault(RegOp::kDeleteTree, kHkcuBackup));
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kBackupKept);
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kBackupKept);
   StoreMemoryRegistry().ClearFaults();
   CHECK_ALL_KEYS_CLOSED();
-  CHECK_EQ(Snapshot(m.reg), original);
-  CHECK(BackupExists(m.reg));
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
-  CHECK(!BackupExists(m.reg));
+  EXPECT_EQ(Snapshot(m.reg), original);
+  EXPECT_TRUE(BackupExists(m.reg));
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
+  EXPECT_FALSE(BackupExists(m.reg));
 }
