@@ -529,7 +529,7 @@ TEST(ToolkitContract, AutoCheckBoxToggles) {
   });
   ASSERT_EQ(states.size(), std::size_t(2));
   EXPECT_TRUE(states[0]);
-  EXPECT_TRUE(!states[1]);
+  EXPECT_FALSE(states[1]);
   EXPECT_EQ(events, "frame " + Id(IDC_T_NUMBER) + " killfocus; frame " + Id(IDC_T_CHECK) +
                         " click; frame " + Id(IDC_T_CHECK) + " click");
 }
@@ -550,8 +550,8 @@ TEST(ToolkitContract, AutoRadioButtonChecksItselfAndUnchecksItsGroup) {
     events = f.log.Text();
   });
   ASSERT_EQ(checks.size(), std::size_t(3));
-  EXPECT_TRUE(!checks[0]);
-  EXPECT_TRUE(!checks[1]);
+  EXPECT_FALSE(checks[0]);
+  EXPECT_FALSE(checks[1]);
   EXPECT_TRUE(checks[2]);
   EXPECT_EQ(events,
             "frame " + Id(IDC_T_NUMBER) + " killfocus; page " + Id(IDC_T_RADIO3) + " click");

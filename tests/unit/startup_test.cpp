@@ -345,7 +345,7 @@ TEST(startup, recorded_message_boxes) {
   EXPECT_TRUE(boxes.shown()[0].hasCaption);
   EXPECT_EQ(boxes.shown()[0].caption, std::string());
   EXPECT_EQ(boxes.shown()[0].answer, kIdNo);
-  EXPECT_TRUE(!boxes.shown()[1].hasText);
+  EXPECT_FALSE(boxes.shown()[1].hasText);
   EXPECT_EQ(boxes.shown()[1].caption, std::string("Quarnel"));
   EXPECT_EQ(boxes.PendingAnswers(), std::size_t{0});
 }

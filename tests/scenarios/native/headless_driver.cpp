@@ -37,7 +37,7 @@
 
 #include "support/fixtures.h"
 #include "support/test_main.h"
-#include "support/rc_scripts.h"
+#include "support/resource_files.h"
 
 namespace {
 
@@ -316,7 +316,7 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
     return false;
   }
 
-  toolkit_ = std::make_unique<HeadlessToolkit>(ProgramRc(), ProgramRcIncludeDirs());
+  toolkit_ = std::make_unique<HeadlessToolkit>(ProgramRes());
   if (!toolkit_->ok()) {
     ADD_FAILURE() << "resources: " + toolkit_->error();
     return false;
@@ -371,9 +371,9 @@ void HeadlessDriver::SystemMenuAbout() {
     WindowRef about = toolkit.TopLevel();
     if (toolkit.TemplateOf(about) != IDD_ABOUT) return;
     aboutTexts_[0] = toolkit.Text(about);
-    const RcDialog* layout = toolkit.resources().FindDialog(IDD_ABOUT);
+    const ResDialog* layout = toolkit.resources().FindDialog(IDD_ABOUT);
     if (layout == nullptr) return;
-    for (const RcControl& control : layout->controls) {
+    for (const ResControl& control : layout->controls) {
       WindowRef item = toolkit.Item(about, control.id);
       if (control.id > 0 && item != 0 && toolkit.IsVisible(item)) {
         aboutTexts_[control.id] = toolkit.Text(item);

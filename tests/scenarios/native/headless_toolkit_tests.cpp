@@ -9,7 +9,7 @@
 #include "contract/toolkit_templates.h"
 #include "fakes/headless_toolkit.h"
 #include <gtest/gtest.h>
-#include "support/rc_scripts.h"
+#include "support/resource_files.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ class LoggingDialog : public Dialog {
 };
 
 struct Bench {
-  HeadlessToolkit toolkit{ToolkitTemplatesRc(), {}};
+  HeadlessToolkit toolkit{ToolkitTemplatesRes()};
   LoggingDialog frame{toolkit};
   LoggingDialog page{toolkit};
   WindowRef pageWindow = 0;

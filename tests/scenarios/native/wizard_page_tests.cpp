@@ -23,7 +23,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fixtures.h"
-#include "support/rc_scripts.h"
+#include "support/resource_files.h"
 #include "wizard/wizard_dialog.h"
 #include "wizard/page_format.h"
 #include "wizard/texts.h"
@@ -55,7 +55,7 @@ struct Bench {
   MemoryRegistry registry;
   IniProfileReader profile;
   FixedVersion version{kPlatformNt, 5, 1};
-  HeadlessToolkit toolkit{ProgramRc(), ProgramRcIncludeDirs()};
+  HeadlessToolkit toolkit{ProgramRes()};
   Platform platform{registry, profile, version, toolkit, &toolkit};
   WizardApp app{platform};
 
