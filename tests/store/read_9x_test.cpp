@@ -5,85 +5,44 @@
 
 using namespace store_keys;
 
-namespace {
-
-const std::vector<std::string> k9xMachine = {"store_9x_chain.reg", "store_9x_values.reg"};
-
-}  // namespace
-
-TEST(Read9x, EveryValueFoundAndBackedUp) {
-  Machine m(k9xMachine);
-  ASSERT_TRUE(m.ready);
-  WizardModel model;
-  EXPECT_TRUE(ReadCurrentSettings(m.reg, kOsFamily9x, model));
-  CHECK_ALL_KEYS_CLOSED();
-
-  const TuningSettings& s = model.settings;
-  CheckFound({
-      {"MaxConnectionsPer1_0Server", s.currentMaxConnectionsPer1_0Server,
-       model.currentMaxConnectionsPer1_0ServerFound, 2},
-      {"MaxConnectionsPerServer", s.currentMaxConnectionsPerServer,
-       model.currentMaxConnectionsPerServerFound, 3},
-      {"DefaultTTL", s.currentTtl, model.currentTtlFound, 128},
-      {"DefaultRcvWindow", s.currentReceiveWindow, model.currentReceiveWindowFound, 8760},
-      {"PMTUBlackHoleDetect", s.currentBlackHoleDetect, model.currentBlackHoleDetectFound, 1},
-      {"PMTUDiscovery", s.currentPmtuDiscovery, model.currentPmtuDiscoveryFound, 0},
-      {"KeepAliveTime", s.currentKeepAliveTime, model.currentKeepAliveTimeFound, 300000},
-      {"KeepAliveInterval", s.currentKeepAliveInterval, model.currentKeepAliveIntervalFound, 2000},
-      {"MaxMTU", s.currentMtu, model.currentMtuFound, 1500},
-      {"MaxMSS", s.currentMss, model.currentMssFound, 1460},
-  });
-  // Never read on 9x.
-  EXPECT_EQ(model.currentSynAttackProtectFound, 0);
-  EXPECT_EQ(model.currentIcmpRedirectsFound, 0);
-
-  // Texts keep their bytes (text and terminator); the browser values stay DWORDs.
-  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-            Join({"DefaultRcvWindow=" + Sz("8760"), "DefaultTTL=" + Sz("128"),
-                  "GlobalMaxTcpWindowSize=" + Sz("65535"), "KeepAliveInterval=" + Sz("2000"),
-                  "KeepAliveTime=" + Sz("300000"), "MaxConnectionsPer1_0Server=" + Dword(2),
-                  "MaxConnectionsPerServer=" + Dword(3), "PMTUBlackHoleDetect=" + Sz("1"),
-                  "PMTUDiscovery=" + Sz("0"), "SackOpts=" + Sz("0"), "Tcp1323Opts=" + Sz("3")}));
-  // The dial-up adapter's transport instance names the adapter values.
-  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
-            Join({"0003=" + Sz("1500")}));
-  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)),
-            Join({"0003=" + Sz("1460")}));
-}
-
 // Each link of the way from the adapter list to the transport, missing in turn: no adapter
 // values, no adapter sub-keys in the backup, the other values as usual.
-TEST(Read9x, BrokenAdapterChainReadsNoAdapter) {
-  const char* breaks[] = {
-      "store_9x_break_no_net.reg",           "store_9x_break_no_dialup.reg",
-      "store_9x_break_long_description.reg", "store_9x_break_no_bindings.reg",
-      "store_9x_break_no_mstcp_binding.reg", "store_9x_break_no_binding_key.reg",
-      "store_9x_break_no_driver.reg",        "store_9x_break_long_driver.reg",
-      "store_9x_break_driver_elsewhere.reg", "store_9x_break_no_transport.reg",
-  };
-  for (const char* broken : breaks) {
-    SCOPED_TRACE(broken);
-    Machine m({"store_9x_chain.reg", "store_9x_values.reg", broken});
-    ASSERT_TRUE(m.ready);
-    WizardModel model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model);
-    CHECK_ALL_KEYS_CLOSED();
-    EXPECT_EQ(model.currentMtuFound, 0);
-    EXPECT_EQ(model.currentMssFound, 0);
-    EXPECT_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
-    EXPECT_EQ(model.currentTtlFound, 1);
-    EXPECT_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(), 11u);
+class Read9xBrokenChain : public ::testing::TestWithParam<const char*> {};
 
-    // Without the record, Finish tunes no adapter.
-    TuningSettings chosen;
-    chosen.mtu = 576;
-    chosen.mss = 536;
-    EXPECT_TRUE(ApplySettings(m.reg, kOsFamily9x, 0, chosen));
-    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"),
-              std::string(broken) == "store_9x_break_no_transport.reg" ? kNoKey : Sz("1500"));
-    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0000"), "MaxMTU"), Sz("1400"));
-  }
+TEST_P(Read9xBrokenChain, ReadsNoAdapter) {
+  const char* broken = GetParam();
+  Machine m({"store_9x_chain.reg", "store_9x_values.reg", broken});
+  ASSERT_TRUE(m.ready);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, kOsFamily9x, model);
+  CHECK_ALL_KEYS_CLOSED();
+  EXPECT_EQ(model.currentMtuFound, 0);
+  EXPECT_EQ(model.currentMssFound, 0);
+  EXPECT_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
+  EXPECT_EQ(model.currentTtlFound, 1);
+  EXPECT_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(), 11u);
+
+  // Without the record, Finish tunes no adapter.
+  TuningSettings chosen;
+  chosen.mtu = 576;
+  chosen.mss = 536;
+  EXPECT_TRUE(ApplySettings(m.reg, kOsFamily9x, 0, chosen));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"),
+            std::string(broken) == "store_9x_break_no_transport.reg" ? kNoKey : Sz("1500"));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0000"), "MaxMTU"), Sz("1400"));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, Read9xBrokenChain,
+    ::testing::Values("store_9x_break_no_net.reg", "store_9x_break_no_dialup.reg",
+                      "store_9x_break_long_description.reg", "store_9x_break_no_bindings.reg",
+                      "store_9x_break_no_mstcp_binding.reg", "store_9x_break_no_binding_key.reg",
+                      "store_9x_break_no_driver.reg", "store_9x_break_long_driver.reg",
+                      "store_9x_break_driver_elsewhere.reg", "store_9x_break_no_transport.reg"),
+    [](const ::testing::TestParamInfo<const char*>& info) {
+      std::string name = info.param;  // store_9x_break_<link>.reg
+      return name.substr(15, name.size() - 19);
+    });
 
 // Only the first adapter described exactly "Dial-Up Adapter" counts; letter case matters.
 TEST(Read9x, FirstExactDialUpAdapterWins) {

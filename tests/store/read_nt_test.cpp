@@ -11,51 +11,6 @@ const std::vector<std::string> kNtMachine = {"store_nt_values.reg", "store_nt_in
 
 }  // namespace
 
-TEST(ReadNt, EveryValueFoundAndBackedUp) {
-  Machine m(kNtMachine);
-  ASSERT_TRUE(m.ready);
-  WizardModel model;
-  EXPECT_TRUE(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
-  CHECK_ALL_KEYS_CLOSED();
-
-  const TuningSettings& s = model.settings;
-  CheckFound({
-      {"MaxConnectionsPer1_0Server", s.currentMaxConnectionsPer1_0Server,
-       model.currentMaxConnectionsPer1_0ServerFound, 10},
-      {"MaxConnectionsPerServer", s.currentMaxConnectionsPerServer,
-       model.currentMaxConnectionsPerServerFound, 6},
-      {"DefaultTTL", s.currentTtl, model.currentTtlFound, 128},
-      {"TcpWindowSize", s.currentReceiveWindow, model.currentReceiveWindowFound, 17520},
-      {"EnablePMTUBHDetect", s.currentBlackHoleDetect, model.currentBlackHoleDetectFound, 1},
-      {"EnablePMTUDiscovery", s.currentPmtuDiscovery, model.currentPmtuDiscoveryFound, 0},
-      {"KeepAliveTime", s.currentKeepAliveTime, model.currentKeepAliveTimeFound, 300000},
-      {"KeepAliveInterval", s.currentKeepAliveInterval, model.currentKeepAliveIntervalFound, 2000},
-      {"SYNAttackProtect", s.currentSynAttackProtect, model.currentSynAttackProtectFound, 1},
-      {"EnableICMPRedirect", s.currentIcmpRedirects, model.currentIcmpRedirectsFound, 0},
-      // The last interface with a value wins: MTU 1500 then 576 gives 576.
-      {"MTU", s.currentMtu, model.currentMtuFound, 576},
-      {"MSS", s.currentMss, model.currentMssFound, 1460},
-  });
-
-  // One REG_DWORD per value found, named like it, in the backup; the sub-keys per interface.
-  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-            Join({"DefaultReceiveWindow=" + Dword(16384), "DefaultTTL=" + Dword(128),
-                  "EnableICMPRedirect=" + Dword(0), "EnablePMTUBHDetect=" + Dword(1),
-                  "EnablePMTUDiscovery=" + Dword(0), "GlobalMaxTcpWindowSize=" + Dword(65535),
-                  "KeepAliveInterval=" + Dword(2000), "KeepAliveTime=" + Dword(300000),
-                  "MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6),
-                  "SackOpts=" + Dword(0), "SYNAttackProtect=" + Dword(1), "Tcp1323Opts=" + Dword(3),
-                  "TcpMaxDupAcks=" + Dword(3), "TcpWindowSize=" + Dword(17520)}));
-  EXPECT_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-            Join({"MSS Settings", "MTU Settings"}));
-  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
-            Join({"{11111111-AAAA-4000-8000-000000000001}=" + Dword(1500),
-                  "{22222222-BBBB-4000-8000-000000000002}=" + Dword(576)}));
-  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)),
-            Join({"{11111111-AAAA-4000-8000-000000000001}=" + Dword(1460)}));
-  EXPECT_TRUE(BackupExists(m.reg));
-}
-
 // Nothing set: an empty backup with empty adapter sub-keys, and no flag raised.
 TEST(ReadNt, NothingSetGivesEmptyBackup) {
   for (const char* interfaces : {"", "store_nt_no_interfaces.reg"}) {
@@ -166,34 +121,6 @@ TEST(ReadNt, SecondReadReplacesBackup) {
             Join({"{11111111-AAAA-4000-8000-000000000001}=" + Dword(1500)}));
   EXPECT_EQ(second.settings.currentMtu, 1500u);
   EXPECT_EQ(second.settings.currentTtl, 64u);
-}
-
-// The 9x locations mean nothing to an NT read, and the other way round; only the browser
-// values are shared by both families.
-TEST(ReadNt, OtherFamilysValuesAreNotRead) {
-  {
-    Machine m({"store_9x_chain.reg", "store_9x_values.reg"});
-    ASSERT_TRUE(m.ready);
-    WizardModel model;
-    ReadCurrentSettings(m.reg, kOsFamilyNt, model);
-    EXPECT_EQ(model.currentTtlFound, 0);
-    EXPECT_EQ(model.currentMtuFound, 0);
-    EXPECT_EQ(
-        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-        Join({"MaxConnectionsPer1_0Server=" + Dword(2), "MaxConnectionsPerServer=" + Dword(3)}));
-  }
-  {
-    Machine m(kNtMachine);
-    ASSERT_TRUE(m.ready);
-    WizardModel model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model);
-    EXPECT_EQ(model.currentTtlFound, 0);
-    EXPECT_EQ(model.currentMtuFound, 0);
-    EXPECT_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
-    EXPECT_EQ(
-        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-        Join({"MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6)}));
-  }
 }
 
 // TCP/IP reads the redirect switch from EnableICMPRedirect; the plural name does nothing, so the

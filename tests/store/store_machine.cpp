@@ -144,14 +144,6 @@ bool ReadAndApply(Registry& registry, OsFamily family) {
   return ApplySettings(registry, family, 0, ChosenSettings());
 }
 
-void CheckFound(const std::vector<FoundValue>& values) {
-  for (const FoundValue& value : values) {
-    SCOPED_TRACE(value.name);
-    EXPECT_EQ(value.found, 1);
-    EXPECT_EQ(value.current, value.expected);
-  }
-}
-
 std::string Typed(std::uint32_t type, const std::string& bytes) {
   const char* name = type == kRegSz       ? "REG_SZ"
                      : type == kRegDword  ? "REG_DWORD"

@@ -8,6 +8,8 @@
 #include "store/store_machine.h"
 #include <gtest/gtest.h>
 
+#include "support/row_name.h"
+
 using namespace store_keys;
 
 namespace {
@@ -42,57 +44,65 @@ const std::string kHklmInterfaces = kHklmTcpip + "\\Interfaces";
 
 // A user without the right to change HKLM: Finish says so, yet every value is attempted and
 // what could be written (the browser's) is.
-TEST(ApplyFaults, FailedWritesAreReported) {
-  struct Row {
-    const char* label;
-    OsFamily family;
-    std::vector<std::string> fixtures;
-    RegFault fault;
-    int setsAttempted;  // sets the store calls, failing ones included
-  };
-  const Row rows[] = {
-      {"NT: every HKLM set refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kSet, "HKEY_LOCAL_MACHINE\\*"), 2 + 13 + 3 * 2},
-      {"NT: DefaultTTL refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kSet, kHklmTcpip, "DefaultTTL"), 2 + 13 + 3 * 2},
-      {"NT: one interface refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kSet, kHklmTcpip + "\\Interfaces\\{2*", "MSS"), 2 + 13 + 3 * 2},
-      {"NT: interface does not open", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces\\{3*"), 2 + 13 + 2 * 2},
-      {"NT: Interfaces does not open", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces"), 2 + 13},
-      {"NT: TCP/IP key refused", kOsFamilyNt, kNtMachine, Fault(RegOp::kCreate, kHklmTcpip),
-       2 + 3 * 2},
-      {"NT: browser key refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kOpen, "*\\Internet Settings"), 13 + 3 * 2},
-      {"NT: the interface walk breaks", kOsFamilyNt, kNtMachine,
-       After(1, Fault(RegOp::kEnumKey, kHklmInterfaces)), 2 + 13 + 1 * 2},
-      {"9x: every HKLM set refused", kOsFamily9x, k9xMachine,
-       Fault(RegOp::kSet, "HKEY_LOCAL_MACHINE\\*"), 2 + 9 + 2},
-      {"9x: MaxMSS refused", kOsFamily9x, k9xMachine,
-       Fault(RegOp::kSet, "*\\NetTrans\\0003", "MaxMSS"), 2 + 9 + 2},
-      {"9x: transport does not open", kOsFamily9x, k9xMachine,
-       Fault(RegOp::kOpen, "*\\NetTrans\\0003"), 2 + 9},
-      {"9x: TCP/IP key refused", kOsFamily9x, k9xMachine, Fault(RegOp::kCreate, kHklmMstcp), 2 + 2},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    Machine m(row.fixtures);
-    ASSERT_TRUE(m.ready);
-    MemoryRegistry& memory = StoreMemoryRegistry();
-    WizardModel model;
-    ReadCurrentSettings(m.reg, row.family, model);
-    const std::string backup = BackupValues(m.reg);
-    const int setsBefore = memory.CallCount(RegOp::kSet);
-    memory.AddFault(row.fault);
-    EXPECT_FALSE(ApplySettings(m.reg, row.family, 0, ChosenSettings()));
-    EXPECT_EQ(memory.CallCount(RegOp::kSet) - setsBefore, row.setsAttempted);
-    memory.ClearFaults();
-    CHECK_ALL_KEYS_CLOSED();
-    // Finish leaves the backup as it was.
-    EXPECT_EQ(BackupValues(m.reg), backup);
-  }
+namespace {
+
+struct ApplyFaultRow {
+  const char* label;
+  OsFamily family;
+  std::vector<std::string> fixtures;
+  RegFault fault;
+  int setsAttempted;  // sets the store calls, failing ones included
+};
+
+const ApplyFaultRow kApplyFaultRows[] = {
+    {"NT: every HKLM set refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kSet, "HKEY_LOCAL_MACHINE\\*"), 2 + 13 + 3 * 2},
+    {"NT: DefaultTTL refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kSet, kHklmTcpip, "DefaultTTL"), 2 + 13 + 3 * 2},
+    {"NT: one interface refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kSet, kHklmTcpip + "\\Interfaces\\{2*", "MSS"), 2 + 13 + 3 * 2},
+    {"NT: interface does not open", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces\\{3*"), 2 + 13 + 2 * 2},
+    {"NT: Interfaces does not open", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces"), 2 + 13},
+    {"NT: TCP/IP key refused", kOsFamilyNt, kNtMachine, Fault(RegOp::kCreate, kHklmTcpip),
+     2 + 3 * 2},
+    {"NT: browser key refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kOpen, "*\\Internet Settings"), 13 + 3 * 2},
+    {"NT: the interface walk breaks", kOsFamilyNt, kNtMachine,
+     After(1, Fault(RegOp::kEnumKey, kHklmInterfaces)), 2 + 13 + 1 * 2},
+    {"9x: every HKLM set refused", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kSet, "HKEY_LOCAL_MACHINE\\*"), 2 + 9 + 2},
+    {"9x: MaxMSS refused", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kSet, "*\\NetTrans\\0003", "MaxMSS"), 2 + 9 + 2},
+    {"9x: transport does not open", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kOpen, "*\\NetTrans\\0003"), 2 + 9},
+    {"9x: TCP/IP key refused", kOsFamily9x, k9xMachine, Fault(RegOp::kCreate, kHklmMstcp), 2 + 2},
+};
+
+class ApplyFault : public ::testing::TestWithParam<ApplyFaultRow> {};
+
+}  // namespace
+
+TEST_P(ApplyFault, FailedWritesAreReported) {
+  const ApplyFaultRow& row = GetParam();
+  Machine m(row.fixtures);
+  ASSERT_TRUE(m.ready);
+  MemoryRegistry& memory = StoreMemoryRegistry();
+  WizardModel model;
+  ReadCurrentSettings(m.reg, row.family, model);
+  const std::string backup = BackupValues(m.reg);
+  const int setsBefore = memory.CallCount(RegOp::kSet);
+  memory.AddFault(row.fault);
+  EXPECT_FALSE(ApplySettings(m.reg, row.family, 0, ChosenSettings()));
+  EXPECT_EQ(memory.CallCount(RegOp::kSet) - setsBefore, row.setsAttempted);
+  memory.ClearFaults();
+  CHECK_ALL_KEYS_CLOSED();
+  // Finish leaves the backup as it was.
+  EXPECT_EQ(BackupValues(m.reg), backup);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, ApplyFault, ::testing::ValuesIn(kApplyFaultRows), LabelName());
 
 // A missing browser key or adapter is nothing to tune, not a failure.
 TEST(ApplyFaults, MissingKeysAreNoFailure) {
@@ -128,98 +138,103 @@ TEST(ApplyFaults, ModemWriteRefused) {
 
 // Whatever fails during a restore, the backup stays so that Reset is offered again, and a
 // value whose saved copy cannot be read is never deleted.
-TEST(RestoreFaults, IncompleteRestoreKeepsBackup) {
-  struct Row {
-    const char* label;
-    OsFamily family;
-    std::vector<std::string> fixtures;
-    std::vector<RegFault> faults;
-  };
-  const Row rows[] = {
-      {"NT: a delete refused",
-       kOsFamilyNt,
-       {"store_nt_interfaces.reg"},
-       {Fault(RegOp::kDeleteValue, kHklmTcpip, "TcpMaxDupAcks")}},
-      {"NT: a set refused",
-       kOsFamilyNt,
-       kNtMachine,
-       {Fault(RegOp::kSet, kHklmTcpip, "DefaultTTL")}},
-      {"NT: TCP/IP key does not open", kOsFamilyNt, kNtMachine, {Fault(RegOp::kOpen, kHklmTcpip)}},
-      {"NT: an interface's MTU refused",
-       kOsFamilyNt,
-       kNtMachine,
-       {Fault(RegOp::kSet, kHklmTcpip + "\\Interfaces\\{1*", "MTU")}},
-      {"NT: an interface's MSS delete refused",
-       kOsFamilyNt,
-       kNtMachine,
-       {Fault(RegOp::kDeleteValue, kHklmTcpip + "\\Interfaces\\{3*", "MSS")}},
-      {"NT: an interface does not open",
-       kOsFamilyNt,
-       kNtMachine,
-       {Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces\\{2*")}},
-      {"NT: Interfaces does not open",
-       kOsFamilyNt,
-       kNtMachine,
-       {Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces")}},
-      {"NT: the interface walk breaks",
-       kOsFamilyNt,
-       kNtMachine,
-       {After(1, Fault(RegOp::kEnumKey, kHklmInterfaces))}},
-      {"NT: MTU Settings does not open",
-       kOsFamilyNt,
-       kNtMachine,
-       {Fault(RegOp::kOpen, kHkcuBackup + "\\MTU Settings")}},
-      {"NT: a saved value unreadable",
-       kOsFamilyNt,
-       kNtMachine,
-       {Fault(RegOp::kQuery, kHkcuBackup, "KeepAliveTime", -1, kRegInvalidParameter)}},
-      {"NT: browser key does not open",
-       kOsFamilyNt,
-       kNtMachine,
-       {Fault(RegOp::kOpen, "*\\Internet Settings")}},
-      {"9x: a delete refused",
-       kOsFamily9x,
-       {"store_9x_chain.reg"},
-       {Fault(RegOp::kDeleteValue, kHklmMstcp, "DefaultTTL")}},
-      {"9x: TCP/IP key does not open", kOsFamily9x, k9xMachine, {Fault(RegOp::kOpen, kHklmMstcp)}},
-      {"9x: MaxMTU refused",
-       kOsFamily9x,
-       k9xMachine,
-       {Fault(RegOp::kSet, "*\\NetTrans\\0003", "MaxMTU")}},
-      {"9x: MaxMSS delete refused",
-       kOsFamily9x,
-       {"store_9x_chain.reg", "store_9x_no_adapter_values.reg"},
-       {Fault(RegOp::kDeleteValue, "*\\NetTrans\\0003", "MaxMSS")}},
-      {"9x: transport does not open",
-       kOsFamily9x,
-       k9xMachine,
-       {Fault(RegOp::kOpen, "*\\NetTrans\\0003")}},
-      {"9x: MSS Settings does not open",
-       kOsFamily9x,
-       k9xMachine,
-       {Fault(RegOp::kOpen, kHkcuBackup + "\\MSS Settings")}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    Machine m(row.fixtures);
-    ASSERT_TRUE(m.ready);
-    MemoryRegistry& memory = StoreMemoryRegistry();
-    const std::string original = Snapshot(m.reg);
-    EXPECT_TRUE(ReadAndApply(m.reg, row.family));
-    const std::string tuned = Snapshot(m.reg);
-    const std::string backup = BackupValues(m.reg);
-    for (const RegFault& fault : row.faults) memory.AddFault(fault);
-    EXPECT_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kIncomplete);
-    memory.ClearFaults();
-    CHECK_ALL_KEYS_CLOSED();
-    EXPECT_TRUE(BackupExists(m.reg));
-    EXPECT_EQ(BackupValues(m.reg), backup);
-    // Retried at the next start, with the registry willing again: everything comes back.
-    EXPECT_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kRestored);
-    EXPECT_EQ(Snapshot(m.reg), original);
-    EXPECT_FALSE(BackupExists(m.reg));
-  }
+namespace {
+
+struct RestoreFaultRow {
+  const char* label;
+  OsFamily family;
+  std::vector<std::string> fixtures;
+  std::vector<RegFault> faults;
+};
+
+const RestoreFaultRow kRestoreFaultRows[] = {
+    {"NT: a delete refused",
+     kOsFamilyNt,
+     {"store_nt_interfaces.reg"},
+     {Fault(RegOp::kDeleteValue, kHklmTcpip, "TcpMaxDupAcks")}},
+    {"NT: a set refused", kOsFamilyNt, kNtMachine, {Fault(RegOp::kSet, kHklmTcpip, "DefaultTTL")}},
+    {"NT: TCP/IP key does not open", kOsFamilyNt, kNtMachine, {Fault(RegOp::kOpen, kHklmTcpip)}},
+    {"NT: an interface's MTU refused",
+     kOsFamilyNt,
+     kNtMachine,
+     {Fault(RegOp::kSet, kHklmTcpip + "\\Interfaces\\{1*", "MTU")}},
+    {"NT: an interface's MSS delete refused",
+     kOsFamilyNt,
+     kNtMachine,
+     {Fault(RegOp::kDeleteValue, kHklmTcpip + "\\Interfaces\\{3*", "MSS")}},
+    {"NT: an interface does not open",
+     kOsFamilyNt,
+     kNtMachine,
+     {Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces\\{2*")}},
+    {"NT: Interfaces does not open",
+     kOsFamilyNt,
+     kNtMachine,
+     {Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces")}},
+    {"NT: the interface walk breaks",
+     kOsFamilyNt,
+     kNtMachine,
+     {After(1, Fault(RegOp::kEnumKey, kHklmInterfaces))}},
+    {"NT: MTU Settings does not open",
+     kOsFamilyNt,
+     kNtMachine,
+     {Fault(RegOp::kOpen, kHkcuBackup + "\\MTU Settings")}},
+    {"NT: a saved value unreadable",
+     kOsFamilyNt,
+     kNtMachine,
+     {Fault(RegOp::kQuery, kHkcuBackup, "KeepAliveTime", -1, kRegInvalidParameter)}},
+    {"NT: browser key does not open",
+     kOsFamilyNt,
+     kNtMachine,
+     {Fault(RegOp::kOpen, "*\\Internet Settings")}},
+    {"9x: a delete refused",
+     kOsFamily9x,
+     {"store_9x_chain.reg"},
+     {Fault(RegOp::kDeleteValue, kHklmMstcp, "DefaultTTL")}},
+    {"9x: TCP/IP key does not open", kOsFamily9x, k9xMachine, {Fault(RegOp::kOpen, kHklmMstcp)}},
+    {"9x: MaxMTU refused",
+     kOsFamily9x,
+     k9xMachine,
+     {Fault(RegOp::kSet, "*\\NetTrans\\0003", "MaxMTU")}},
+    {"9x: MaxMSS delete refused",
+     kOsFamily9x,
+     {"store_9x_chain.reg", "store_9x_no_adapter_values.reg"},
+     {Fault(RegOp::kDeleteValue, "*\\NetTrans\\0003", "MaxMSS")}},
+    {"9x: transport does not open",
+     kOsFamily9x,
+     k9xMachine,
+     {Fault(RegOp::kOpen, "*\\NetTrans\\0003")}},
+    {"9x: MSS Settings does not open",
+     kOsFamily9x,
+     k9xMachine,
+     {Fault(RegOp::kOpen, kHkcuBackup + "\\MSS Settings")}},
+};
+
+class RestoreFault : public ::testing::TestWithParam<RestoreFaultRow> {};
+
+}  // namespace
+
+TEST_P(RestoreFault, IncompleteRestoreKeepsBackup) {
+  const RestoreFaultRow& row = GetParam();
+  Machine m(row.fixtures);
+  ASSERT_TRUE(m.ready);
+  MemoryRegistry& memory = StoreMemoryRegistry();
+  const std::string original = Snapshot(m.reg);
+  EXPECT_TRUE(ReadAndApply(m.reg, row.family));
+  const std::string tuned = Snapshot(m.reg);
+  const std::string backup = BackupValues(m.reg);
+  for (const RegFault& fault : row.faults) memory.AddFault(fault);
+  EXPECT_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kIncomplete);
+  memory.ClearFaults();
+  CHECK_ALL_KEYS_CLOSED();
+  EXPECT_TRUE(BackupExists(m.reg));
+  EXPECT_EQ(BackupValues(m.reg), backup);
+  // Retried at the next start, with the registry willing again: everything comes back.
+  EXPECT_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kRestored);
+  EXPECT_EQ(Snapshot(m.reg), original);
+  EXPECT_FALSE(BackupExists(m.reg));
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, RestoreFault, ::testing::ValuesIn(kRestoreFaultRows), LabelName());
 
 // A saved value that cannot be read must not be taken for an absent one.
 TEST(RestoreFaults, UnreadableSavedValueIsNotDeleted) {
@@ -241,27 +256,35 @@ TEST(RestoreFaults, UnreadableSavedValueIsNotDeleted) {
 }
 
 // A missing TCP/IP key is only a failure when the backup has values to put there.
-TEST(RestoreFaults, MissingTcpipKey) {
-  struct Row {
-    const char* label;
-    std::vector<std::string> fixtures;
-    RestoreOutcome outcome;
-  };
-  const Row rows[] = {
-      {"backup with values", kNtMachine, RestoreOutcome::kIncomplete},
-      {"backup without values", {"store_nt_interfaces.reg"}, RestoreOutcome::kRestored},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    Machine m(row.fixtures);
-    ASSERT_TRUE(m.ready);
-    EXPECT_TRUE(ReadAndApply(m.reg, kOsFamilyNt));
-    ASSERT_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpipParameters), kRegOk);
-    EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), row.outcome);
-    CHECK_ALL_KEYS_CLOSED();
-    EXPECT_EQ(BackupExists(m.reg), row.outcome == RestoreOutcome::kIncomplete);
-  }
+namespace {
+
+struct MissingTcpipRow {
+  const char* label;
+  std::vector<std::string> fixtures;
+  RestoreOutcome outcome;
+};
+
+const MissingTcpipRow kMissingTcpipRows[] = {
+    {"backup with values", kNtMachine, RestoreOutcome::kIncomplete},
+    {"backup without values", {"store_nt_interfaces.reg"}, RestoreOutcome::kRestored},
+};
+
+class MissingTcpip : public ::testing::TestWithParam<MissingTcpipRow> {};
+
+}  // namespace
+
+TEST_P(MissingTcpip, MissingTcpipKey) {
+  const MissingTcpipRow& row = GetParam();
+  Machine m(row.fixtures);
+  ASSERT_TRUE(m.ready);
+  EXPECT_TRUE(ReadAndApply(m.reg, kOsFamilyNt));
+  ASSERT_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kTcpipParameters), kRegOk);
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), row.outcome);
+  CHECK_ALL_KEYS_CLOSED();
+  EXPECT_EQ(BackupExists(m.reg), row.outcome == RestoreOutcome::kIncomplete);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, MissingTcpip, ::testing::ValuesIn(kMissingTcpipRows), LabelName());
 
 // Reading with keys missing or refused: what comes before the missing key is read and backed
 // up, nothing after it, and no flag is raised for what was not read. A refused key may hold
@@ -360,70 +383,77 @@ TEST(Read9xNative, DwordWhereTextExpected) {
 
 // A backup that could not take everything found is dropped: restoring it would delete the
 // values it lacks. The current values are read all the same.
-TEST(ReadFaults, IncompleteBackupIsDropped) {
-  struct Row {
-    const char* label;
-    OsFamily family;
-    std::vector<std::string> fixtures;
-    RegFault fault;
-    bool adaptersRead = true;  // they are read into the backup's sub-keys, so need its key
-  };
-  const Row rows[] = {
-      {"NT: backup key refused", kOsFamilyNt, kNtMachine, Fault(RegOp::kCreate, kHkcuBackup),
-       false},
-      {"NT: one value refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kSet, kHkcuBackup, "DefaultTTL")},
-      {"NT: browser value refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kSet, kHkcuBackup, "MaxConnectionsPerServer")},
-      {"NT: MSS Settings refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kCreate, kHkcuBackup + "\\MSS Settings")},
-      {"NT: one interface's MTU refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kSet, kHkcuBackup + "\\MTU Settings", "{2*")},
-      {"NT: earlier backup not deleted", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kDeleteTree, kHkcuBackup)},
-      {"9x: one value refused", kOsFamily9x, k9xMachine,
-       Fault(RegOp::kSet, kHkcuBackup, "KeepAliveTime")},
-      {"9x: adapter MTU refused", kOsFamily9x, k9xMachine,
-       Fault(RegOp::kSet, kHkcuBackup + "\\MTU Settings")},
-      {"9x: adapter MSS refused", kOsFamily9x, k9xMachine,
-       Fault(RegOp::kSet, kHkcuBackup + "\\MSS Settings")},
-      // Refused reads and walks that break say nothing about what is there.
-      {"NT: the interface walk breaks", kOsFamilyNt, kNtMachine,
-       After(1, Fault(RegOp::kEnumKey, kHklmInterfaces))},
-      {"NT: an interface refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kOpen, kHklmInterfaces + "\\{2*")},
-      {"NT: browser key refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kOpen, "*\\Internet Settings")},
-      {"NT: a value's query refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kQuery, kHklmTcpip, "KeepAliveTime")},
-      {"NT: an interface's MSS query refused", kOsFamilyNt, kNtMachine,
-       Fault(RegOp::kQuery, kHklmInterfaces + "\\{1*", "MSS")},
-      {"9x: the adapter walk breaks", kOsFamily9x, k9xMachine,
-       Fault(RegOp::kEnumKey, "HKEY_LOCAL_MACHINE\\Enum\\Root\\Net"), false},
-      {"9x: the bindings walk breaks", kOsFamily9x, k9xMachine,
-       Fault(RegOp::kEnumValue, "*\\Bindings"), false},
-      {"9x: DeviceDesc refused", kOsFamily9x, k9xMachine,
-       Fault(RegOp::kQuery, "*\\Enum\\Root\\Net\\*", "DeviceDesc"), false},
-      {"9x: MaxMTU refused", kOsFamily9x, k9xMachine,
-       Fault(RegOp::kQuery, "*\\NetTrans\\0003", "MaxMTU"), false},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    Machine m(row.fixtures);
-    ASSERT_TRUE(m.ready);
-    WizardModel whole;
-    ASSERT_TRUE(ReadCurrentSettings(m.reg, row.family, whole));
-    StoreMemoryRegistry().AddFault(row.fault);
-    WizardModel model;
-    EXPECT_FALSE(ReadCurrentSettings(m.reg, row.family, model));
-    StoreMemoryRegistry().ClearFaults();
-    CHECK_ALL_KEYS_CLOSED();
-    EXPECT_TRUE(!BackupExists(m.reg) || row.fault.op == RegOp::kDeleteTree);
-    EXPECT_EQ(model.currentTtlFound, 1);
-    EXPECT_EQ(model.settings.currentTtl, whole.settings.currentTtl);
-    EXPECT_EQ(model.currentMtuFound, row.adaptersRead ? 1 : 0);
-  }
+namespace {
+
+struct BackupFaultRow {
+  const char* label;
+  OsFamily family;
+  std::vector<std::string> fixtures;
+  RegFault fault;
+  bool adaptersRead = true;  // they are read into the backup's sub-keys, so need its key
+};
+
+const BackupFaultRow kBackupFaultRows[] = {
+    {"NT: backup key refused", kOsFamilyNt, kNtMachine, Fault(RegOp::kCreate, kHkcuBackup), false},
+    {"NT: one value refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kSet, kHkcuBackup, "DefaultTTL")},
+    {"NT: browser value refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kSet, kHkcuBackup, "MaxConnectionsPerServer")},
+    {"NT: MSS Settings refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kCreate, kHkcuBackup + "\\MSS Settings")},
+    {"NT: one interface's MTU refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kSet, kHkcuBackup + "\\MTU Settings", "{2*")},
+    {"NT: earlier backup not deleted", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kDeleteTree, kHkcuBackup)},
+    {"9x: one value refused", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kSet, kHkcuBackup, "KeepAliveTime")},
+    {"9x: adapter MTU refused", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kSet, kHkcuBackup + "\\MTU Settings")},
+    {"9x: adapter MSS refused", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kSet, kHkcuBackup + "\\MSS Settings")},
+    // Refused reads and walks that break say nothing about what is there.
+    {"NT: the interface walk breaks", kOsFamilyNt, kNtMachine,
+     After(1, Fault(RegOp::kEnumKey, kHklmInterfaces))},
+    {"NT: an interface refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kOpen, kHklmInterfaces + "\\{2*")},
+    {"NT: browser key refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kOpen, "*\\Internet Settings")},
+    {"NT: a value's query refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kQuery, kHklmTcpip, "KeepAliveTime")},
+    {"NT: an interface's MSS query refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kQuery, kHklmInterfaces + "\\{1*", "MSS")},
+    {"9x: the adapter walk breaks", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kEnumKey, "HKEY_LOCAL_MACHINE\\Enum\\Root\\Net"), false},
+    {"9x: the bindings walk breaks", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kEnumValue, "*\\Bindings"), false},
+    {"9x: DeviceDesc refused", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kQuery, "*\\Enum\\Root\\Net\\*", "DeviceDesc"), false},
+    {"9x: MaxMTU refused", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kQuery, "*\\NetTrans\\0003", "MaxMTU"), false},
+};
+
+class BackupFault : public ::testing::TestWithParam<BackupFaultRow> {};
+
+}  // namespace
+
+TEST_P(BackupFault, IncompleteBackupIsDropped) {
+  const BackupFaultRow& row = GetParam();
+  Machine m(row.fixtures);
+  ASSERT_TRUE(m.ready);
+  WizardModel whole;
+  ASSERT_TRUE(ReadCurrentSettings(m.reg, row.family, whole));
+  StoreMemoryRegistry().AddFault(row.fault);
+  WizardModel model;
+  EXPECT_FALSE(ReadCurrentSettings(m.reg, row.family, model));
+  StoreMemoryRegistry().ClearFaults();
+  CHECK_ALL_KEYS_CLOSED();
+  EXPECT_TRUE(!BackupExists(m.reg) || row.fault.op == RegOp::kDeleteTree);
+  EXPECT_EQ(model.currentTtlFound, 1);
+  EXPECT_EQ(model.settings.currentTtl, whole.settings.currentTtl);
+  EXPECT_EQ(model.currentMtuFound, row.adaptersRead ? 1 : 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, BackupFault, ::testing::ValuesIn(kBackupFaultRows), LabelName());
 
 // Values that are simply not there leave nothing to back up and are no failure.
 TEST(ReadFaults, AnEmptyMachineBacksUpCompletely) {
@@ -439,37 +469,46 @@ TEST(ReadFaults, AnEmptyMachineBacksUpCompletely) {
 
 // After a backup was dropped (the user went on without one), Finish on 9x finds the dial-up
 // adapter itself; "41" only when that worked.
-TEST(ApplyFaults, Win9xAdapterWithoutRecord) {
-  struct Row {
-    const char* label;
-    std::vector<RegFault> applyFaults;
-    bool allWritten;
-    std::string mtu;
-  };
-  const Row rows[] = {
-      {"adapter found", {}, true, Sz("576")},
-      {"adapter list unreadable",
-       {Fault(RegOp::kQuery, "*\\Enum\\Root\\Net\\*", "DeviceDesc")},
-       false,
-       Sz("1500")},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    Machine m(k9xMachine);
-    ASSERT_TRUE(m.ready);
-    MemoryRegistry& memory = StoreMemoryRegistry();
-    memory.AddFault(Fault(RegOp::kSet, kHkcuBackup, "DefaultTTL"));
-    WizardModel model;
-    EXPECT_FALSE(ReadCurrentSettings(m.reg, kOsFamily9x, model));
-    memory.ClearFaults();
-    ASSERT_FALSE(BackupExists(m.reg));
-    for (const RegFault& fault : row.applyFaults) memory.AddFault(fault);
-    EXPECT_EQ(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()), row.allWritten);
-    memory.ClearFaults();
-    CHECK_ALL_KEYS_CLOSED();
-    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"), row.mtu);
-  }
+namespace {
+
+struct AdapterWithoutRecordRow {
+  const char* label;
+  std::vector<RegFault> applyFaults;
+  bool allWritten;
+  std::string mtu;
+};
+
+const AdapterWithoutRecordRow kAdapterWithoutRecordRows[] = {
+    {"adapter found", {}, true, Sz("576")},
+    {"adapter list unreadable",
+     {Fault(RegOp::kQuery, "*\\Enum\\Root\\Net\\*", "DeviceDesc")},
+     false,
+     Sz("1500")},
+};
+
+class AdapterWithoutRecord : public ::testing::TestWithParam<AdapterWithoutRecordRow> {};
+
+}  // namespace
+
+TEST_P(AdapterWithoutRecord, Win9xAdapterWithoutRecord) {
+  const AdapterWithoutRecordRow& row = GetParam();
+  Machine m(k9xMachine);
+  ASSERT_TRUE(m.ready);
+  MemoryRegistry& memory = StoreMemoryRegistry();
+  memory.AddFault(Fault(RegOp::kSet, kHkcuBackup, "DefaultTTL"));
+  WizardModel model;
+  EXPECT_FALSE(ReadCurrentSettings(m.reg, kOsFamily9x, model));
+  memory.ClearFaults();
+  ASSERT_FALSE(BackupExists(m.reg));
+  for (const RegFault& fault : row.applyFaults) memory.AddFault(fault);
+  EXPECT_EQ(ApplySettings(m.reg, kOsFamily9x, 0, ChosenSettings()), row.allWritten);
+  memory.ClearFaults();
+  CHECK_ALL_KEYS_CLOSED();
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, TransportKey("0003"), "MaxMTU"), row.mtu);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, AdapterWithoutRecord, ::testing::ValuesIn(kAdapterWithoutRecordRows),
+                         LabelName());
 
 // An interface whose name the ANSI calls cannot carry names no key: read, Finish and Reset all
 // pass it over, so it neither shows "44" nor keeps Reset from finishing.
