@@ -26,15 +26,12 @@ std::string CodeName(int code) {
   }
 }
 
+using Sequence = std::vector<std::string>;
+
 struct Log {
-  std::vector<std::string> events;
+  Sequence events;
   void Add(const std::string& event) { events.push_back(event); }
   void Clear() { events.clear(); }
-  std::string Text() const {
-    std::string text;
-    for (const std::string& e : events) text += (text.empty() ? "" : "; ") + e;
-    return text;
-  }
 };
 
 // Records what the backend tells it; commands end nothing unless asked to.
@@ -142,23 +139,53 @@ class Fixture {
 
 std::string Id(int id) { return std::to_string(id); }
 
+// One expected event, listed as Wine's message-sequence tests list theirs: the dialog, the
+// control (0: the dialog itself) and what happened to it.
+struct Event {
+  const char* dialog;
+  int id;
+  std::string what;
+};
+
+// Compares the events a log recorded with the expected ones in order and names the first that
+// differs, or what is missing or left over.
+void ExpectSequence(const Sequence& seen, const std::vector<Event>& expected) {
+  std::size_t i = 0;
+  for (; i < expected.size(); ++i) {
+    const Event& e = expected[i];
+    const std::string want =
+        std::string(e.dialog) + (e.id != 0 ? " " + Id(e.id) : std::string()) + " " + e.what;
+    if (i >= seen.size()) {
+      ADD_FAILURE() << "event " << i << ": expected \"" << want << "\", the sequence ended";
+      return;
+    }
+    if (seen[i] != want) {
+      ADD_FAILURE() << "event " << i << ": expected \"" << want << "\", got \"" << seen[i] << '"';
+      return;
+    }
+  }
+  for (; i < seen.size(); ++i) ADD_FAILURE() << "event " << i << " not expected: " << seen[i];
+}
+
 // ---- creation and modal running ---------------------------------------------------------
 
 TEST(ToolkitContract, ModalDialogComesUpInitialisedFocusedAndShown) {
   SETUP;
-  std::string atStart;
+  Sequence atStart;
   std::string focus;
   bool visible = false;
   std::string caption;
   int result = f.Run([&] {
-    atStart = f.log.Text();
+    atStart = f.log.events;
     focus = f.FocusName();
     visible = f.tk.IsVisible(f.frame.window());
     caption = f.tk.Text(f.frame.window());
     f.tk.EndDialog(f.frame.window(), 7);
   });
   EXPECT_EQ(result, 7);
-  EXPECT_EQ(atStart, "frame init; frame " + Id(IDC_T_NUMBER) + " setfocus; frame show (hidden)");
+  ExpectSequence(
+      atStart,
+      {{"frame", 0, "init"}, {"frame", IDC_T_NUMBER, "setfocus"}, {"frame", 0, "show (hidden)"}});
   EXPECT_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
   EXPECT_TRUE(visible);
   EXPECT_EQ(caption, "Toolkit Contract");
@@ -168,10 +195,12 @@ TEST(ToolkitContract, ModalDialogComesUpInitialisedFocusedAndShown) {
 TEST(ToolkitContract, InitReturningFalseGetsTheFocusWhenShown) {
   SETUP;
   f.frame.focusOnInit = false;
-  std::string atStart;
-  f.Run([&] { atStart = f.log.Text(); });
+  Sequence atStart;
+  f.Run([&] { atStart = f.log.events; });
   // Activation gives the focus to the dialog, which passes it to its first tab stop.
-  EXPECT_EQ(atStart, "frame init; frame show (hidden); frame " + Id(IDC_T_NUMBER) + " setfocus");
+  ExpectSequence(
+      atStart,
+      {{"frame", 0, "init"}, {"frame", 0, "show (hidden)"}, {"frame", IDC_T_NUMBER, "setfocus"}});
 }
 
 TEST(ToolkitContract, DriverThatDoesNotEndTheDialogEndsItWithCancel) {
@@ -181,30 +210,30 @@ TEST(ToolkitContract, DriverThatDoesNotEndTheDialogEndsItWithCancel) {
 
 TEST(ToolkitContract, EndDialogTakesTheFocusOffAnEditFirst) {
   SETUP;
-  std::string afterEnd;
+  Sequence afterEnd;
   int result = f.Run([&] {
     f.tk.SetFocus(f.F(IDC_T_TEXT));
     f.log.Clear();
     f.tk.EndDialog(f.frame.window(), 5);
-    afterEnd = f.log.Text();
+    afterEnd = f.log.events;
   });
   EXPECT_EQ(result, 5);
-  EXPECT_EQ(afterEnd, "frame " + Id(IDC_T_TEXT) + " killfocus");
+  ExpectSequence(afterEnd, {{"frame", IDC_T_TEXT, "killfocus"}});
 }
 
 TEST(ToolkitContract, AHiddenChildDialogWhoseInitSaysSoTakesTheFocus) {
   SETUP;
-  std::string events;
+  Sequence events;
   std::string focus;
   bool visible = true;
   f.Run([&] {
     f.log.Clear();
     WindowRef page = f.tk.CreateChild(f.page, IDD_T_PAGE, f.frame.window());
-    events = f.log.Text();
+    events = f.log.events;
     focus = f.FocusName();
     visible = f.tk.IsVisible(page);
   });
-  EXPECT_EQ(events, "page init; frame " + Id(IDC_T_NUMBER) + " killfocus");
+  ExpectSequence(events, {{"page", 0, "init"}, {"frame", IDC_T_NUMBER, "killfocus"}});
   EXPECT_EQ(focus, "page:" + Id(IDC_T_RADIO1));
   EXPECT_FALSE(visible);
 }
@@ -255,37 +284,37 @@ TEST(ToolkitContract, NestedModalDisablesItsOwnerAndGivesTheFocusBack) {
 
 TEST(ToolkitContract, ShowNotifiesSynchronouslyAndOnlyOnChange) {
   SETUP;
-  std::vector<std::string> steps;
+  std::vector<Sequence> steps;
   bool visibleAfterShow = false;
   f.Run([&] {
     WindowRef page = f.MakePage(f.page);
     f.log.Clear();
     f.tk.Show(page, true);
-    steps.push_back(f.log.Text());
+    steps.push_back(f.log.events);
     visibleAfterShow = f.tk.IsVisible(page);
     f.tk.Show(page, true);
-    steps.push_back(f.log.Text());
+    steps.push_back(f.log.events);
     f.tk.Show(page, false);
-    steps.push_back(f.log.Text());
+    steps.push_back(f.log.events);
     f.tk.Show(page, false);
-    steps.push_back(f.log.Text());
+    steps.push_back(f.log.events);
     // Controls are shown and hidden without any notification to their dialog.
     f.tk.Show(f.F(IDC_T_SPARE), false);
     f.tk.Show(f.F(IDC_T_SPARE), true);
-    steps.push_back(f.log.Text());
+    steps.push_back(f.log.events);
   });
   ASSERT_EQ(steps.size(), std::size_t(5));
-  EXPECT_EQ(steps[0], "page show (hidden)");
+  ExpectSequence(steps[0], {{"page", 0, "show (hidden)"}});
   EXPECT_TRUE(visibleAfterShow);
-  EXPECT_EQ(steps[1], "page show (hidden)");
-  EXPECT_EQ(steps[2], "page show (hidden); page hide (visible)");
+  ExpectSequence(steps[1], {{"page", 0, "show (hidden)"}});
+  ExpectSequence(steps[2], {{"page", 0, "show (hidden)"}, {"page", 0, "hide (visible)"}});
   EXPECT_EQ(steps[3], steps[2]);
   EXPECT_EQ(steps[4], steps[2]);
 }
 
 TEST(ToolkitContract, HidingOnePageAndShowingAnotherKeepsThatOrder) {
   SETUP;
-  std::string events;
+  Sequence events;
   f.Run([&] {
     WindowRef first = f.MakePage(f.page);
     WindowRef second = f.MakePage(f.page2);
@@ -293,24 +322,24 @@ TEST(ToolkitContract, HidingOnePageAndShowingAnotherKeepsThatOrder) {
     f.log.Clear();
     f.tk.Show(first, false);
     f.tk.Show(second, true);
-    events = f.log.Text();
+    events = f.log.events;
   });
-  EXPECT_EQ(events, "page hide (visible); page2 show (hidden)");
+  ExpectSequence(events, {{"page", 0, "hide (visible)"}, {"page2", 0, "show (hidden)"}});
 }
 
 TEST(ToolkitContract, HidingTheFocusedControlHandsTheFocusToItsDialog) {
   SETUP;
   std::string focus;
-  std::string events;
+  Sequence events;
   f.Run([&] {
     f.tk.SetFocus(f.F(IDC_T_SPARE));
     f.log.Clear();
     f.tk.Show(f.F(IDC_T_SPARE), false);
     focus = f.FocusName();
-    events = f.log.Text();
+    events = f.log.events;
   });
   EXPECT_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
-  EXPECT_EQ(events, "frame " + Id(IDC_T_NUMBER) + " setfocus");
+  ExpectSequence(events, {{"frame", IDC_T_NUMBER, "setfocus"}});
 }
 
 TEST(ToolkitContract, FocusGivenToADialogGoesToItsLastOrFirstControl) {
@@ -366,38 +395,38 @@ TEST(ToolkitContract, MoveToPlacesTheWindowInItsParentsClientArea) {
 
 TEST(ToolkitContract, SetTextOnAnEditNotifiesEachTime) {
   SETUP;
-  std::vector<std::string> steps;
+  std::vector<Sequence> steps;
   std::string text;
   std::string caption;
   std::string lettersInDigitsField;
   f.Run([&] {
     f.log.Clear();
     f.tk.SetText(f.F(IDC_T_NUMBER), "42");
-    steps.push_back(f.log.Text());
+    steps.push_back(f.log.events);
     text = f.tk.Text(f.F(IDC_T_NUMBER));
     f.log.Clear();
     f.tk.SetText(f.F(IDC_T_NUMBER), "42");  // the same text again
-    steps.push_back(f.log.Text());
+    steps.push_back(f.log.events);
     f.log.Clear();
     f.tk.SetText(f.F(IDC_T_APPLY), "Go");
     f.tk.SetText(f.frame.window(), "Other caption");
-    steps.push_back(f.log.Text());
+    steps.push_back(f.log.events);
     caption = f.tk.Text(f.frame.window());
     f.tk.SetText(f.F(IDC_T_NUMBER), "ab");  // only typing is held to digits
     lettersInDigitsField = f.tk.Text(f.F(IDC_T_NUMBER));
   });
   ASSERT_EQ(steps.size(), std::size_t(3));
-  EXPECT_EQ(steps[0], "frame " + Id(IDC_T_NUMBER) + " change");
+  ExpectSequence(steps[0], {{"frame", IDC_T_NUMBER, "change"}});
   EXPECT_EQ(text, "42");
-  EXPECT_EQ(steps[1], "frame " + Id(IDC_T_NUMBER) + " change");
-  EXPECT_EQ(steps[2], "");
+  ExpectSequence(steps[1], {{"frame", IDC_T_NUMBER, "change"}});
+  ExpectSequence(steps[2], {});
   EXPECT_EQ(caption, "Other caption");
   EXPECT_EQ(lettersInDigitsField, "ab");
 }
 
 TEST(ToolkitContract, FocusMovesBeforeTheOldEditHearsItLostIt) {
   SETUP;
-  std::string events;
+  Sequence events;
   std::string focusInHandler;
   f.frame.onCommand = [&](int id, int code) {
     if (id == IDC_T_NUMBER && code == kEnKillFocus) focusInHandler = f.FocusName();
@@ -406,10 +435,11 @@ TEST(ToolkitContract, FocusMovesBeforeTheOldEditHearsItLostIt) {
     f.log.Clear();
     f.tk.SetFocus(f.F(IDC_T_TEXT));
     f.tk.SetFocus(f.F(IDC_T_APPLY));
-    events = f.log.Text();
+    events = f.log.events;
   });
-  EXPECT_EQ(events, "frame " + Id(IDC_T_NUMBER) + " killfocus; frame " + Id(IDC_T_TEXT) +
-                        " setfocus; frame " + Id(IDC_T_TEXT) + " killfocus");
+  ExpectSequence(events, {{"frame", IDC_T_NUMBER, "killfocus"},
+                          {"frame", IDC_T_TEXT, "setfocus"},
+                          {"frame", IDC_T_TEXT, "killfocus"}});
   EXPECT_EQ(focusInHandler, "frame:" + Id(IDC_T_TEXT));
 }
 
@@ -417,18 +447,18 @@ TEST(ToolkitContract, SetCheckDoesNotNotify) {
   SETUP;
   bool checked = false;
   bool unchecked = true;
-  std::string events;
+  Sequence events;
   f.Run([&] {
     f.log.Clear();
     f.tk.SetCheck(f.F(IDC_T_CHECK), true);
     checked = f.tk.IsChecked(f.F(IDC_T_CHECK));
     f.tk.SetCheck(f.F(IDC_T_CHECK), false);
     unchecked = f.tk.IsChecked(f.F(IDC_T_CHECK));
-    events = f.log.Text();
+    events = f.log.events;
   });
   EXPECT_TRUE(checked);
   EXPECT_FALSE(unchecked);
-  EXPECT_EQ(events, "");
+  ExpectSequence(events, {});
 }
 
 TEST(ToolkitContract, ResourceStringsLongAndMissing) {
@@ -444,16 +474,16 @@ TEST(ToolkitContract, ResourceStringsLongAndMissing) {
 
 TEST(ToolkitContract, ClickMovesTheFocusBeforeTheButtonIsPressed) {
   SETUP;
-  std::string events;
+  Sequence events;
   std::string focus;
   f.Run([&] {
     f.tk.SetFocus(f.F(IDC_T_TEXT));
     f.log.Clear();
     f.backend->Click(f.F(IDC_T_APPLY));
-    events = f.log.Text();
+    events = f.log.events;
     focus = f.FocusName();
   });
-  EXPECT_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus; frame " + Id(IDC_T_APPLY) + " click");
+  ExpectSequence(events, {{"frame", IDC_T_TEXT, "killfocus"}, {"frame", IDC_T_APPLY, "click"}});
   EXPECT_EQ(focus, "frame:" + Id(IDC_T_APPLY));
 }
 
@@ -462,17 +492,18 @@ TEST(ToolkitContract, ClickStillHappensWhenTheFocusWasTakenBackQuietly) {
   f.frame.onCommand = [&](int id, int code) {
     if (id == IDC_T_TEXT && code == kEnKillFocus) f.tk.SetFocus(f.F(IDC_T_TEXT));
   };
-  std::string events;
+  Sequence events;
   std::string focus;
   f.Run([&] {
     f.tk.SetFocus(f.F(IDC_T_TEXT));
     f.log.Clear();
     f.backend->Click(f.F(IDC_T_APPLY));
-    events = f.log.Text();
+    events = f.log.events;
     focus = f.FocusName();
   });
-  EXPECT_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus; frame " + Id(IDC_T_TEXT) +
-                        " setfocus; frame " + Id(IDC_T_APPLY) + " click");
+  ExpectSequence(events, {{"frame", IDC_T_TEXT, "killfocus"},
+                          {"frame", IDC_T_TEXT, "setfocus"},
+                          {"frame", IDC_T_APPLY, "click"}});
   EXPECT_EQ(focus, "frame:" + Id(IDC_T_TEXT));
 }
 
@@ -484,23 +515,23 @@ TEST(ToolkitContract, MessageBoxDuringTheFocusMoveSwallowsTheClick) {
                                      kMbOk | kMbIconInformation);
     }
   };
-  std::string events;
+  Sequence events;
   std::vector<std::string> boxes;
   f.Run([&] {
     f.tk.SetFocus(f.F(IDC_T_TEXT));
     f.log.Clear();
     f.backend->Click(f.F(IDC_T_APPLY));
-    events = f.log.Text();
+    events = f.log.events;
     boxes = f.backend->MessageBoxTexts();
   });
-  EXPECT_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus");
+  ExpectSequence(events, {{"frame", IDC_T_TEXT, "killfocus"}});
   ASSERT_EQ(boxes.size(), std::size_t(1));
   EXPECT_EQ(boxes[0], "Out of range");
 }
 
 TEST(ToolkitContract, DisabledHiddenAndStaticControlsIgnoreClicks) {
   SETUP;
-  std::string events;
+  Sequence events;
   std::string focus;
   f.Run([&] {
     f.tk.Show(f.F(IDC_T_SPARE), false);
@@ -508,36 +539,37 @@ TEST(ToolkitContract, DisabledHiddenAndStaticControlsIgnoreClicks) {
     f.backend->Click(f.F(IDC_T_DISABLED));
     f.backend->Click(f.F(IDC_T_SPARE));
     f.backend->Click(f.F(IDC_T_LABEL));
-    events = f.log.Text();
+    events = f.log.events;
     focus = f.FocusName();
   });
-  EXPECT_EQ(events, "");
+  ExpectSequence(events, {});
   EXPECT_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
 }
 
 TEST(ToolkitContract, AutoCheckBoxToggles) {
   SETUP;
   std::vector<bool> states;
-  std::string events;
+  Sequence events;
   f.Run([&] {
     f.log.Clear();
     f.backend->Click(f.F(IDC_T_CHECK));
     states.push_back(f.tk.IsChecked(f.F(IDC_T_CHECK)));
     f.backend->Click(f.F(IDC_T_CHECK));
     states.push_back(f.tk.IsChecked(f.F(IDC_T_CHECK)));
-    events = f.log.Text();
+    events = f.log.events;
   });
   ASSERT_EQ(states.size(), std::size_t(2));
   EXPECT_TRUE(states[0]);
   EXPECT_FALSE(states[1]);
-  EXPECT_EQ(events, "frame " + Id(IDC_T_NUMBER) + " killfocus; frame " + Id(IDC_T_CHECK) +
-                        " click; frame " + Id(IDC_T_CHECK) + " click");
+  ExpectSequence(events, {{"frame", IDC_T_NUMBER, "killfocus"},
+                          {"frame", IDC_T_CHECK, "click"},
+                          {"frame", IDC_T_CHECK, "click"}});
 }
 
 TEST(ToolkitContract, AutoRadioButtonChecksItselfAndUnchecksItsGroup) {
   SETUP;
   std::vector<bool> checks;
-  std::string events;
+  Sequence events;
   f.Run([&] {
     WindowRef page = f.MakePage(f.page);
     f.tk.Show(page, true);
@@ -547,14 +579,13 @@ TEST(ToolkitContract, AutoRadioButtonChecksItselfAndUnchecksItsGroup) {
     for (int id : {IDC_T_RADIO1, IDC_T_RADIO2, IDC_T_RADIO3}) {
       checks.push_back(f.tk.IsChecked(f.P(id)));
     }
-    events = f.log.Text();
+    events = f.log.events;
   });
   ASSERT_EQ(checks.size(), std::size_t(3));
   EXPECT_FALSE(checks[0]);
   EXPECT_FALSE(checks[1]);
   EXPECT_TRUE(checks[2]);
-  EXPECT_EQ(events,
-            "frame " + Id(IDC_T_NUMBER) + " killfocus; page " + Id(IDC_T_RADIO3) + " click");
+  ExpectSequence(events, {{"frame", IDC_T_NUMBER, "killfocus"}, {"page", IDC_T_RADIO3, "click"}});
 }
 
 // ---- typing -----------------------------------------------------------------------------
@@ -562,16 +593,16 @@ TEST(ToolkitContract, AutoRadioButtonChecksItselfAndUnchecksItsGroup) {
 TEST(ToolkitContract, TypingIntoADigitsOnlyFieldRefusesLetters) {
   SETUP;
   std::string text;
-  std::string events;
+  Sequence events;
   f.Run([&] {
     f.tk.SetFocus(f.F(IDC_T_NUMBER));
     f.log.Clear();
     f.backend->Type(f.F(IDC_T_NUMBER), "4x2");
     text = f.tk.Text(f.F(IDC_T_NUMBER));
-    events = f.log.Text();
+    events = f.log.events;
   });
   EXPECT_EQ(text, "42");
-  EXPECT_EQ(events, "frame " + Id(IDC_T_NUMBER) + " change; frame " + Id(IDC_T_NUMBER) + " change");
+  ExpectSequence(events, {{"frame", IDC_T_NUMBER, "change"}, {"frame", IDC_T_NUMBER, "change"}});
 }
 
 TEST(ToolkitContract, SelectAllThenTypingReplacesAndBackspaceDeletes) {
@@ -659,7 +690,7 @@ TEST(ToolkitContract, OnlyTheCheckedRadioButtonOfAGroupIsATabStop) {
 
 TEST(ToolkitContract, ArrowsMoveThroughARadioGroupCheckingAsTheyGo) {
   SETUP;
-  std::string events;
+  Sequence events;
   std::string focus;
   bool second = false;
   f.Run([&] {
@@ -671,72 +702,76 @@ TEST(ToolkitContract, ArrowsMoveThroughARadioGroupCheckingAsTheyGo) {
     f.backend->Key(kVkDown);
     focus = f.FocusName();
     second = f.tk.IsChecked(f.P(IDC_T_RADIO2));
-    events = f.log.Text();
+    events = f.log.events;
   });
   EXPECT_EQ(focus, "page:" + Id(IDC_T_RADIO2));
   EXPECT_TRUE(second);
-  EXPECT_EQ(events, "page key " + Id(kVkDown) + "; page " + Id(IDC_T_RADIO2) + " click");
+  ExpectSequence(events,
+                 {{"page", 0, std::string("key ") + Id(kVkDown)}, {"page", IDC_T_RADIO2, "click"}});
 }
 
 TEST(ToolkitContract, EnterClicksTheDefaultButtonAndEscIsCancel) {
   SETUP;
-  std::string events;
+  Sequence events;
   f.Run([&] {
     f.log.Clear();
     f.backend->Key(kVkReturn);
     f.backend->Key(kVkEscape);
-    events = f.log.Text();
+    events = f.log.events;
   });
-  EXPECT_EQ(events, "frame key 13; frame " + Id(IDC_T_NEXT) + " click; frame key 27; frame " +
-                        Id(kIdCancelCommand) + " click");
+  ExpectSequence(events, {{"frame", 0, "key 13"},
+                          {"frame", IDC_T_NEXT, "click"},
+                          {"frame", 0, "key 27"},
+                          {"frame", kIdCancelCommand, "click"}});
 }
 
 TEST(ToolkitContract, EnterOnAPushButtonTabbedToClicksThatButton) {
   SETUP;
-  std::string events;
+  Sequence onApply;
+  Sequence afterIt;
   f.Run([&] {
     f.backend->Key(kVkTab);
     f.backend->Key(kVkTab);  // Apply
     f.log.Clear();
     f.backend->Key(kVkReturn);
-    events = f.log.Text();
+    onApply = f.log.events;
     f.backend->Key(kVkTab);  // the check box: Next is the default again
     f.log.Clear();
     f.backend->Key(kVkReturn);
-    events += " | " + f.log.Text();
+    afterIt = f.log.events;
   });
-  EXPECT_EQ(events, "frame key 13; frame " + Id(IDC_T_APPLY) + " click | frame key 13; frame " +
-                        Id(IDC_T_NEXT) + " click");
+  ExpectSequence(onApply, {{"frame", 0, "key 13"}, {"frame", IDC_T_APPLY, "click"}});
+  ExpectSequence(afterIt, {{"frame", 0, "key 13"}, {"frame", IDC_T_NEXT, "click"}});
 }
 
 TEST(ToolkitContract, EnterAfterAMouseClickOnAPushButton) {
   SETUP;
-  std::string events;
+  Sequence events;
   f.Run([&] {
     f.backend->Click(f.F(IDC_T_SPARE));
     f.log.Clear();
     f.backend->Key(kVkReturn);
-    events = f.log.Text();
+    events = f.log.events;
   });
   // A click gives the focus but does not make the button the default one.
-  EXPECT_EQ(events, "frame key 13; frame " + Id(IDC_T_NEXT) + " click");
+  ExpectSequence(events, {{"frame", 0, "key 13"}, {"frame", IDC_T_NEXT, "click"}});
 }
 
 TEST(ToolkitContract, EnterDoesNothingWhileTheDefaultButtonIsDisabled) {
   SETUP;
-  std::string events;
+  Sequence events;
   f.Run([&] {
     f.tk.Enable(f.F(IDC_T_NEXT), false);
     f.log.Clear();
     f.backend->Key(kVkReturn);
-    events = f.log.Text();
+    events = f.log.events;
   });
-  EXPECT_EQ(events, "frame key 13");
+  ExpectSequence(events, {{"frame", 0, "key 13"}});
 }
 
 TEST(ToolkitContract, EnterInAChildDialogWithoutDefaultButtonIsItsOkCommand) {
   SETUP;
-  std::string events;
+  Sequence events;
   f.Run([&] {
     WindowRef page = f.MakePage(f.page);
     f.tk.Show(page, true);
@@ -744,15 +779,17 @@ TEST(ToolkitContract, EnterInAChildDialogWithoutDefaultButtonIsItsOkCommand) {
     f.log.Clear();
     f.backend->Key(kVkReturn);
     f.backend->Key(kVkEscape);
-    events = f.log.Text();
+    events = f.log.events;
   });
   // The child dialog uses the keys itself; the frame never sees them.
-  EXPECT_EQ(events, "page key 13; page 1 click; page key 27; page 2 click");
+  ExpectSequence(
+      events,
+      {{"page", 0, "key 13"}, {"page", 1, "click"}, {"page", 0, "key 27"}, {"page", 2, "click"}});
 }
 
 TEST(ToolkitContract, KeysGoFromTheFocusedDialogUpToTheTopLevelOne) {
   SETUP;
-  std::string events;
+  Sequence events;
   std::string focus;
   // The child passes Tab on without its own handling after moving the focus to the frame.
   f.page.onKey = [&](const KeyEvent& key) {
@@ -766,18 +803,21 @@ TEST(ToolkitContract, KeysGoFromTheFocusedDialogUpToTheTopLevelOne) {
     f.tk.SetFocus(f.P(IDC_T_PAGE_EDIT2));
     f.log.Clear();
     f.backend->Key(kVkTab);
-    events = f.log.Text();
+    events = f.log.events;
     focus = f.FocusName();
   });
-  EXPECT_EQ(events, "page key 9; page " + Id(IDC_T_PAGE_EDIT2) + " killfocus; frame " +
-                        Id(IDC_T_NUMBER) + " setfocus; frame key 9; frame " + Id(IDC_T_NUMBER) +
-                        " killfocus; frame " + Id(IDC_T_TEXT) + " setfocus");
+  ExpectSequence(events, {{"page", 0, "key 9"},
+                          {"page", IDC_T_PAGE_EDIT2, "killfocus"},
+                          {"frame", IDC_T_NUMBER, "setfocus"},
+                          {"frame", 0, "key 9"},
+                          {"frame", IDC_T_NUMBER, "killfocus"},
+                          {"frame", IDC_T_TEXT, "setfocus"}});
   EXPECT_EQ(focus, "frame:" + Id(IDC_T_TEXT));
 }
 
 TEST(ToolkitContract, ADialogThatTakesAKeyKeepsItFromItsParent) {
   SETUP;
-  std::string events;
+  Sequence events;
   f.page.onKey = [](const KeyEvent&) { return 1; };
   f.Run([&] {
     WindowRef page = f.MakePage(f.page);
@@ -785,14 +825,14 @@ TEST(ToolkitContract, ADialogThatTakesAKeyKeepsItFromItsParent) {
     f.tk.SetFocus(f.P(IDC_T_PAGE_EDIT));
     f.log.Clear();
     f.backend->Key(kVkReturn);
-    events = f.log.Text();
+    events = f.log.events;
   });
-  EXPECT_EQ(events, "page key 13");
+  ExpectSequence(events, {{"page", 0, "key 13"}});
 }
 
 TEST(ToolkitContract, MnemonicsReachTheWholeWindowFromAChildDialog) {
   SETUP;
-  std::string events;
+  Sequence events;
   std::string focus;
   bool second = false;
   f.Run([&] {
@@ -804,11 +844,12 @@ TEST(ToolkitContract, MnemonicsReachTheWholeWindowFromAChildDialog) {
     f.backend->Mnemonic('E');  // "S&econd" in the child dialog
     second = f.tk.IsChecked(f.P(IDC_T_RADIO2));
     f.backend->Mnemonic('q');  // nobody's
-    events = f.log.Text();
+    events = f.log.events;
     focus = f.FocusName();
   });
-  EXPECT_EQ(events, "page " + Id(IDC_T_PAGE_EDIT) + " killfocus; frame " + Id(IDC_T_APPLY) +
-                        " click; page " + Id(IDC_T_RADIO2) + " click");
+  ExpectSequence(events, {{"page", IDC_T_PAGE_EDIT, "killfocus"},
+                          {"frame", IDC_T_APPLY, "click"},
+                          {"page", IDC_T_RADIO2, "click"}});
   EXPECT_TRUE(second);
   EXPECT_EQ(focus, "page:" + Id(IDC_T_RADIO2));
 }
@@ -817,16 +858,18 @@ TEST(ToolkitContract, MnemonicsReachTheWholeWindowFromAChildDialog) {
 
 TEST(ToolkitContract, CloseBoxIsTheCancelCommand) {
   SETUP;
-  std::string events;
+  Sequence events;
   f.frame.onSysCommand = [](int id) { return id == 0x10; };
   f.Run([&] {
     f.tk.AppendSystemMenuItem(f.frame.window(), 0x10, "&About");
     f.log.Clear();
     f.backend->SystemCommand(f.frame.window(), 0x10);
     f.backend->SystemCommand(f.frame.window(), kScClose);
-    events = f.log.Text();
+    events = f.log.events;
   });
-  EXPECT_EQ(events, "frame syscommand 16; frame syscommand " + Id(kScClose) + "; frame 2 click");
+  ExpectSequence(events, {{"frame", 0, "syscommand 16"},
+                          {"frame", 0, std::string("syscommand ") + Id(kScClose)},
+                          {"frame", 2, "click"}});
 }
 
 // ---- message boxes ----------------------------------------------------------------------
@@ -834,7 +877,7 @@ TEST(ToolkitContract, CloseBoxIsTheCancelCommand) {
 TEST(ToolkitContract, MessageBoxTakesTheFocusAndGivesItBack) {
   SETUP;
   int answer = 0;
-  std::string events;
+  Sequence events;
   std::string focus;
   std::vector<std::string> boxes;
   f.Run([&] {
@@ -843,13 +886,12 @@ TEST(ToolkitContract, MessageBoxTakesTheFocusAndGivesItBack) {
     f.backend->QueueMessageBoxAnswer(kIdNo);
     answer = f.backend->messageBoxes().Show(f.frame.window(), "Proceed?", "Contract",
                                             kMbYesNo | kMbIconQuestion);
-    events = f.log.Text();
+    events = f.log.events;
     focus = f.FocusName();
     boxes = f.backend->MessageBoxTexts();
   });
   EXPECT_EQ(answer, kIdNo);
-  EXPECT_EQ(events,
-            "frame " + Id(IDC_T_TEXT) + " killfocus; frame " + Id(IDC_T_TEXT) + " setfocus");
+  ExpectSequence(events, {{"frame", IDC_T_TEXT, "killfocus"}, {"frame", IDC_T_TEXT, "setfocus"}});
   EXPECT_EQ(focus, "frame:" + Id(IDC_T_TEXT));
   ASSERT_EQ(boxes.size(), std::size_t(1));
   EXPECT_EQ(boxes[0], "Proceed?");
