@@ -6,6 +6,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "support/registry_names.h"
 #include "contract/registry_backend.h"
 
 namespace {
@@ -88,28 +90,6 @@ std::string Hex(const std::vector<std::uint8_t>& v) {
     s += digits[b & 15];
   }
   return s;
-}
-
-std::vector<std::string> SubKeyNames(Registry& reg, RegKey key) {
-  std::vector<std::string> names;
-  for (std::uint32_t i = 0;; ++i) {
-    char name[300];
-    std::uint32_t size = sizeof name;
-    if (reg.EnumKey(key, i, name, &size) != kRegOk) break;
-    names.push_back(std::string(name, size));
-  }
-  return names;
-}
-
-std::vector<std::string> ValueNames(Registry& reg, RegKey key) {
-  std::vector<std::string> names;
-  for (std::uint32_t i = 0;; ++i) {
-    char name[300];
-    std::uint32_t size = sizeof name;
-    if (reg.EnumValue(key, i, name, &size, nullptr, nullptr, nullptr) != kRegOk) break;
-    names.push_back(std::string(name, size));
-  }
-  return names;
 }
 
 std::string Join(const std::vector<std::string>& names) {

@@ -14,7 +14,9 @@
 
 namespace scenario {
 
-// Registry paths the wizard touches.
+// Registry paths the wizard touches. Spelled out here again rather than taken from the store's
+// own names (src/store/store_keys.h) on purpose: a path mistyped in the store must make the
+// scenarios fail, not move with them.
 constexpr const char* kBackupKey = "Software\\Ovik Quarnel\\Original Settings";
 constexpr const char* kInternetSettings =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";

@@ -12,6 +12,8 @@
 #include "scenarios/scenario_support.h"
 #include <gtest/gtest.h>
 
+#include "support/registry_names.h"
+
 #include "support/fixtures.h"
 
 namespace {
@@ -46,29 +48,6 @@ bool Kept(const char* name) {
   for (const char* keep : kPrefixTcpipValues)
     if (_stricmp(keep, name) == 0) return true;
   return false;
-}
-
-// Names are collected first: deleting while enumerating would skip entries.
-std::vector<std::string> ValueNames(Registry& registry, RegKey key) {
-  std::vector<std::string> names;
-  for (std::uint32_t i = 0;; ++i) {
-    char name[16384];
-    std::uint32_t size = sizeof name;
-    if (!Ok(registry.EnumValue(key, i, name, &size, nullptr, nullptr, nullptr))) break;
-    names.emplace_back(name, size);
-  }
-  return names;
-}
-
-std::vector<std::string> SubKeyNames(Registry& registry, RegKey key) {
-  std::vector<std::string> names;
-  for (std::uint32_t i = 0;; ++i) {
-    char name[256];
-    std::uint32_t size = sizeof name;
-    if (!Ok(registry.EnumKey(key, i, name, &size))) break;
-    names.emplace_back(name, size);
-  }
-  return names;
 }
 
 // Leaves the key existing with none of its sub-keys and only the prefix's own values.
