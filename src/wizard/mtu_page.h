@@ -6,6 +6,7 @@
 class MtuPage : public WizardPage {
  public:
   MtuPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  static const PageTable& Table();
 
  protected:
   void RunRecommendation() override;
