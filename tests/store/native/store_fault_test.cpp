@@ -144,69 +144,47 @@ struct RestoreFaultRow {
   const char* label;
   OsFamily family;
   std::vector<std::string> fixtures;
-  std::vector<RegFault> faults;
+  RegFault fault;
 };
 
 const RestoreFaultRow kRestoreFaultRows[] = {
     {"NT: a delete refused",
      kOsFamilyNt,
      {"store_nt_interfaces.reg"},
-     {Fault(RegOp::kDeleteValue, kHklmTcpip, "TcpMaxDupAcks")}},
-    {"NT: a set refused", kOsFamilyNt, kNtMachine, {Fault(RegOp::kSet, kHklmTcpip, "DefaultTTL")}},
-    {"NT: TCP/IP key does not open", kOsFamilyNt, kNtMachine, {Fault(RegOp::kOpen, kHklmTcpip)}},
-    {"NT: an interface's MTU refused",
-     kOsFamilyNt,
-     kNtMachine,
-     {Fault(RegOp::kSet, kHklmTcpip + "\\Interfaces\\{1*", "MTU")}},
-    {"NT: an interface's MSS delete refused",
-     kOsFamilyNt,
-     kNtMachine,
-     {Fault(RegOp::kDeleteValue, kHklmTcpip + "\\Interfaces\\{3*", "MSS")}},
-    {"NT: an interface does not open",
-     kOsFamilyNt,
-     kNtMachine,
-     {Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces\\{2*")}},
-    {"NT: Interfaces does not open",
-     kOsFamilyNt,
-     kNtMachine,
-     {Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces")}},
-    {"NT: the interface walk breaks",
-     kOsFamilyNt,
-     kNtMachine,
-     {After(1, Fault(RegOp::kEnumKey, kHklmInterfaces))}},
-    {"NT: MTU Settings does not open",
-     kOsFamilyNt,
-     kNtMachine,
-     {Fault(RegOp::kOpen, kHkcuBackup + "\\MTU Settings")}},
-    {"NT: a saved value unreadable",
-     kOsFamilyNt,
-     kNtMachine,
-     {Fault(RegOp::kQuery, kHkcuBackup, "KeepAliveTime", -1, kRegInvalidParameter)}},
-    {"NT: browser key does not open",
-     kOsFamilyNt,
-     kNtMachine,
-     {Fault(RegOp::kOpen, "*\\Internet Settings")}},
+     Fault(RegOp::kDeleteValue, kHklmTcpip, "TcpMaxDupAcks")},
+    {"NT: a set refused", kOsFamilyNt, kNtMachine, Fault(RegOp::kSet, kHklmTcpip, "DefaultTTL")},
+    {"NT: TCP/IP key does not open", kOsFamilyNt, kNtMachine, Fault(RegOp::kOpen, kHklmTcpip)},
+    {"NT: an interface's MTU refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kSet, kHklmTcpip + "\\Interfaces\\{1*", "MTU")},
+    {"NT: an interface's MSS delete refused", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kDeleteValue, kHklmTcpip + "\\Interfaces\\{3*", "MSS")},
+    {"NT: an interface does not open", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces\\{2*")},
+    {"NT: Interfaces does not open", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces")},
+    {"NT: the interface walk breaks", kOsFamilyNt, kNtMachine,
+     After(1, Fault(RegOp::kEnumKey, kHklmInterfaces))},
+    {"NT: MTU Settings does not open", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kOpen, kHkcuBackup + "\\MTU Settings")},
+    {"NT: a saved value unreadable", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kQuery, kHkcuBackup, "KeepAliveTime", -1, kRegInvalidParameter)},
+    {"NT: browser key does not open", kOsFamilyNt, kNtMachine,
+     Fault(RegOp::kOpen, "*\\Internet Settings")},
     {"9x: a delete refused",
      kOsFamily9x,
      {"store_9x_chain.reg"},
-     {Fault(RegOp::kDeleteValue, kHklmMstcp, "DefaultTTL")}},
-    {"9x: TCP/IP key does not open", kOsFamily9x, k9xMachine, {Fault(RegOp::kOpen, kHklmMstcp)}},
-    {"9x: MaxMTU refused",
-     kOsFamily9x,
-     k9xMachine,
-     {Fault(RegOp::kSet, "*\\NetTrans\\0003", "MaxMTU")}},
+     Fault(RegOp::kDeleteValue, kHklmMstcp, "DefaultTTL")},
+    {"9x: TCP/IP key does not open", kOsFamily9x, k9xMachine, Fault(RegOp::kOpen, kHklmMstcp)},
+    {"9x: MaxMTU refused", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kSet, "*\\NetTrans\\0003", "MaxMTU")},
     {"9x: MaxMSS delete refused",
      kOsFamily9x,
      {"store_9x_chain.reg", "store_9x_no_adapter_values.reg"},
-     {Fault(RegOp::kDeleteValue, "*\\NetTrans\\0003", "MaxMSS")}},
-    {"9x: transport does not open",
-     kOsFamily9x,
-     k9xMachine,
-     {Fault(RegOp::kOpen, "*\\NetTrans\\0003")}},
-    {"9x: MSS Settings does not open",
-     kOsFamily9x,
-     k9xMachine,
-     {Fault(RegOp::kOpen, kHkcuBackup + "\\MSS Settings")}},
+     Fault(RegOp::kDeleteValue, "*\\NetTrans\\0003", "MaxMSS")},
+    {"9x: transport does not open", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kOpen, "*\\NetTrans\\0003")},
+    {"9x: MSS Settings does not open", kOsFamily9x, k9xMachine,
+     Fault(RegOp::kOpen, kHkcuBackup + "\\MSS Settings")},
 };
 
 class RestoreFault : public ::testing::TestWithParam<RestoreFaultRow> {};
@@ -222,7 +200,7 @@ TEST_P(RestoreFault, IncompleteRestoreKeepsBackup) {
   EXPECT_TRUE(ReadAndApply(m.reg, row.family));
   const std::string tuned = Snapshot(m.reg);
   const std::string backup = BackupValues(m.reg);
-  for (const RegFault& fault : row.faults) memory.AddFault(fault);
+  memory.AddFault(row.fault);
   EXPECT_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kIncomplete);
   memory.ClearFaults();
   CHECK_ALL_KEYS_CLOSED();
@@ -286,45 +264,64 @@ TEST_P(MissingTcpip, MissingTcpipKey) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, MissingTcpip, ::testing::ValuesIn(kMissingTcpipRows), LabelName());
 
+namespace {
+
 // Reading with keys missing or refused: what comes before the missing key is read and backed
 // up, nothing after it, and no flag is raised for what was not read. A refused key may hold
 // values: the backup would lack them, so it is dropped.
-TEST(ReadFaults, MissingKeys) {
-  {
-    Machine m(kNtMachine);
-    ASSERT_TRUE(m.ready);
-    ASSERT_EQ(m.reg.DeleteTree(kHkeyCurrentUser, kInternetSettings), kRegOk);
-    WizardModel model;
-    ReadCurrentSettings(m.reg, kOsFamilyNt, model);
-    CHECK_ALL_KEYS_CLOSED();
-    EXPECT_EQ(model.currentMaxConnectionsPerServerFound, 0);
+struct MissingKeyRow {
+  const char* label;
+  OsFamily family;
+  std::vector<std::string> fixtures;
+  RegKey hive;  // the key deleted before the read (none: `deleted` is null)
+  const char* deleted;
+  const std::string* refused;  // the key refused on opening, or null
+  bool readOk;
+  std::int32_t browserFound;
+  std::int32_t ttlFound;
+  std::int32_t mtuFound;
+  int backupValues;  // -1: no backup
+};
+
+const MissingKeyRow kMissingKeyRows[] = {
+    {"NT: browser key missing", kOsFamilyNt, kNtMachine, kHkeyCurrentUser, kInternetSettings,
+     nullptr, true, 0, 1, 1, 13},
+    {"NT: TCP/IP key refused", kOsFamilyNt, kNtMachine, kHkeyLocalMachine, nullptr, &kHklmTcpip,
+     false, 1, 0, 1, -1},
+    {"9x: TCP/IP key missing", kOsFamily9x, k9xMachine, kHkeyLocalMachine, kMstcp, nullptr, true, 1,
+     0, 1, 2},
+};
+
+class MissingKey : public ::testing::TestWithParam<MissingKeyRow> {};
+
+}  // namespace
+
+TEST_P(MissingKey, ReadsWhatIsThere) {
+  const MissingKeyRow& row = GetParam();
+  Machine m(row.fixtures);
+  ASSERT_TRUE(m.ready);
+  if (row.deleted != nullptr) {
+    ASSERT_EQ(m.reg.DeleteTree(row.hive, row.deleted), kRegOk);
+  }
+  if (row.refused != nullptr) StoreMemoryRegistry().AddFault(Fault(RegOp::kOpen, *row.refused));
+  WizardModel model;
+  EXPECT_EQ(ReadCurrentSettings(m.reg, row.family, model), row.readOk);
+  StoreMemoryRegistry().ClearFaults();
+  CHECK_ALL_KEYS_CLOSED();
+  EXPECT_EQ(model.currentMaxConnectionsPerServerFound, row.browserFound);
+  EXPECT_EQ(model.currentTtlFound, row.ttlFound);
+  EXPECT_EQ(model.currentMtuFound, row.mtuFound);
+  EXPECT_EQ(BackupExists(m.reg), row.backupValues >= 0);
+  if (row.backupValues >= 0) {
+    EXPECT_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(),
+              static_cast<std::size_t>(row.backupValues));
+  }
+  if (row.browserFound == 0) {
     EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"), kAbsent);
-    EXPECT_EQ(model.currentTtlFound, 1);
-  }
-  {
-    Machine m(kNtMachine);
-    ASSERT_TRUE(m.ready);
-    StoreMemoryRegistry().AddFault(Fault(RegOp::kOpen, kHklmTcpip));
-    WizardModel model;
-    EXPECT_FALSE(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
-    StoreMemoryRegistry().ClearFaults();
-    CHECK_ALL_KEYS_CLOSED();
-    EXPECT_EQ(model.currentTtlFound, 0);
-    EXPECT_EQ(model.currentMtuFound, 1);
-    EXPECT_FALSE(BackupExists(m.reg));
-  }
-  {
-    Machine m(k9xMachine);
-    ASSERT_TRUE(m.ready);
-    ASSERT_EQ(m.reg.DeleteTree(kHkeyLocalMachine, kMstcp), kRegOk);
-    WizardModel model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model);
-    CHECK_ALL_KEYS_CLOSED();
-    EXPECT_EQ(model.currentTtlFound, 0);
-    EXPECT_EQ(model.currentMtuFound, 1);
-    EXPECT_EQ(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey).size(), 2u);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, MissingKey, ::testing::ValuesIn(kMissingKeyRows), LabelName());
 
 // A 9x text without terminator is terminated for reading and saved and restored as it was.
 TEST(Read9xNative, TextWithoutTerminator) {
@@ -456,16 +453,22 @@ TEST_P(BackupFault, IncompleteBackupIsDropped) {
 INSTANTIATE_TEST_SUITE_P(Rows, BackupFault, ::testing::ValuesIn(kBackupFaultRows), LabelName());
 
 // Values that are simply not there leave nothing to back up and are no failure.
-TEST(ReadFaults, AnEmptyMachineBacksUpCompletely) {
-  for (OsFamily family : {kOsFamilyNt, kOsFamily9x}) {
-    Machine m(std::vector<std::string>{});
-    ASSERT_TRUE(m.ready);
-    WizardModel model;
-    EXPECT_TRUE(ReadCurrentSettings(m.reg, family, model));
-    EXPECT_TRUE(BackupExists(m.reg));
-    CHECK_ALL_KEYS_CLOSED();
-  }
+class EmptyMachine : public ::testing::TestWithParam<OsFamily> {};
+
+TEST_P(EmptyMachine, BacksUpCompletely) {
+  Machine m(std::vector<std::string>{});
+  ASSERT_TRUE(m.ready);
+  WizardModel model;
+  EXPECT_TRUE(ReadCurrentSettings(m.reg, GetParam(), model));
+  EXPECT_TRUE(BackupExists(m.reg));
+  CHECK_ALL_KEYS_CLOSED();
 }
+
+INSTANTIATE_TEST_SUITE_P(Families, EmptyMachine, ::testing::Values(kOsFamilyNt, kOsFamily9x),
+                         [](const ::testing::TestParamInfo<OsFamily>& info) {
+                           return std::string(info.param == kOsFamilyNt ? "WindowsNt"
+                                                                        : "Windows9x");
+                         });
 
 // After a backup was dropped (the user went on without one), Finish on 9x finds the dial-up
 // adapter itself; "41" only when that worked.
