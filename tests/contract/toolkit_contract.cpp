@@ -358,10 +358,8 @@ TEST(ToolkitContract, FocusGivenToADialogGoesToItsLastOrFirstControl) {
     f.tk.SetFocus(page);  // back to the edit it remembered
     focus.push_back(f.FocusName());
   });
-  ASSERT_EQ(focus.size(), std::size_t(3));
-  EXPECT_EQ(focus[0], "page:" + Id(IDC_T_RADIO1));
-  EXPECT_EQ(focus[1], "page:" + Id(IDC_T_PAGE_EDIT2));
-  EXPECT_EQ(focus[2], "page:" + Id(IDC_T_PAGE_EDIT2));
+  EXPECT_EQ(focus, (Sequence{"page:" + Id(IDC_T_RADIO1), "page:" + Id(IDC_T_PAGE_EDIT2),
+                             "page:" + Id(IDC_T_PAGE_EDIT2)}));
 }
 
 TEST(ToolkitContract, MoveToPlacesTheWindowInItsParentsClientArea) {
@@ -645,14 +643,8 @@ TEST(ToolkitContract, TabVisitsUsableTabStopsInOrderAndWraps) {
       "frame:" + Id(IDC_T_TEXT), "frame:" + Id(IDC_T_APPLY),      "frame:" + Id(IDC_T_CHECK),
       "frame:" + Id(IDC_T_NEXT), "frame:" + Id(kIdCancelCommand), "frame:" + Id(IDC_T_NUMBER),
       "frame:" + Id(IDC_T_TEXT)};
-  EXPECT_EQ(forward.size(), expected.size());
-  for (std::size_t i = 0; i < forward.size() && i < expected.size(); ++i) {
-    SCOPED_TRACE("tab " + std::to_string(i + 1));
-    EXPECT_EQ(forward[i], expected[i]);
-  }
-  ASSERT_EQ(backward.size(), std::size_t(2));
-  EXPECT_EQ(backward[0], "frame:" + Id(IDC_T_NUMBER));
-  EXPECT_EQ(backward[1], "frame:" + Id(kIdCancelCommand));
+  EXPECT_EQ(forward, expected);
+  EXPECT_EQ(backward, (Sequence{"frame:" + Id(IDC_T_NUMBER), "frame:" + Id(kIdCancelCommand)}));
 }
 
 TEST(ToolkitContract, TabSelectsTheWholeTextOfTheEditItReaches) {
@@ -682,10 +674,8 @@ TEST(ToolkitContract, OnlyTheCheckedRadioButtonOfAGroupIsATabStop) {
     f.backend->Key(kVkTab);
     focus.push_back(f.FocusName());
   });
-  ASSERT_EQ(focus.size(), std::size_t(3));
-  EXPECT_EQ(focus[0], "page:" + Id(IDC_T_PAGE_EDIT));
-  EXPECT_EQ(focus[1], "page:" + Id(IDC_T_PAGE_EDIT2));
-  EXPECT_EQ(focus[2], "page:" + Id(IDC_T_RADIO2));
+  EXPECT_EQ(focus, (Sequence{"page:" + Id(IDC_T_PAGE_EDIT), "page:" + Id(IDC_T_PAGE_EDIT2),
+                             "page:" + Id(IDC_T_RADIO2)}));
 }
 
 TEST(ToolkitContract, ArrowsMoveThroughARadioGroupCheckingAsTheyGo) {
