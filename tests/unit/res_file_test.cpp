@@ -13,8 +13,9 @@
 #include "fakes/res_file.h"
 #include "resources/resource.h"
 #include "support/resource_files.h"
+#include "support/row_name.h"
 
-TEST(ResFile, ReadsADialogWithItsControlsInOrderAndTheStrings) {
+TEST(ResFile, ReadsADialogWithItsControlsInOrder) {
   ResFile res;
   std::string error;
   ASSERT_TRUE(ReadResFile(ToolkitTemplatesRes(), &res, &error)) << error;
@@ -38,31 +39,51 @@ TEST(ResFile, ReadsADialogWithItsControlsInOrderAndTheStrings) {
   EXPECT_EQ(number.height, 13);
   EXPECT_EQ(dialog->controls[2].text, "&Apply");
   EXPECT_EQ(dialog->controls[8].id, 2);  // IDCANCEL
+}
+
+TEST(ResFile, ReadsTheStringTable) {
+  ResFile res;
+  std::string error;
+  ASSERT_TRUE(ReadResFile(ToolkitTemplatesRes(), &res, &error)) << error;
+  EXPECT_EQ(res.strings.size(), std::size_t(2));
   EXPECT_EQ(res.strings[IDS_T_HELLO], "Hello, \"world\"");
   EXPECT_EQ(res.strings[IDS_T_LONG].size(), std::size_t(290));
 }
 
+namespace {
+
 // Cut short anywhere, or not a resource file at all: refused with a reason, never read past.
-TEST(ResFile, RefusesWhatIsNotAResourceFile) {
+struct Damage {
+  const char* label;
+  std::string (*damage)(const std::string& whole);
+};
+
+const Damage kDamages[] = {
+    {"last entry cut short", [](const std::string& w) { return w.substr(0, w.size() - 2); }},
+    {"cut in the middle", [](const std::string& w) { return w.substr(0, w.size() / 2); }},
+    {"cut in an entry's header", [](const std::string& w) { return w.substr(0, 40); }},
+    {"cut in the first header", [](const std::string& w) { return w.substr(0, 7); }},
+    {"a resource script", [](const std::string&) { return std::string("STRINGTABLE BEGIN END"); }},
+};
+
+class DamagedResFile : public ::testing::TestWithParam<Damage> {};
+
+}  // namespace
+
+TEST_P(DamagedResFile, IsRefused) {
   std::ifstream in(ToolkitTemplatesRes(), std::ios::binary);
   const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GT(whole.size(), std::size_t(64));
   const std::string path = ::testing::TempDir() + "quarnel_res_file_test.res";
-  const std::size_t cuts[] = {whole.size() - 2, whole.size() / 2, 40, 7};
-  for (std::size_t cut : cuts) {
-    SCOPED_TRACE("cut at " + std::to_string(cut));
-    std::ofstream(path, std::ios::binary) << whole.substr(0, cut);
-    ResFile res;
-    std::string error;
-    EXPECT_FALSE(ReadResFile(path, &res, &error));
-    EXPECT_NE(error.find(path), std::string::npos) << error;
-  }
-  std::ofstream(path, std::ios::binary) << "STRINGTABLE BEGIN 1, \"x\" END\n";
+  std::ofstream(path, std::ios::binary) << GetParam().damage(whole);
   ResFile res;
   std::string error;
   EXPECT_FALSE(ReadResFile(path, &res, &error));
+  EXPECT_NE(error.find(path), std::string::npos) << error;
   std::remove(path.c_str());
 }
+
+INSTANTIATE_TEST_SUITE_P(Damages, DamagedResFile, ::testing::ValuesIn(kDamages), LabelName());
 
 TEST(ResFile, AMissingFileIsRefusedNotCrashedOn) {
   ResFile res;
