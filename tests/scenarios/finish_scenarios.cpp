@@ -156,15 +156,7 @@ SCENARIO(finish_on_the_modem_step_raises_the_port_limit) {
       EXPECT_EQ(d.Caption(), std::string("Boost the Modem"));
       PressFinish(d);
     });
-    std::vector<std::uint8_t> properties;
-    ASSERT_TRUE(scenario::ReadBinary(d.registry(), kHkeyLocalMachine, row.modemKey, "Properties",
-                                     &properties));
-    ASSERT_EQ(properties.size(), std::size_t{28});
-    EXPECT_EQ(properties[24], 0x00);
-    EXPECT_EQ(properties[25], 0x10);
-    EXPECT_EQ(properties[26], 0x0E);
-    EXPECT_EQ(properties[27], 0x00);
-    EXPECT_EQ(properties[0], 0x80);
+    scenario::ExpectPortLimitLifted(d.registry(), row.modemKey);
   }
 }
 
@@ -352,16 +344,7 @@ SCENARIO(every_change_is_written_and_reset_gives_the_machine_back) {
       EXPECT_EQ(bytes, value.bytes);
     }
     if (row.modem) {
-      std::vector<std::uint8_t> properties;
-      ASSERT_TRUE(scenario::ReadBinary(d.registry(), kHkeyLocalMachine,
-                                       nt ? scenario::kModemNt : scenario::kModem9x, "Properties",
-                                       &properties));
-      ASSERT_EQ(properties.size(), std::size_t{28});
-      // The port may now run at 921600 bps.
-      EXPECT_EQ(properties[24], 0x00);
-      EXPECT_EQ(properties[25], 0x10);
-      EXPECT_EQ(properties[26], 0x0E);
-      EXPECT_EQ(properties[27], 0x00);
+      scenario::ExpectPortLimitLifted(d.registry(), nt ? scenario::kModemNt : scenario::kModem9x);
     }
 
     WizardSetup again = Machine(row.version);

@@ -137,6 +137,17 @@ bool KeyExists(Registry& registry, RegKey hive, const char* path) {
   return key.Open(hive, path) == kRegOk;
 }
 
+void ExpectPortLimitLifted(Registry& registry, const char* modemKey) {
+  std::vector<std::uint8_t> properties;
+  ASSERT_TRUE(ReadBinary(registry, kHkeyLocalMachine, modemKey, "Properties", &properties));
+  ASSERT_EQ(properties.size(), std::size_t{28});
+  EXPECT_EQ(properties[0], 0x80);
+  EXPECT_EQ(properties[24], 0x00);
+  EXPECT_EQ(properties[25], 0x10);
+  EXPECT_EQ(properties[26], 0x0E);
+  EXPECT_EQ(properties[27], 0x00);
+}
+
 std::string Snapshot(Registry& registry, RegKey hive, const char* path) {
   std::string text;
   if (!SaveRegText(registry, hive, path, &text)) return std::string();

@@ -66,6 +66,9 @@ bool ValueExists(Registry& registry, RegKey hive, const char* path, const char* 
 bool KeyExists(Registry& registry, RegKey hive, const char* path);
 // The key with everything below it as .reg text ("" when it does not exist), for before/after
 // comparisons.
+// The modem's 28-byte capability record after Finish: the port may now run at 921600 bps
+// (its maximum DTE rate, bytes 24-27, is 0x000E1000); the rest as the fixture wrote it.
+void ExpectPortLimitLifted(Registry& registry, const char* modemKey);
 std::string Snapshot(Registry& registry, RegKey hive, const char* path);
 
 // A 16 x 16 Windows bitmap, as a flag picture beside a language file.

@@ -4,6 +4,7 @@
 
 #include "store/settings_store.h"
 #include "store/store_machine.h"
+#include "support/row_name.h"
 
 using namespace store_keys;
 
@@ -42,7 +43,7 @@ constexpr std::size_t kFieldCount = sizeof kFields / sizeof kFields[0];
 constexpr std::uint32_t kNotRead = 0xFFFFFFFFu;  // the family has no such value
 
 struct FamilyRead {
-  const char* name;
+  const char* label;
   OsFamily family;
   std::vector<std::string> machine;
   std::uint32_t current[kFieldCount];  // in kFields' order
@@ -85,8 +86,6 @@ const FamilyRead kFamilyReads[] = {
 
 class ReadFamily : public ::testing::TestWithParam<FamilyRead> {};
 
-std::string RowName(const ::testing::TestParamInfo<FamilyRead>& info) { return info.param.name; }
-
 }  // namespace
 
 TEST_P(ReadFamily, EveryValueFoundAndBackedUp) {
@@ -113,14 +112,14 @@ TEST_P(ReadFamily, EveryValueFoundAndBackedUp) {
   EXPECT_TRUE(BackupExists(m.reg));
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, ReadFamily, ::testing::ValuesIn(kFamilyReads), RowName);
+INSTANTIATE_TEST_SUITE_P(Families, ReadFamily, ::testing::ValuesIn(kFamilyReads), LabelName());
 
 namespace {
 
 // The 9x locations mean nothing to an NT read, and the other way round; only the browser
 // values are shared by both families.
 struct OtherFamily {
-  const char* name;
+  const char* label;
   std::vector<std::string> machine;
   OsFamily readAs;
   std::vector<std::string> backup;
@@ -142,8 +141,6 @@ const OtherFamily kOtherFamilies[] = {
 
 class ReadOtherFamily : public ::testing::TestWithParam<OtherFamily> {};
 
-std::string OtherName(const ::testing::TestParamInfo<OtherFamily>& info) { return info.param.name; }
-
 }  // namespace
 
 TEST_P(ReadOtherFamily, OnlyTheBrowserValuesAreRead) {
@@ -158,4 +155,5 @@ TEST_P(ReadOtherFamily, OnlyTheBrowserValuesAreRead) {
   EXPECT_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join(row.backupSubKeys));
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, ReadOtherFamily, ::testing::ValuesIn(kOtherFamilies), OtherName);
+INSTANTIATE_TEST_SUITE_P(Families, ReadOtherFamily, ::testing::ValuesIn(kOtherFamilies),
+                         LabelName());
