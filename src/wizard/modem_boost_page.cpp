@@ -14,5 +14,7 @@ const PageTable kTable = {
 
 }  // namespace
 
+const PageTable& ModemBoostPage::Table() { return kTable; }
+
 ModemBoostPage::ModemBoostPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}

@@ -48,5 +48,7 @@ const PageTable kTable = {IDD_STEP_TTL,
 
 }  // namespace
 
+const PageTable& TtlPage::Table() { return kTable; }
+
 TtlPage::TtlPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}
