@@ -37,6 +37,8 @@ const struct {
 
 }  // namespace
 
+const PageTable& ConnectionTypePage::Table() { return kTable; }
+
 ConnectionTypePage::ConnectionTypePage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}
 

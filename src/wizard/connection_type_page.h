@@ -7,6 +7,7 @@
 class ConnectionTypePage : public WizardPage {
  public:
   ConnectionTypePage(AppState& app, WizardDialog& frame, WizardModel& model);
+  static const PageTable& Table();
 
   bool OnInitDialog() override;
   // Enter on this page is a press of Next.

@@ -23,5 +23,7 @@ const PageTable kTable = {IDD_STEP_ICMP, IDC_chk_ICMP, text::kTitleIcmp, text::k
 
 }  // namespace
 
+const PageTable& IcmpRedirectPage::Table() { return kTable; }
+
 IcmpRedirectPage::IcmpRedirectPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}

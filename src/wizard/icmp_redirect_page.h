@@ -6,4 +6,5 @@
 class IcmpRedirectPage : public WizardPage {
  public:
   IcmpRedirectPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  static const PageTable& Table();
 };

@@ -35,5 +35,7 @@ const PageTable kTable = {IDD_STEP_KEEPALIVE,
 
 }  // namespace
 
+const PageTable& KeepAlivePage::Table() { return kTable; }
+
 KeepAlivePage::KeepAlivePage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}

@@ -6,4 +6,5 @@
 class KeepAlivePage : public WizardPage {
  public:
   KeepAlivePage(AppState& app, WizardDialog& frame, WizardModel& model);
+  static const PageTable& Table();
 };

@@ -11,5 +11,7 @@ const PageTable kTable = {IDD_STEP_MODEM, 0, text::kTitleModem, text::kTitleMode
 
 }  // namespace
 
+const PageTable& ModemBoostPage::Table() { return kTable; }
+
 ModemBoostPage::ModemBoostPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}

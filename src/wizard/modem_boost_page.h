@@ -7,4 +7,5 @@
 class ModemBoostPage : public WizardPage {
  public:
   ModemBoostPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  static const PageTable& Table();
 };

@@ -32,6 +32,8 @@ const PageTable kTable = {
 
 }  // namespace
 
+const PageTable& MtuPage::Table() { return kTable; }
+
 MtuPage::MtuPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}
 

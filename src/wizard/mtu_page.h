@@ -7,6 +7,7 @@
 class MtuPage : public WizardPage {
  public:
   MtuPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  static const PageTable& Table();
 
   void OnCommand(int id, int code) override;
 

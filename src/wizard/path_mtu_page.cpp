@@ -33,5 +33,7 @@ const PageTable kTable = {IDD_STEP_PATH_MTU,
 
 }  // namespace
 
+const PageTable& PathMtuPage::Table() { return kTable; }
+
 PathMtuPage::PathMtuPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}

@@ -6,4 +6,5 @@
 class PathMtuPage : public WizardPage {
  public:
   PathMtuPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  static const PageTable& Table();
 };

@@ -51,6 +51,8 @@ std::string ReceiveWindowProduct::Text() const {
   return (negative ? "-" : "") + std::to_string(magnitude);
 }
 
+const PageTable& ReceiveWindowPage::Table() { return kTable; }
+
 ReceiveWindowPage::ReceiveWindowPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}
 

@@ -12,6 +12,7 @@
 class ReceiveWindowPage : public WizardPage {
  public:
   ReceiveWindowPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  static const PageTable& Table();
 
  protected:
   void RunRecommendation() override;

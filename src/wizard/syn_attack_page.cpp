@@ -24,5 +24,7 @@ const PageTable kTable = {
 
 }  // namespace
 
+const PageTable& SynAttackPage::Table() { return kTable; }
+
 SynAttackPage::SynAttackPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}

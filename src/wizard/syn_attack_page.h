@@ -6,4 +6,5 @@
 class SynAttackPage : public WizardPage {
  public:
   SynAttackPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  static const PageTable& Table();
 };

@@ -41,5 +41,7 @@ const PageTable kTable = {
 
 }  // namespace
 
+const PageTable& TtlPage::Table() { return kTable; }
+
 TtlPage::TtlPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}

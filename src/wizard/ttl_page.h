@@ -6,4 +6,5 @@
 class TtlPage : public WizardPage {
  public:
   TtlPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  static const PageTable& Table();
 };

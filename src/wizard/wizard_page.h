@@ -1,8 +1,9 @@
 // What every wizard page has in common: a hidden child dialog of the frame that sets its texts
 // and fills its fields each time it is shown, takes back what the user typed when a field loses
 // the focus, hands its values to the model each time it is hidden, and passes the keyboard back
-// to the frame's buttons on Tab. A page is described by a table (PageTable); its own class holds
-// only what no table expresses.
+// to the frame's buttons on Tab. A page is described by a table (PageTable), which its class
+// gives as Table() (the language checker places the texts with it); its own class holds only
+// what no table expresses.
 #pragma once
 
 #include <cstddef>

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "contract/profile_backend.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -71,10 +71,10 @@ Reading Read(const std::string& path, const char* section, const char* key, cons
 }
 
 void CheckReading(const Reading& r, const std::string& expected) {
-  CHECK_EQ(r.text, expected);
-  CHECK_EQ(r.result, static_cast<std::uint32_t>(expected.size()));
-  CHECK(r.terminated);
-  CHECK(!r.overrun);
+  EXPECT_EQ(r.text, expected);
+  EXPECT_EQ(r.result, static_cast<std::uint32_t>(expected.size()));
+  EXPECT_TRUE(r.terminated);
+  EXPECT_FALSE(r.overrun);
 }
 
 std::string Bytes(const char* data, std::size_t size) { return std::string(data, size); }
@@ -166,19 +166,19 @@ const Row kMixedRows[] = {
 
 TEST(profile, mixed_lines) {
   ScratchFile file("mixed.ini", Bytes(kMixed, sizeof(kMixed) - 1));
-  REQUIRE(file.ok());
+  ASSERT_TRUE(file.ok());
   for (const Row& row : kMixedRows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     CheckReading(Read(file.path(), row.section, row.key, row.def, row.size), row.expected);
   }
 }
 
 TEST(profile, size_zero_writes_nothing) {
   ScratchFile file("zero.ini", "[S]\r\nk=value\r\n");
-  REQUIRE(file.ok());
+  ASSERT_TRUE(file.ok());
   Reading r = Read(file.path(), "S", "k", "D", 0);
-  CHECK_EQ(r.result, 0u);
-  CHECK(!r.overrun);
+  EXPECT_EQ(r.result, 0u);
+  EXPECT_FALSE(r.overrun);
 }
 
 TEST(profile, long_values_are_cut_to_the_limit) {
@@ -187,21 +187,21 @@ TEST(profile, long_values_are_cut_to_the_limit) {
   const std::string quotedBig = "\"" + std::string(2500, 'q') + "\"";
   ScratchFile file("long.ini", "[Quarnel]\r\nbig=" + big + "\r\nexact=" + exact +
                                    "\r\nquotedbig=" + quotedBig + "\r\n");
-  REQUIRE(file.ok());
+  ASSERT_TRUE(file.ok());
   {
-    check::Scope scope("2500 characters");
+    SCOPED_TRACE("2500 characters");
     CheckReading(Read(file.path(), "Quarnel", "big", "D", 2000), big.substr(0, 1999));
   }
   {
-    check::Scope scope("1999 characters");
+    SCOPED_TRACE("1999 characters");
     CheckReading(Read(file.path(), "Quarnel", "exact", "D", 2000), exact);
   }
   {
-    check::Scope scope("2500 characters in quotes");
+    SCOPED_TRACE("2500 characters in quotes");
     CheckReading(Read(file.path(), "Quarnel", "quotedbig", "D", 2000), std::string(1999, 'q'));
   }
   {
-    check::Scope scope("long default");
+    SCOPED_TRACE("long default");
     CheckReading(Read(file.path(), "Quarnel", "none", big.c_str(), 2000), big.substr(0, 1999));
   }
 }
@@ -221,20 +221,20 @@ TEST(profile, missing_file_and_folder) {
   CheckReading(Read(inMissingFolder, "Quarnel", "79", "plain  ", 64), "plain");
 
   // A folder where the file should be.
-  REQUIRE(ContractMakeFolder(folder));
+  ASSERT_TRUE(ContractMakeFolder(folder));
   CheckReading(Read(folder, "Quarnel", "79", "\"quoted\"", 64), "\"quoted\"");
-  CHECK(ContractRemoveFolder(folder));
+  EXPECT_TRUE(ContractRemoveFolder(folder));
 }
 
 TEST(profile, empty_file_and_no_sections) {
   {
     ScratchFile file("empty.ini", "");
-    REQUIRE(file.ok());
+    ASSERT_TRUE(file.ok());
     CheckReading(Read(file.path(), "Quarnel", "k", "'D'", 64), "D");
   }
   {
     ScratchFile file("nosection.ini", "k=v\r\njust words\r\n=\r\n");
-    REQUIRE(file.ok());
+    ASSERT_TRUE(file.ok());
     CheckReading(Read(file.path(), "Quarnel", "k", "D", 64), "D");
     CheckReading(Read(file.path(), "", "k", "D", 64), "v");
     CheckReading(Read(file.path(), "", "just words", "D", 64), "D");
@@ -252,14 +252,14 @@ TEST(profile, binary_junk) {
   junk[0] = 'x';
   junk[1] = 'x';
   ScratchFile file("junk.ini", junk + "\r\n[Quarnel]\r\n20=found\r\n");
-  REQUIRE(file.ok());
+  ASSERT_TRUE(file.ok());
   CheckReading(Read(file.path(), "Quarnel", "20", "D", 64), "found");
   CheckReading(Read(file.path(), "Quarnel", "21", "D", 64), "D");
   // Whatever the junk holds, asking into it gives a terminated answer within the buffer.
   Reading r = Read(file.path(), "", "x", "D", 64);
-  CHECK(r.result < 64u);
-  CHECK(r.terminated);
-  CHECK(!r.overrun);
+  EXPECT_TRUE(r.result < 64u);
+  EXPECT_TRUE(r.terminated);
+  EXPECT_FALSE(r.overrun);
 }
 
 TEST(profile, ten_megabytes) {
@@ -268,29 +268,29 @@ TEST(profile, ten_megabytes) {
   while (text.size() < 5 * 1024 * 1024) text += line;
   text += "[Quarnel]\r\n" + std::string(5 * 1024 * 1024, 'a') + "\r\nlast=here\r\n";
   ScratchFile file("big.ini", text);
-  REQUIRE(file.ok());
+  ASSERT_TRUE(file.ok());
   CheckReading(Read(file.path(), "Quarnel", "last", "D", 64), "here");
   CheckReading(Read(file.path(), "Quarnel", "missing", "D", 64), "D");
 }
 
 TEST(profile, byte_order_marks) {
   {
-    check::Scope scope("UTF-8");
+    SCOPED_TRACE("UTF-8");
     ScratchFile file("utf8.ini", "\xEF\xBB\xBF[S]\r\nk=caf\xC3\xA9\r\n");
-    REQUIRE(file.ok());
+    ASSERT_TRUE(file.ok());
     CheckReading(Read(file.path(), "s", "k", "D", 64), "caf\xE9");
   }
   {
-    check::Scope scope("UTF-16");
+    SCOPED_TRACE("UTF-16");
     const char text[] = "\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xE9\0\x20\x20";
     ScratchFile file("utf16.ini", Bytes(text, sizeof(text) - 1));
-    REQUIRE(file.ok());
+    ASSERT_TRUE(file.ok());
     CheckReading(Read(file.path(), "s", "k", "D", 64), "\xE9\x86");
   }
   {
-    check::Scope scope("ANSI high bytes unchanged");
+    SCOPED_TRACE("ANSI high bytes unchanged");
     ScratchFile file("ansi.ini", "[S]\nk=\x80\x81\x8d\xff\n");
-    REQUIRE(file.ok());
+    ASSERT_TRUE(file.ok());
     CheckReading(Read(file.path(), "s", "k", "D", 64), "\x80\x81\x8d\xff");
   }
 }
@@ -298,11 +298,11 @@ TEST(profile, byte_order_marks) {
 // The language lookup reads the file on every call; a rewritten file must show at once.
 TEST(profile, rewritten_file_is_read_again) {
   ScratchFile file("rewrite.ini", "[Quarnel]\r\n20=one\r\n");
-  REQUIRE(file.ok());
+  ASSERT_TRUE(file.ok());
   CheckReading(Read(file.path(), "Quarnel", "20", "D", 64), "one");
-  REQUIRE(file.Rewrite("[Quarnel]\r\n20=two\r\n"));
+  ASSERT_TRUE(file.Rewrite("[Quarnel]\r\n20=two\r\n"));
   CheckReading(Read(file.path(), "Quarnel", "20", "D", 64), "two");
-  REQUIRE(file.Rewrite("[Quarnel]\r\n"));
+  ASSERT_TRUE(file.Rewrite("[Quarnel]\r\n"));
   CheckReading(Read(file.path(), "Quarnel", "20", "D", 64), "D");
 }
 

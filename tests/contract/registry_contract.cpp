@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "support/check.h"
+#include <gtest/gtest.h>
+
+#include "support/registry_names.h"
 #include "contract/registry_backend.h"
 
 namespace {
@@ -90,28 +92,6 @@ std::string Hex(const std::vector<std::uint8_t>& v) {
   return s;
 }
 
-std::vector<std::string> SubKeyNames(Registry& reg, RegKey key) {
-  std::vector<std::string> names;
-  for (std::uint32_t i = 0;; ++i) {
-    char name[300];
-    std::uint32_t size = sizeof name;
-    if (reg.EnumKey(key, i, name, &size) != kRegOk) break;
-    names.push_back(std::string(name, size));
-  }
-  return names;
-}
-
-std::vector<std::string> ValueNames(Registry& reg, RegKey key) {
-  std::vector<std::string> names;
-  for (std::uint32_t i = 0;; ++i) {
-    char name[300];
-    std::uint32_t size = sizeof name;
-    if (reg.EnumValue(key, i, name, &size, nullptr, nullptr, nullptr) != kRegOk) break;
-    names.push_back(std::string(name, size));
-  }
-  return names;
-}
-
 std::string Join(const std::vector<std::string>& names) {
   std::string s;
   for (const auto& n : names) s += (s.empty() ? "" : ",") + n;
@@ -135,25 +115,25 @@ std::vector<TreeDeleter> TreeDeleters() {
 
 TEST(Registry, OpenFailsOnMissingKeyAndCreateMakesParents) {
   Scratch s;
-  REQUIRE(s.ok());
+  ASSERT_TRUE(s.ok());
   RegKey k = 0xDEAD;
-  CHECK_EQ(s.reg().OpenKey(s.key(), "Missing", kKeyAllAccess, &k), kRegFileNotFound);
-  CHECK_EQ(s.reg().OpenKey(s.key(), "Missing\\Deeper", kKeyAllAccess, &k), kRegFileNotFound);
-  CHECK_EQ(s.MakeKey("One\\Two\\Three"), kRegOk);
-  CHECK(s.KeyOpens("One"));
-  CHECK(s.KeyOpens("One\\Two"));
-  CHECK(s.KeyOpens("One\\Two\\Three"));
+  EXPECT_EQ(s.reg().OpenKey(s.key(), "Missing", kKeyAllAccess, &k), kRegFileNotFound);
+  EXPECT_EQ(s.reg().OpenKey(s.key(), "Missing\\Deeper", kKeyAllAccess, &k), kRegFileNotFound);
+  EXPECT_EQ(s.MakeKey("One\\Two\\Three"), kRegOk);
+  EXPECT_TRUE(s.KeyOpens("One"));
+  EXPECT_TRUE(s.KeyOpens("One\\Two"));
+  EXPECT_TRUE(s.KeyOpens("One\\Two\\Three"));
   // Creating an existing key opens it and keeps what it holds.
   RegKey existing = 0;
-  REQUIRE_EQ(s.reg().CreateKey(s.key(), "One\\Two", kKeyAllAccess, &existing), kRegOk);
-  CHECK_EQ(SubKeyNames(s.reg(), existing).size(), 1u);
-  CHECK_EQ(s.reg().CloseKey(existing), kRegOk);
+  ASSERT_EQ(s.reg().CreateKey(s.key(), "One\\Two", kKeyAllAccess, &existing), kRegOk);
+  EXPECT_EQ(SubKeyNames(s.reg(), existing).size(), 1u);
+  EXPECT_EQ(s.reg().CloseKey(existing), kRegOk);
 }
 
 TEST(Registry, KeyPathsWithBackslashesAndEmptySubKeys) {
   Scratch s;
-  REQUIRE(s.ok());
-  REQUIRE_EQ(s.MakeKey("Outer\\Inner"), kRegOk);
+  ASSERT_TRUE(s.ok());
+  ASSERT_EQ(s.MakeKey("Outer\\Inner"), kRegOk);
   struct Row {
     const char* path;
     bool opens;
@@ -164,57 +144,57 @@ TEST(Registry, KeyPathsWithBackslashesAndEmptySubKeys) {
       {"Outer\\Missing", false},
   };
   for (const auto& row : rows) {
-    check::Scope scope(row.path);
-    CHECK_EQ(s.KeyOpens(row.path), row.opens);
+    SCOPED_TRACE(row.path);
+    EXPECT_EQ(s.KeyOpens(row.path), row.opens);
   }
   // A path may not start with a backslash.
   RegKey k = 0;
-  CHECK_EQ(s.reg().OpenKey(s.key(), "\\Outer", kKeyAllAccess, &k), kBadPathname);
-  CHECK_EQ(s.reg().CreateKey(s.key(), "\\Lead", kKeyAllAccess, &k), kBadPathname);
-  CHECK(!s.KeyOpens("Lead"));
+  EXPECT_EQ(s.reg().OpenKey(s.key(), "\\Outer", kKeyAllAccess, &k), kBadPathname);
+  EXPECT_EQ(s.reg().CreateKey(s.key(), "\\Lead", kKeyAllAccess, &k), kBadPathname);
+  EXPECT_FALSE(s.KeyOpens("Lead"));
   // An empty or missing sub-key name opens the same key again, as a handle of its own.
   const char* empties[] = {"", nullptr};
   for (const char* empty : empties) {
-    check::Scope scope(empty ? "empty" : "null");
+    SCOPED_TRACE(empty ? "empty" : "null");
     RegKey again = 0;
-    REQUIRE_EQ(s.reg().OpenKey(s.key(), empty, kKeyAllAccess, &again), kRegOk);
-    CHECK(again != s.key());
-    CHECK_EQ(PutText(s.reg(), again, "ThroughSecond", "x"), kRegOk);
-    CHECK_EQ(s.reg().CloseKey(again), kRegOk);
+    ASSERT_EQ(s.reg().OpenKey(s.key(), empty, kKeyAllAccess, &again), kRegOk);
+    EXPECT_TRUE(again != s.key());
+    EXPECT_EQ(PutText(s.reg(), again, "ThroughSecond", "x"), kRegOk);
+    EXPECT_EQ(s.reg().CloseKey(again), kRegOk);
     // The first handle is unaffected by closing the second.
     std::uint32_t size = 0;
-    CHECK_EQ(s.reg().QueryValue(s.key(), "ThroughSecond", nullptr, nullptr, &size), kRegOk);
+    EXPECT_EQ(s.reg().QueryValue(s.key(), "ThroughSecond", nullptr, nullptr, &size), kRegOk);
   }
 }
 
 TEST(Registry, NamesIgnoreCaseAndKeepTheirStoredCase) {
   Scratch s;
-  REQUIRE(s.ok());
-  REQUIRE_EQ(s.MakeKey("MixedCase"), kRegOk);
-  CHECK(s.KeyOpens("MIXEDCASE"));
-  CHECK(s.KeyOpens("mixedcase"));
-  CHECK_EQ(s.MakeKey("MIXEDCASE"), kRegOk);  // the same key, not a second one
-  CHECK_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("MixedCase"));
+  ASSERT_TRUE(s.ok());
+  ASSERT_EQ(s.MakeKey("MixedCase"), kRegOk);
+  EXPECT_TRUE(s.KeyOpens("MIXEDCASE"));
+  EXPECT_TRUE(s.KeyOpens("mixedcase"));
+  EXPECT_EQ(s.MakeKey("MIXEDCASE"), kRegOk);  // the same key, not a second one
+  EXPECT_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("MixedCase"));
 
-  REQUIRE_EQ(s.SetDword("DefaultTTL", 64), kRegOk);
-  REQUIRE_EQ(s.SetDword("DEFAULTTTL", 128), kRegOk);  // replaces the value, keeps its name
-  CHECK_EQ(Join(ValueNames(s.reg(), s.key())), std::string("DefaultTTL"));
+  ASSERT_EQ(s.SetDword("DefaultTTL", 64), kRegOk);
+  ASSERT_EQ(s.SetDword("DEFAULTTTL", 128), kRegOk);  // replaces the value, keeps its name
+  EXPECT_EQ(Join(ValueNames(s.reg(), s.key())), std::string("DefaultTTL"));
   std::uint8_t buf[4];
   std::uint32_t size = 4;
-  REQUIRE_EQ(s.reg().QueryValue(s.key(), "defaultttl", nullptr, buf, &size), kRegOk);
-  CHECK_EQ(buf[0], 128);
-  CHECK_EQ(s.reg().DeleteValue(s.key(), "DefaultTtl"), kRegOk);
-  CHECK_EQ(ValueNames(s.reg(), s.key()).size(), 0u);
+  ASSERT_EQ(s.reg().QueryValue(s.key(), "defaultttl", nullptr, buf, &size), kRegOk);
+  EXPECT_EQ(buf[0], 128);
+  EXPECT_EQ(s.reg().DeleteValue(s.key(), "DefaultTtl"), kRegOk);
+  EXPECT_EQ(ValueNames(s.reg(), s.key()).size(), 0u);
 }
 
 TEST(Registry, QueryValueSizesAndTypes) {
   Scratch s;
-  REQUIRE(s.ok());
-  REQUIRE_EQ(s.SetDword("Dword", 0x0A0B0C0D), kRegOk);
-  REQUIRE_EQ(s.SetBytes("Short", kRegBinary, {1, 2}), kRegOk);
-  REQUIRE_EQ(s.SetBytes("LongDword", kRegDword, {1, 2, 3, 4, 5, 6, 7, 8}), kRegOk);
-  REQUIRE_EQ(s.SetBytes("Empty", kRegBinary, {}), kRegOk);
-  REQUIRE_EQ(s.SetText("Text", "abc"), kRegOk);
+  ASSERT_TRUE(s.ok());
+  ASSERT_EQ(s.SetDword("Dword", 0x0A0B0C0D), kRegOk);
+  ASSERT_EQ(s.SetBytes("Short", kRegBinary, {1, 2}), kRegOk);
+  ASSERT_EQ(s.SetBytes("LongDword", kRegDword, {1, 2, 3, 4, 5, 6, 7, 8}), kRegOk);
+  ASSERT_EQ(s.SetBytes("Empty", kRegBinary, {}), kRegOk);
+  ASSERT_EQ(s.SetText("Text", "abc"), kRegOk);
   struct Row {
     const char* name;
     std::uint32_t bufferSize;
@@ -236,52 +216,52 @@ TEST(Registry, QueryValueSizesAndTypes) {
       {"TEXT", 6, kRegOk, kRegSz, 4, "61626300aaaa"},
   };
   for (const auto& row : rows) {
-    check::Scope scope(std::string(row.name) + " into " + std::to_string(row.bufferSize));
+    SCOPED_TRACE(std::string(row.name) + " into " + std::to_string(row.bufferSize));
     std::vector<std::uint8_t> buf = Filled(row.bufferSize + 1);
     std::uint32_t type = 0xFFFF;
     std::uint32_t size = row.bufferSize;
-    CHECK_EQ(s.reg().QueryValue(s.key(), row.name, &type, buf.data(), &size), row.result);
-    CHECK_EQ(type, row.type);
-    CHECK_EQ(size, row.size);
-    CHECK_EQ(buf.back(), kSentinel);  // nothing written past the size given
+    EXPECT_EQ(s.reg().QueryValue(s.key(), row.name, &type, buf.data(), &size), row.result);
+    EXPECT_EQ(type, row.type);
+    EXPECT_EQ(size, row.size);
+    EXPECT_EQ(buf.back(), kSentinel);  // nothing written past the size given
     buf.pop_back();
-    CHECK_EQ(Hex(buf), std::string(row.contents));
+    EXPECT_EQ(Hex(buf), std::string(row.contents));
   }
   // Without a buffer only the size (and type) is reported.
   std::uint32_t size = 0, type = 0;
-  CHECK_EQ(s.reg().QueryValue(s.key(), "LongDword", &type, nullptr, &size), kRegOk);
-  CHECK_EQ(size, 8u);
-  CHECK_EQ(type, kRegDword);
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "LongDword", &type, nullptr, &size), kRegOk);
+  EXPECT_EQ(size, 8u);
+  EXPECT_EQ(type, kRegDword);
   size = 0;
-  CHECK_EQ(s.reg().QueryValue(s.key(), "Text", nullptr, nullptr, &size), kRegOk);
-  CHECK_EQ(size, 4u);
-  CHECK_EQ(s.reg().QueryValue(s.key(), "Missing", &type, nullptr, &size), kRegFileNotFound);
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "Text", nullptr, nullptr, &size), kRegOk);
+  EXPECT_EQ(size, 4u);
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "Missing", &type, nullptr, &size), kRegFileNotFound);
   std::uint8_t b[4];
   size = 4;
-  CHECK_EQ(s.reg().QueryValue(s.key(), "Missing", nullptr, b, &size), kRegFileNotFound);
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "Missing", nullptr, b, &size), kRegFileNotFound);
 }
 
 TEST(Registry, DefaultValueIsTheEmptyName) {
   Scratch s;
-  REQUIRE(s.ok());
-  REQUIRE_EQ(s.SetText("", "first"), kRegOk);
-  REQUIRE_EQ(s.SetText(nullptr, "second"), kRegOk);
+  ASSERT_TRUE(s.ok());
+  ASSERT_EQ(s.SetText("", "first"), kRegOk);
+  ASSERT_EQ(s.SetText(nullptr, "second"), kRegOk);
   char buf[16];
   std::uint32_t size = sizeof buf;
-  REQUIRE_EQ(s.reg().QueryValue(s.key(), "", nullptr, reinterpret_cast<std::uint8_t*>(buf), &size),
-             kRegOk);
-  CHECK_EQ(std::string(buf), std::string("second"));
-  CHECK_EQ(Join(ValueNames(s.reg(), s.key())), std::string(""));
-  CHECK_EQ(ValueNames(s.reg(), s.key()).size(), 1u);
-  CHECK_EQ(s.reg().DeleteValue(s.key(), nullptr), kRegOk);
-  CHECK_EQ(s.reg().DeleteValue(s.key(), ""), kRegFileNotFound);
+  ASSERT_EQ(s.reg().QueryValue(s.key(), "", nullptr, reinterpret_cast<std::uint8_t*>(buf), &size),
+            kRegOk);
+  EXPECT_EQ(std::string(buf), std::string("second"));
+  EXPECT_EQ(Join(ValueNames(s.reg(), s.key())), std::string(""));
+  EXPECT_EQ(ValueNames(s.reg(), s.key()).size(), 1u);
+  EXPECT_EQ(s.reg().DeleteValue(s.key(), nullptr), kRegOk);
+  EXPECT_EQ(s.reg().DeleteValue(s.key(), ""), kRegFileNotFound);
 }
 
 // Texts read into the 260-byte buffers the program uses: what fits, what a missing terminator
 // does, and what one byte too many does.
 TEST(Registry, TextsAroundTheBufferSize) {
   Scratch s;
-  REQUIRE(s.ok());
+  ASSERT_TRUE(s.ok());
   struct Row {
     std::uint32_t textLen;  // characters
     bool terminated;        // stored with its terminator
@@ -299,67 +279,68 @@ TEST(Registry, TextsAroundTheBufferSize) {
       {261, false, kRegMoreData, 261, -1},
   };
   for (const auto& row : rows) {
-    check::Scope scope(std::to_string(row.textLen) + (row.terminated ? " terminated" : " bare"));
+    SCOPED_TRACE(std::to_string(row.textLen) + (row.terminated ? " terminated" : " bare"));
     // The byte after the count is not a 0, or the system would count it in quietly.
     std::string text(row.textLen, 'x');
     text += row.terminated ? std::string(1, '\0') + "y" : std::string("y");
     const std::uint32_t count = row.textLen + (row.terminated ? 1 : 0);
-    REQUIRE_EQ(s.reg().SetValue(s.key(), "Text", kRegSz,
-                                reinterpret_cast<const std::uint8_t*>(text.data()), count),
-               kRegOk);
+    ASSERT_EQ(s.reg().SetValue(s.key(), "Text", kRegSz,
+                               reinterpret_cast<const std::uint8_t*>(text.data()), count),
+              kRegOk);
     std::vector<std::uint8_t> buf = Filled(261);
     std::uint32_t size = 260;
-    CHECK_EQ(s.reg().QueryValue(s.key(), "Text", nullptr, buf.data(), &size), row.result);
-    CHECK_EQ(size, row.size);
-    CHECK_EQ(buf[260], kSentinel);
+    EXPECT_EQ(s.reg().QueryValue(s.key(), "Text", nullptr, buf.data(), &size), row.result);
+    EXPECT_EQ(size, row.size);
+    EXPECT_EQ(buf[260], kSentinel);
     int zeroAt = -1;
     for (int i = 0; i < 260; ++i)
       if (buf[i] == 0) {
         zeroAt = i;
         break;
       }
-    CHECK_EQ(zeroAt, row.terminatorAt);
+    EXPECT_EQ(zeroAt, row.terminatorAt);
     if (row.result == kRegOk) {
-      CHECK_EQ(buf[0], 'x');
-      CHECK_EQ(buf[row.textLen - 1], 'x');
-      if (row.terminatorAt >= 0 && row.terminatorAt + 1 < 260)
-        CHECK(AllSentinel(buf.data() + row.terminatorAt + 1, 259 - row.terminatorAt));
+      EXPECT_EQ(buf[0], 'x');
+      EXPECT_EQ(buf[row.textLen - 1], 'x');
+      if (row.terminatorAt >= 0 && row.terminatorAt + 1 < 260) {
+        EXPECT_TRUE(AllSentinel(buf.data() + row.terminatorAt + 1, 259 - row.terminatorAt));
+      }
     } else {
-      CHECK(AllSentinel(buf.data(), 260));
+      EXPECT_TRUE(AllSentinel(buf.data(), 260));
     }
   }
 }
 
 TEST(Registry, TextSetWithoutItsTerminatorCountsTheOneThatFollows) {
   Scratch s;
-  REQUIRE(s.ok());
+  ASSERT_TRUE(s.ok());
   const char text[] = "abc";  // a 0 sits right after the three bytes given
-  REQUIRE_EQ(
+  ASSERT_EQ(
       s.reg().SetValue(s.key(), "Text", kRegSz, reinterpret_cast<const std::uint8_t*>(text), 3),
       kRegOk);
   std::uint32_t size = 0;
-  CHECK_EQ(s.reg().QueryValue(s.key(), "Text", nullptr, nullptr, &size), kRegOk);
-  CHECK_EQ(size, 4u);
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "Text", nullptr, nullptr, &size), kRegOk);
+  EXPECT_EQ(size, 4u);
   // Not for binary data.
-  REQUIRE_EQ(
+  ASSERT_EQ(
       s.reg().SetValue(s.key(), "Bin", kRegBinary, reinterpret_cast<const std::uint8_t*>(text), 3),
       kRegOk);
-  CHECK_EQ(s.reg().QueryValue(s.key(), "Bin", nullptr, nullptr, &size), kRegOk);
-  CHECK_EQ(size, 3u);
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "Bin", nullptr, nullptr, &size), kRegOk);
+  EXPECT_EQ(size, 3u);
   // An empty text stays empty.
-  REQUIRE_EQ(
+  ASSERT_EQ(
       s.reg().SetValue(s.key(), "Empty", kRegSz, reinterpret_cast<const std::uint8_t*>(text), 0),
       kRegOk);
   std::vector<std::uint8_t> buf = Filled(4);
   size = 4;
-  CHECK_EQ(s.reg().QueryValue(s.key(), "Empty", nullptr, buf.data(), &size), kRegOk);
-  CHECK_EQ(size, 0u);
-  CHECK(AllSentinel(buf.data(), 4));
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "Empty", nullptr, buf.data(), &size), kRegOk);
+  EXPECT_EQ(size, 0u);
+  EXPECT_TRUE(AllSentinel(buf.data(), 4));
 }
 
 TEST(Registry, ValuesKeepTheirBytesAndTypes) {
   Scratch s;
-  REQUIRE(s.ok());
+  ASSERT_TRUE(s.ok());
   std::vector<std::uint8_t> big(5000);
   for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 7);
   struct Row {
@@ -376,29 +357,31 @@ TEST(Registry, ValuesKeepTheirBytesAndTypes) {
       {"Properties", kRegBinary, {0x80, 0x01, 0x00, 0x00, 0xFF, 0x00}},
   };
   for (const auto& row : rows) {
-    check::Scope scope(row.name);
-    REQUIRE_EQ(s.SetBytes(row.name, row.type, row.data), kRegOk);
+    SCOPED_TRACE(row.name);
+    ASSERT_EQ(s.SetBytes(row.name, row.type, row.data), kRegOk);
     std::vector<std::uint8_t> buf = Filled(row.data.size() + 8);
     std::uint32_t size = static_cast<std::uint32_t>(buf.size());
     std::uint32_t type = 0xFFFF;
-    REQUIRE_EQ(s.reg().QueryValue(s.key(), row.name, &type, buf.data(), &size), kRegOk);
-    CHECK_EQ(type, row.type);
-    REQUIRE_EQ(size, row.data.size());
+    ASSERT_EQ(s.reg().QueryValue(s.key(), row.name, &type, buf.data(), &size), kRegOk);
+    EXPECT_EQ(type, row.type);
+    ASSERT_EQ(size, row.data.size());
     buf.resize(size);
-    CHECK(buf == row.data);
+    EXPECT_TRUE(buf == row.data);
   }
 }
 
 TEST(Registry, SubKeysEnumerateSortedUntilNoMoreItems) {
   Scratch s;
-  REQUIRE(s.ok());
+  ASSERT_TRUE(s.ok());
   const char* created[] = {"Gamma", "alpha", "Beta", "delta\\Child"};
-  for (const char* name : created) REQUIRE_EQ(s.MakeKey(name), kRegOk);
-  CHECK_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("alpha,Beta,delta,Gamma"));
+  for (const char* name : created) {
+    ASSERT_EQ(s.MakeKey(name), kRegOk);
+  }
+  EXPECT_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("alpha,Beta,delta,Gamma"));
   char name[8];
   std::uint32_t size = sizeof name;
-  CHECK_EQ(s.reg().EnumKey(s.key(), 4, name, &size), kRegNoMoreItems);
-  CHECK_EQ(s.reg().EnumKey(s.key(), 100, name, &size), kRegNoMoreItems);
+  EXPECT_EQ(s.reg().EnumKey(s.key(), 4, name, &size), kRegNoMoreItems);
+  EXPECT_EQ(s.reg().EnumKey(s.key(), 100, name, &size), kRegNoMoreItems);
 
   // "Gamma" is index 3 and needs 6 characters with its terminator.
   struct Row {
@@ -412,14 +395,14 @@ TEST(Registry, SubKeysEnumerateSortedUntilNoMoreItems) {
       {7, kRegOk, 5, "47616d6d6100aa"},
   };
   for (const auto& row : rows) {
-    check::Scope scope("buffer " + std::to_string(row.bufferSize));
+    SCOPED_TRACE("buffer " + std::to_string(row.bufferSize));
     std::vector<std::uint8_t> buf = Filled(row.bufferSize + 1);
     std::uint32_t n = row.bufferSize;
-    CHECK_EQ(s.reg().EnumKey(s.key(), 3, reinterpret_cast<char*>(buf.data()), &n), row.result);
-    CHECK_EQ(n, row.size);
-    CHECK_EQ(buf.back(), kSentinel);
+    EXPECT_EQ(s.reg().EnumKey(s.key(), 3, reinterpret_cast<char*>(buf.data()), &n), row.result);
+    EXPECT_EQ(n, row.size);
+    EXPECT_EQ(buf.back(), kSentinel);
     buf.pop_back();
-    CHECK_EQ(Hex(buf), std::string(row.contents));
+    EXPECT_EQ(Hex(buf), std::string(row.contents));
   }
 }
 
@@ -427,18 +410,18 @@ TEST(Registry, SubKeysEnumerateSortedUntilNoMoreItems) {
 // they were made, so nothing in the program may depend on the order of values.
 TEST(Registry, ValuesEnumerateWithNamesAndData) {
   Scratch s;
-  REQUIRE(s.ok());
-  REQUIRE_EQ(s.SetBytes("Gamma", kRegBinary, {1, 2, 3, 4, 5, 6}), kRegOk);
-  REQUIRE_EQ(s.SetText("Alpha", "text"), kRegOk);
-  REQUIRE_EQ(s.SetDword("Beta", 7), kRegOk);
-  CHECK_EQ(Join(ValueNames(s.reg(), s.key())), std::string("Alpha,Beta,Gamma"));
+  ASSERT_TRUE(s.ok());
+  ASSERT_EQ(s.SetBytes("Gamma", kRegBinary, {1, 2, 3, 4, 5, 6}), kRegOk);
+  ASSERT_EQ(s.SetText("Alpha", "text"), kRegOk);
+  ASSERT_EQ(s.SetDword("Beta", 7), kRegOk);
+  EXPECT_EQ(Join(ValueNames(s.reg(), s.key())), std::string("Alpha,Beta,Gamma"));
 
   char name[8];
   std::uint32_t nameSize = sizeof name;
   std::uint8_t data[8];
   std::uint32_t dataSize = sizeof data;
-  CHECK_EQ(s.reg().EnumValue(s.key(), 3, name, &nameSize, nullptr, data, &dataSize),
-           kRegNoMoreItems);
+  EXPECT_EQ(s.reg().EnumValue(s.key(), 3, name, &nameSize, nullptr, data, &dataSize),
+            kRegNoMoreItems);
 
   struct Row {
     std::uint32_t index;
@@ -460,111 +443,112 @@ TEST(Registry, ValuesEnumerateWithNamesAndData) {
       {0, 4, 8, kRegMoreData, 4, "416c7000", kRegSz, 5, "7465787400aaaaaa"},
   };
   for (const auto& row : rows) {
-    check::Scope scope("index " + std::to_string(row.index) + " name buffer " +
-                       std::to_string(row.nameBuffer) + " data buffer " +
-                       std::to_string(row.dataBuffer));
+    SCOPED_TRACE("index " + std::to_string(row.index) + " name buffer " +
+                 std::to_string(row.nameBuffer) + " data buffer " + std::to_string(row.dataBuffer));
     std::vector<std::uint8_t> nameBuf = Filled(row.nameBuffer + 1);
     std::vector<std::uint8_t> dataBuf = Filled(row.dataBuffer + 1);
     std::uint32_t n = row.nameBuffer;
     std::uint32_t d = row.dataBuffer;
     std::uint32_t type = 0xFFFF;
-    CHECK_EQ(s.reg().EnumValue(s.key(), row.index, reinterpret_cast<char*>(nameBuf.data()), &n,
-                               &type, row.dataBuffer ? dataBuf.data() : nullptr, &d),
-             row.result);
-    CHECK_EQ(n, row.nameSize);
-    CHECK_EQ(type, row.type);
-    CHECK_EQ(d, row.dataSize);
-    CHECK_EQ(nameBuf.back(), kSentinel);
-    CHECK_EQ(dataBuf.back(), kSentinel);
+    EXPECT_EQ(s.reg().EnumValue(s.key(), row.index, reinterpret_cast<char*>(nameBuf.data()), &n,
+                                &type, row.dataBuffer ? dataBuf.data() : nullptr, &d),
+              row.result);
+    EXPECT_EQ(n, row.nameSize);
+    EXPECT_EQ(type, row.type);
+    EXPECT_EQ(d, row.dataSize);
+    EXPECT_EQ(nameBuf.back(), kSentinel);
+    EXPECT_EQ(dataBuf.back(), kSentinel);
     nameBuf.pop_back();
     dataBuf.pop_back();
-    CHECK_EQ(Hex(nameBuf), std::string(row.name));
-    if (row.dataBuffer) CHECK_EQ(Hex(dataBuf), std::string(row.data));
+    EXPECT_EQ(Hex(nameBuf), std::string(row.name));
+    if (row.dataBuffer) {
+      EXPECT_EQ(Hex(dataBuf), std::string(row.data));
+    }
   }
 }
 
 TEST(Registry, QueryInfoKeyCountsAndLongest) {
   Scratch s;
-  REQUIRE(s.ok());
+  ASSERT_TRUE(s.ok());
   std::uint32_t subKeys = 99, maxKey = 99, values = 99, maxName = 99, maxData = 99;
-  REQUIRE_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, &maxKey, &values, &maxName, &maxData), kRegOk);
-  CHECK_EQ(subKeys, 0u);
-  CHECK_EQ(maxKey, 0u);
-  CHECK_EQ(values, 0u);
-  CHECK_EQ(maxName, 0u);
-  CHECK_EQ(maxData, 0u);
+  ASSERT_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, &maxKey, &values, &maxName, &maxData), kRegOk);
+  EXPECT_EQ(subKeys, 0u);
+  EXPECT_EQ(maxKey, 0u);
+  EXPECT_EQ(values, 0u);
+  EXPECT_EQ(maxName, 0u);
+  EXPECT_EQ(maxData, 0u);
 
-  REQUIRE_EQ(s.MakeKey("Short"), kRegOk);
-  REQUIRE_EQ(s.MakeKey("A Longer Name\\With A Much Longer Child Below It"), kRegOk);
-  REQUIRE_EQ(s.SetDword("X", 1), kRegOk);
-  REQUIRE_EQ(s.SetBytes("Properties", kRegBinary, Filled(52, 1)), kRegOk);
-  REQUIRE_EQ(s.SetBytes("An Even Longer Value Name", kRegBinary, {1}), kRegOk);
-  REQUIRE_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, &maxKey, &values, &maxName, &maxData), kRegOk);
-  CHECK_EQ(subKeys, 2u);
-  CHECK_EQ(maxKey, 13u);  // "A Longer Name"; names below do not count
-  CHECK_EQ(values, 3u);
-  CHECK_EQ(maxName, 25u);
-  CHECK_EQ(maxData, 52u);
+  ASSERT_EQ(s.MakeKey("Short"), kRegOk);
+  ASSERT_EQ(s.MakeKey("A Longer Name\\With A Much Longer Child Below It"), kRegOk);
+  ASSERT_EQ(s.SetDword("X", 1), kRegOk);
+  ASSERT_EQ(s.SetBytes("Properties", kRegBinary, Filled(52, 1)), kRegOk);
+  ASSERT_EQ(s.SetBytes("An Even Longer Value Name", kRegBinary, {1}), kRegOk);
+  ASSERT_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, &maxKey, &values, &maxName, &maxData), kRegOk);
+  EXPECT_EQ(subKeys, 2u);
+  EXPECT_EQ(maxKey, 13u);  // "A Longer Name"; names below do not count
+  EXPECT_EQ(values, 3u);
+  EXPECT_EQ(maxName, 25u);
+  EXPECT_EQ(maxData, 52u);
   // Any of the answers may be left out.
-  CHECK_EQ(s.reg().QueryInfoKey(s.key(), nullptr, nullptr, nullptr, nullptr, nullptr), kRegOk);
+  EXPECT_EQ(s.reg().QueryInfoKey(s.key(), nullptr, nullptr, nullptr, nullptr, nullptr), kRegOk);
   subKeys = 0;
-  CHECK_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, nullptr, nullptr, nullptr, nullptr), kRegOk);
-  CHECK_EQ(subKeys, 2u);
+  EXPECT_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, nullptr, nullptr, nullptr, nullptr), kRegOk);
+  EXPECT_EQ(subKeys, 2u);
 }
 
 // Texts are kept in UTF-16, and the longest data is reported at that size: a caller sizing a
 // buffer for a text from this answer gets twice what the text needs, never less.
 TEST(Registry, QueryInfoKeyReportsTextsAtTheirStoredSize) {
   Scratch s;
-  REQUIRE(s.ok());
-  REQUIRE_EQ(s.SetText("Text", "twelve chars"), kRegOk);  // 13 bytes with the terminator
-  REQUIRE_EQ(s.SetBytes("Bin", kRegBinary, Filled(20, 1)), kRegOk);
+  ASSERT_TRUE(s.ok());
+  ASSERT_EQ(s.SetText("Text", "twelve chars"), kRegOk);  // 13 bytes with the terminator
+  ASSERT_EQ(s.SetBytes("Bin", kRegBinary, Filled(20, 1)), kRegOk);
   std::uint32_t maxData = 0;
-  REQUIRE_EQ(s.reg().QueryInfoKey(s.key(), nullptr, nullptr, nullptr, nullptr, &maxData), kRegOk);
-  CHECK_EQ(maxData, 26u);
+  ASSERT_EQ(s.reg().QueryInfoKey(s.key(), nullptr, nullptr, nullptr, nullptr, &maxData), kRegOk);
+  EXPECT_EQ(maxData, 26u);
 }
 
 TEST(Registry, DeleteValue) {
   Scratch s;
-  REQUIRE(s.ok());
-  REQUIRE_EQ(s.SetDword("Present", 1), kRegOk);
-  CHECK_EQ(s.reg().DeleteValue(s.key(), "Missing"), kRegFileNotFound);
-  CHECK_EQ(s.reg().DeleteValue(s.key(), "PRESENT"), kRegOk);
+  ASSERT_TRUE(s.ok());
+  ASSERT_EQ(s.SetDword("Present", 1), kRegOk);
+  EXPECT_EQ(s.reg().DeleteValue(s.key(), "Missing"), kRegFileNotFound);
+  EXPECT_EQ(s.reg().DeleteValue(s.key(), "PRESENT"), kRegOk);
   std::uint32_t size = 0;
-  CHECK_EQ(s.reg().QueryValue(s.key(), "Present", nullptr, nullptr, &size), kRegFileNotFound);
-  CHECK_EQ(s.reg().DeleteValue(s.key(), "Present"), kRegFileNotFound);
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "Present", nullptr, nullptr, &size), kRegFileNotFound);
+  EXPECT_EQ(s.reg().DeleteValue(s.key(), "Present"), kRegFileNotFound);
 }
 
 TEST(Registry, DeleteTreeRemovesEverythingBelow) {
   for (const TreeDeleter& deleter : TreeDeleters()) {
-    check::Scope scope(deleter.name);
+    SCOPED_TRACE(deleter.name);
     Registry& del = *deleter.registry;
     Scratch s;
-    REQUIRE(s.ok());
-    REQUIRE_EQ(s.MakeKey("Top\\Middle\\Bottom"), kRegOk);
-    REQUIRE_EQ(s.MakeKey("Top\\Side"), kRegOk);
-    REQUIRE_EQ(s.MakeKey("Sibling"), kRegOk);
+    ASSERT_TRUE(s.ok());
+    ASSERT_EQ(s.MakeKey("Top\\Middle\\Bottom"), kRegOk);
+    ASSERT_EQ(s.MakeKey("Top\\Side"), kRegOk);
+    ASSERT_EQ(s.MakeKey("Sibling"), kRegOk);
     RegKey middle = 0;
-    REQUIRE_EQ(s.reg().OpenKey(s.key(), "Top\\Middle", kKeyAllAccess, &middle), kRegOk);
-    REQUIRE_EQ(PutText(s.reg(), middle, "v", "x"), kRegOk);
-    REQUIRE_EQ(s.reg().CloseKey(middle), kRegOk);
+    ASSERT_EQ(s.reg().OpenKey(s.key(), "Top\\Middle", kKeyAllAccess, &middle), kRegOk);
+    ASSERT_EQ(PutText(s.reg(), middle, "v", "x"), kRegOk);
+    ASSERT_EQ(s.reg().CloseKey(middle), kRegOk);
 
-    CHECK_EQ(del.DeleteTree(s.key(), "top"), kRegOk);
-    CHECK(!s.KeyOpens("Top"));
-    CHECK(!s.KeyOpens("Top\\Middle\\Bottom"));
-    CHECK(s.KeyOpens("Sibling"));
-    CHECK_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("Sibling"));
-    CHECK_EQ(del.DeleteTree(s.key(), "Top"), kRegFileNotFound);
-    CHECK_EQ(del.DeleteTree(s.key(), "Missing\\Deeper"), kRegFileNotFound);
+    EXPECT_EQ(del.DeleteTree(s.key(), "top"), kRegOk);
+    EXPECT_FALSE(s.KeyOpens("Top"));
+    EXPECT_FALSE(s.KeyOpens("Top\\Middle\\Bottom"));
+    EXPECT_TRUE(s.KeyOpens("Sibling"));
+    EXPECT_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("Sibling"));
+    EXPECT_EQ(del.DeleteTree(s.key(), "Top"), kRegFileNotFound);
+    EXPECT_EQ(del.DeleteTree(s.key(), "Missing\\Deeper"), kRegFileNotFound);
     // The key can be made again, empty.
-    REQUIRE_EQ(s.MakeKey("Top"), kRegOk);
+    ASSERT_EQ(s.MakeKey("Top"), kRegOk);
     RegKey top = 0;
-    REQUIRE_EQ(s.reg().OpenKey(s.key(), "Top", kKeyAllAccess, &top), kRegOk);
+    ASSERT_EQ(s.reg().OpenKey(s.key(), "Top", kKeyAllAccess, &top), kRegOk);
     std::uint32_t subKeys = 9, values = 9;
-    CHECK_EQ(s.reg().QueryInfoKey(top, &subKeys, nullptr, &values, nullptr, nullptr), kRegOk);
-    CHECK_EQ(subKeys, 0u);
-    CHECK_EQ(values, 0u);
-    CHECK_EQ(s.reg().CloseKey(top), kRegOk);
+    EXPECT_EQ(s.reg().QueryInfoKey(top, &subKeys, nullptr, &values, nullptr, nullptr), kRegOk);
+    EXPECT_EQ(subKeys, 0u);
+    EXPECT_EQ(values, 0u);
+    EXPECT_EQ(s.reg().CloseKey(top), kRegOk);
   }
 }
 
@@ -573,131 +557,132 @@ TEST(Registry, DeleteTreeRemovesEverythingBelow) {
 TEST(Registry, DeleteTreeOfAWideAndDeepTree) {
   const std::string longest(255, 'k');
   for (const TreeDeleter& deleter : TreeDeleters()) {
-    check::Scope scope(deleter.name);
+    SCOPED_TRACE(deleter.name);
     Scratch s;
-    REQUIRE(s.ok());
+    ASSERT_TRUE(s.ok());
     const char* branches[] = {"A", "b", "C", "d", "E"};
     for (const char* branch : branches) {
       for (const char* leaf : branches) {
         const std::string path = std::string("Tree\\") + branch + "\\" + leaf + "\\Deeper";
-        REQUIRE_EQ(s.MakeKey(path.c_str()), kRegOk);
+        ASSERT_EQ(s.MakeKey(path.c_str()), kRegOk);
         RegKey k = 0;
-        REQUIRE_EQ(s.reg().OpenKey(s.key(), path.c_str(), kKeyAllAccess, &k), kRegOk);
-        CHECK_EQ(PutText(s.reg(), k, "Value", leaf), kRegOk);
-        CHECK_EQ(PutText(s.reg(), k, "", branch), kRegOk);
-        CHECK_EQ(s.reg().CloseKey(k), kRegOk);
+        ASSERT_EQ(s.reg().OpenKey(s.key(), path.c_str(), kKeyAllAccess, &k), kRegOk);
+        EXPECT_EQ(PutText(s.reg(), k, "Value", leaf), kRegOk);
+        EXPECT_EQ(PutText(s.reg(), k, "", branch), kRegOk);
+        EXPECT_EQ(s.reg().CloseKey(k), kRegOk);
       }
     }
     // Two steps: an ANSI path is converted in a buffer of MAX_PATH characters.
-    REQUIRE_EQ(s.MakeKey(("Tree\\" + longest).c_str()), kRegOk);
+    ASSERT_EQ(s.MakeKey(("Tree\\" + longest).c_str()), kRegOk);
     RegKey parent = 0, child = 0;
-    REQUIRE_EQ(s.reg().OpenKey(s.key(), ("Tree\\" + longest).c_str(), kKeyAllAccess, &parent),
-               kRegOk);
-    CHECK_EQ(s.reg().CreateKey(parent, longest.c_str(), kKeyAllAccess, &child), kRegOk);
+    ASSERT_EQ(s.reg().OpenKey(s.key(), ("Tree\\" + longest).c_str(), kKeyAllAccess, &parent),
+              kRegOk);
+    EXPECT_EQ(s.reg().CreateKey(parent, longest.c_str(), kKeyAllAccess, &child), kRegOk);
     if (child) s.reg().CloseKey(child);
-    CHECK_EQ(s.reg().CloseKey(parent), kRegOk);
-    REQUIRE_EQ(s.MakeKey("Treetop"), kRegOk);
+    EXPECT_EQ(s.reg().CloseKey(parent), kRegOk);
+    ASSERT_EQ(s.MakeKey("Treetop"), kRegOk);
 
-    CHECK_EQ(deleter.registry->DeleteTree(s.key(), "Tree"), kRegOk);
-    CHECK(!s.KeyOpens("Tree"));
-    CHECK_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("Treetop"));
+    EXPECT_EQ(deleter.registry->DeleteTree(s.key(), "Tree"), kRegOk);
+    EXPECT_FALSE(s.KeyOpens("Tree"));
+    EXPECT_EQ(Join(SubKeyNames(s.reg(), s.key())), std::string("Treetop"));
   }
 }
 
 TEST(Registry, DeleteTreeWithoutASubKeyEmptiesTheKey) {
   for (const TreeDeleter& deleter : TreeDeleters()) {
     Scratch s;
-    REQUIRE(s.ok());
-    REQUIRE_EQ(s.MakeKey("Inside\\Deeper"), kRegOk);
-    REQUIRE_EQ(s.SetDword("Value", 1), kRegOk);
-    REQUIRE_EQ(s.SetText("", "default"), kRegOk);
+    ASSERT_TRUE(s.ok());
+    ASSERT_EQ(s.MakeKey("Inside\\Deeper"), kRegOk);
+    ASSERT_EQ(s.SetDword("Value", 1), kRegOk);
+    ASSERT_EQ(s.SetText("", "default"), kRegOk);
     const char* empties[] = {"", nullptr};
     for (const char* empty : empties) {
-      check::Scope scope(std::string(deleter.name) + (empty ? ", empty" : ", null"));
-      CHECK_EQ(deleter.registry->DeleteTree(s.key(), empty), kRegOk);
+      SCOPED_TRACE(std::string(deleter.name) + (empty ? ", empty" : ", null"));
+      EXPECT_EQ(deleter.registry->DeleteTree(s.key(), empty), kRegOk);
       std::uint32_t subKeys = 9, values = 9;
-      CHECK_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, nullptr, &values, nullptr, nullptr), kRegOk);
-      CHECK_EQ(subKeys, 0u);
-      CHECK_EQ(values, 0u);
+      EXPECT_EQ(s.reg().QueryInfoKey(s.key(), &subKeys, nullptr, &values, nullptr, nullptr),
+                kRegOk);
+      EXPECT_EQ(subKeys, 0u);
+      EXPECT_EQ(values, 0u);
       RegKey again = 0;
-      CHECK_EQ(s.reg().OpenKey(kHkeyCurrentUser, kScratch, kKeyAllAccess, &again), kRegOk);
+      EXPECT_EQ(s.reg().OpenKey(kHkeyCurrentUser, kScratch, kKeyAllAccess, &again), kRegOk);
       if (again) s.reg().CloseKey(again);
-      REQUIRE_EQ(s.MakeKey("Refilled"), kRegOk);
-      REQUIRE_EQ(s.SetDword("Refilled", 2), kRegOk);
+      ASSERT_EQ(s.MakeKey("Refilled"), kRegOk);
+      ASSERT_EQ(s.SetDword("Refilled", 2), kRegOk);
     }
   }
 }
 
 TEST(Registry, MissingDataIsRefused) {
   Scratch s;
-  REQUIRE(s.ok());
-  CHECK_EQ(s.reg().SetValue(s.key(), "v", kRegBinary, nullptr, 4), kNoAccess);
+  ASSERT_TRUE(s.ok());
+  EXPECT_EQ(s.reg().SetValue(s.key(), "v", kRegBinary, nullptr, 4), kNoAccess);
   std::uint32_t size = 9;
-  CHECK_EQ(s.reg().QueryValue(s.key(), "v", nullptr, nullptr, &size), kRegFileNotFound);
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "v", nullptr, nullptr, &size), kRegFileNotFound);
   // No data with no bytes is an empty value.
-  CHECK_EQ(s.reg().SetValue(s.key(), "v", kRegBinary, nullptr, 0), kRegOk);
-  CHECK_EQ(s.reg().QueryValue(s.key(), "v", nullptr, nullptr, &size), kRegOk);
-  CHECK_EQ(size, 0u);
+  EXPECT_EQ(s.reg().SetValue(s.key(), "v", kRegBinary, nullptr, 0), kRegOk);
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "v", nullptr, nullptr, &size), kRegOk);
+  EXPECT_EQ(size, 0u);
   // A buffer without its size.
   std::uint8_t b[4];
-  CHECK_EQ(s.reg().QueryValue(s.key(), "v", nullptr, b, nullptr), kRegInvalidParameter);
+  EXPECT_EQ(s.reg().QueryValue(s.key(), "v", nullptr, b, nullptr), kRegInvalidParameter);
 }
 
 TEST(Registry, HandleToADeletedKeyFailsButCloses) {
   Scratch s;
-  REQUIRE(s.ok());
-  REQUIRE_EQ(s.MakeKey("Doomed\\Child"), kRegOk);
+  ASSERT_TRUE(s.ok());
+  ASSERT_EQ(s.MakeKey("Doomed\\Child"), kRegOk);
   RegKey doomed = 0, child = 0;
-  REQUIRE_EQ(s.reg().OpenKey(s.key(), "Doomed", kKeyAllAccess, &doomed), kRegOk);
-  REQUIRE_EQ(s.reg().OpenKey(s.key(), "Doomed\\Child", kKeyAllAccess, &child), kRegOk);
-  REQUIRE_EQ(PutText(s.reg(), doomed, "v", "x"), kRegOk);
-  REQUIRE_EQ(s.reg().DeleteTree(s.key(), "Doomed"), kRegOk);
+  ASSERT_EQ(s.reg().OpenKey(s.key(), "Doomed", kKeyAllAccess, &doomed), kRegOk);
+  ASSERT_EQ(s.reg().OpenKey(s.key(), "Doomed\\Child", kKeyAllAccess, &child), kRegOk);
+  ASSERT_EQ(PutText(s.reg(), doomed, "v", "x"), kRegOk);
+  ASSERT_EQ(s.reg().DeleteTree(s.key(), "Doomed"), kRegOk);
 
   const RegKey handles[] = {doomed, child};
   for (RegKey h : handles) {
-    check::Scope scope(h == doomed ? "key" : "child");
+    SCOPED_TRACE(h == doomed ? "key" : "child");
     std::uint8_t b[4] = {1, 2, 3, 4};
     std::uint32_t size = 4;
-    CHECK_EQ(s.reg().SetValue(h, "x", kRegBinary, b, 4), kKeyDeleted);
-    CHECK_EQ(s.reg().QueryValue(h, "v", nullptr, b, &size), kKeyDeleted);
-    CHECK_EQ(s.reg().DeleteValue(h, "v"), kKeyDeleted);
+    EXPECT_EQ(s.reg().SetValue(h, "x", kRegBinary, b, 4), kKeyDeleted);
+    EXPECT_EQ(s.reg().QueryValue(h, "v", nullptr, b, &size), kKeyDeleted);
+    EXPECT_EQ(s.reg().DeleteValue(h, "v"), kKeyDeleted);
     char name[16];
     std::uint32_t n = sizeof name;
-    CHECK_EQ(s.reg().EnumKey(h, 0, name, &n), kKeyDeleted);
-    CHECK_EQ(s.reg().EnumValue(h, 0, name, &n, nullptr, nullptr, nullptr), kKeyDeleted);
-    CHECK_EQ(s.reg().QueryInfoKey(h, nullptr, nullptr, nullptr, nullptr, nullptr), kKeyDeleted);
+    EXPECT_EQ(s.reg().EnumKey(h, 0, name, &n), kKeyDeleted);
+    EXPECT_EQ(s.reg().EnumValue(h, 0, name, &n, nullptr, nullptr, nullptr), kKeyDeleted);
+    EXPECT_EQ(s.reg().QueryInfoKey(h, nullptr, nullptr, nullptr, nullptr, nullptr), kKeyDeleted);
     RegKey k = 0;
-    CHECK_EQ(s.reg().CreateKey(h, "New", kKeyAllAccess, &k), kKeyDeleted);
-    CHECK_EQ(s.reg().OpenKey(h, "", kKeyAllAccess, &k), kKeyDeleted);
+    EXPECT_EQ(s.reg().CreateKey(h, "New", kKeyAllAccess, &k), kKeyDeleted);
+    EXPECT_EQ(s.reg().OpenKey(h, "", kKeyAllAccess, &k), kKeyDeleted);
     for (const TreeDeleter& deleter : TreeDeleters()) {
-      check::Scope scope(deleter.name);
-      CHECK_EQ(deleter.registry->DeleteTree(h, "Child"), kKeyDeleted);
-      CHECK_EQ(deleter.registry->DeleteTree(h, ""), kKeyDeleted);
+      SCOPED_TRACE(deleter.name);
+      EXPECT_EQ(deleter.registry->DeleteTree(h, "Child"), kKeyDeleted);
+      EXPECT_EQ(deleter.registry->DeleteTree(h, ""), kKeyDeleted);
     }
-    CHECK_EQ(s.reg().CloseKey(h), kRegOk);
+    EXPECT_EQ(s.reg().CloseKey(h), kRegOk);
   }
-  CHECK(!s.KeyOpens("Doomed"));
+  EXPECT_FALSE(s.KeyOpens("Doomed"));
 }
 
 TEST(Registry, ClosingTwiceIsAnInvalidHandle) {
   Scratch s;
-  REQUIRE(s.ok());
+  ASSERT_TRUE(s.ok());
   RegKey k = 0;
-  REQUIRE_EQ(s.reg().CreateKey(s.key(), "Once", kKeyAllAccess, &k), kRegOk);
-  CHECK_EQ(s.reg().CloseKey(k), kRegOk);
-  CHECK_EQ(s.reg().CloseKey(k), kRegInvalidHandle);
+  ASSERT_EQ(s.reg().CreateKey(s.key(), "Once", kKeyAllAccess, &k), kRegOk);
+  EXPECT_EQ(s.reg().CloseKey(k), kRegOk);
+  EXPECT_EQ(s.reg().CloseKey(k), kRegInvalidHandle);
 }
 
 TEST(Registry, HivesAreAlwaysThere) {
   Registry& reg = ContractRegistry();
   const RegKey hives[] = {kHkeyCurrentUser, kHkeyLocalMachine};
   for (RegKey hive : hives) {
-    check::Scope scope(hive == kHkeyCurrentUser ? "HKCU" : "HKLM");
+    SCOPED_TRACE(hive == kHkeyCurrentUser ? "HKCU" : "HKLM");
     RegKey again = 0;
-    REQUIRE_EQ(reg.OpenKey(hive, "", kKeyAllAccess, &again), kRegOk);
-    CHECK_EQ(reg.CloseKey(again), kRegOk);
-    CHECK_EQ(reg.CloseKey(hive), kRegOk);  // closing a hive is allowed and changes nothing
+    ASSERT_EQ(reg.OpenKey(hive, "", kKeyAllAccess, &again), kRegOk);
+    EXPECT_EQ(reg.CloseKey(again), kRegOk);
+    EXPECT_EQ(reg.CloseKey(hive), kRegOk);  // closing a hive is allowed and changes nothing
     std::uint32_t subKeys = 0;
-    CHECK_EQ(reg.QueryInfoKey(hive, &subKeys, nullptr, nullptr, nullptr, nullptr), kRegOk);
+    EXPECT_EQ(reg.QueryInfoKey(hive, &subKeys, nullptr, nullptr, nullptr, nullptr), kRegOk);
   }
 }

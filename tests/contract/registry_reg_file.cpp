@@ -7,7 +7,9 @@
 
 #include "contract/registry_backend.h"
 #include "fakes/reg_file.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
+
+#include "support/fixtures.h"
 
 namespace {
 
@@ -15,7 +17,7 @@ const char kScratch[] = "Software\\Quarnel Contract Tests";
 
 std::string ReadFixture(const char* name) {
   std::string text;
-  std::FILE* f = std::fopen(check::FixturePath(name).c_str(), "rb");
+  std::FILE* f = std::fopen(FixturePath(name).c_str(), "rb");
   if (!f) return text;
   char buf[4096];
   std::size_t n;
@@ -36,37 +38,37 @@ TEST(RegFile, CanonicalFileSavesBackUnchanged) {
   CleanScratch clean;
   Registry& reg = ContractRegistry();
   const std::string fixture = ReadFixture("contract_canonical.reg");
-  REQUIRE(!fixture.empty());
-  const RegFileResult loaded = LoadRegFile(reg, check::FixturePath("contract_canonical.reg"));
-  CHECK(loaded.ok);
-  CHECK_EQ(loaded.message, std::string());
+  ASSERT_FALSE(fixture.empty());
+  const RegFileResult loaded = LoadRegFile(reg, FixturePath("contract_canonical.reg"));
+  EXPECT_TRUE(loaded.ok);
+  EXPECT_EQ(loaded.message, std::string());
   std::string saved;
-  REQUIRE(SaveRegText(reg, kHkeyCurrentUser, kScratch, &saved));
-  CHECK_EQ(saved, fixture);
+  ASSERT_TRUE(SaveRegText(reg, kHkeyCurrentUser, kScratch, &saved));
+  EXPECT_EQ(saved, fixture);
 
   // The texts that are not plain arrive with exactly their bytes.
   ScopedKey key(reg);
-  REQUIRE_EQ(key.Open(kHkeyCurrentUser, kScratch), kRegOk);
+  ASSERT_EQ(key.Open(kHkeyCurrentUser, kScratch), kRegOk);
   struct Row {
     const char* name;
     std::uint32_t size;
   } rows[] = {{"Unterminated", 3}, {"Inner zero", 4}, {"Empty text", 0}, {"OddDword", 2}};
   for (const auto& row : rows) {
-    check::Scope scope(row.name);
+    SCOPED_TRACE(row.name);
     std::uint32_t size = 99;
-    CHECK_EQ(reg.QueryValue(key.get(), row.name, nullptr, nullptr, &size), kRegOk);
-    CHECK_EQ(size, row.size);
+    EXPECT_EQ(reg.QueryValue(key.get(), row.name, nullptr, nullptr, &size), kRegOk);
+    EXPECT_EQ(size, row.size);
   }
 }
 
 TEST(RegFile, EveryFormLoads) {
   CleanScratch clean;
   Registry& reg = ContractRegistry();
-  const RegFileResult loaded = LoadRegFile(reg, check::FixturePath("contract_syntax.reg"));
-  CHECK(loaded.ok);
-  CHECK_EQ(loaded.message, std::string());
+  const RegFileResult loaded = LoadRegFile(reg, FixturePath("contract_syntax.reg"));
+  EXPECT_TRUE(loaded.ok);
+  EXPECT_EQ(loaded.message, std::string());
   std::string saved;
-  REQUIRE(SaveRegText(reg, kHkeyCurrentUser, std::string(kScratch) + "\\Syntax", &saved));
+  ASSERT_TRUE(SaveRegText(reg, kHkeyCurrentUser, std::string(kScratch) + "\\Syntax", &saved));
   const std::string expected =
       "REGEDIT4\r\n"
       "\r\n"
@@ -82,18 +84,18 @@ TEST(RegFile, EveryFormLoads) {
       "\"Text\"=\"plain\"\r\n"
       "\r\n"
       "[HKEY_CURRENT_USER\\Software\\Quarnel Contract Tests\\Syntax\\Kept]\r\n";
-  CHECK_EQ(saved, expected);
+  EXPECT_EQ(saved, expected);
 }
 
 // regedit's own exports are UTF-16: texts become single bytes, hex texts are read as UTF-16.
 TEST(RegFile, Utf16FileLoads) {
   CleanScratch clean;
   Registry& reg = ContractRegistry();
-  const RegFileResult loaded = LoadRegFile(reg, check::FixturePath("contract_unicode.reg"));
-  CHECK(loaded.ok);
-  CHECK_EQ(loaded.message, std::string());
+  const RegFileResult loaded = LoadRegFile(reg, FixturePath("contract_unicode.reg"));
+  EXPECT_TRUE(loaded.ok);
+  EXPECT_EQ(loaded.message, std::string());
   std::string saved;
-  REQUIRE(SaveRegText(reg, kHkeyCurrentUser, std::string(kScratch) + "\\Unicode", &saved));
+  ASSERT_TRUE(SaveRegText(reg, kHkeyCurrentUser, std::string(kScratch) + "\\Unicode", &saved));
   const std::string expected =
       "REGEDIT4\r\n"
       "\r\n"
@@ -103,7 +105,7 @@ TEST(RegFile, Utf16FileLoads) {
       "\"Expand\"=hex(2):25,54,45,4d,50,25,00\r\n"
       "\"Multi\"=hex(7):61,00,62,00,00\r\n"
       "\"Text\"=hex(1):63,61,66,e9,00\r\n";
-  CHECK_EQ(saved, expected);
+  EXPECT_EQ(saved, expected);
 }
 
 TEST(RegFile, MalformedFileChangesNothing) {
@@ -116,15 +118,15 @@ TEST(RegFile, MalformedFileChangesNothing) {
                   "[HKEY_CURRENT_USER\\Software\\Quarnel Contract Tests]\r\n"
                   "\"Fine\"=dword:00000001\r\n"
                   "\"Broken\"=dword:xyz\r\n");
-  CHECK(!loaded.ok);
-  CHECK_EQ(loaded.line, 5);
+  EXPECT_FALSE(loaded.ok);
+  EXPECT_EQ(loaded.line, 5);
   ScopedKey key(reg);
-  CHECK_EQ(key.Open(kHkeyCurrentUser, kScratch), kRegFileNotFound);
+  EXPECT_EQ(key.Open(kHkeyCurrentUser, kScratch), kRegFileNotFound);
 }
 
 TEST(RegFile, SavingAMissingKeyFails) {
   CleanScratch clean;
   std::string text = "untouched";
-  CHECK(!SaveRegText(ContractRegistry(), kHkeyCurrentUser, kScratch, &text));
-  CHECK_EQ(text, std::string("untouched"));
+  EXPECT_FALSE(SaveRegText(ContractRegistry(), kHkeyCurrentUser, kScratch, &text));
+  EXPECT_EQ(text, std::string("untouched"));
 }

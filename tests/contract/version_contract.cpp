@@ -5,7 +5,7 @@
 #include <string>
 
 #include "contract/version_backend.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -15,11 +15,11 @@ TEST(version, reports_the_expected_version) {
   OsVersionRecord record;
   std::memset(&record, kSentinel, sizeof(record));
   record.size = sizeof(record);
-  REQUIRE(ContractVersionQuery().Query(&record));
-  CHECK_EQ(record.size, 148u);
+  ASSERT_TRUE(ContractVersionQuery().Query(&record));
+  EXPECT_EQ(record.size, 148u);
   // The service-pack text is a terminated string inside its 128 bytes.
-  CHECK(std::memchr(record.servicePack, '\0', sizeof(record.servicePack)) != nullptr);
-  CHECK(record.platformId == kPlatformWin9x || record.platformId == kPlatformNt);
+  EXPECT_TRUE(std::memchr(record.servicePack, '\0', sizeof(record.servicePack)) != nullptr);
+  EXPECT_TRUE(record.platformId == kPlatformWin9x || record.platformId == kPlatformNt);
 
   ExpectedVersion expected;
   if (!ContractExpectedVersion(&expected)) {
@@ -29,26 +29,26 @@ TEST(version, reports_the_expected_version) {
                 static_cast<unsigned>(record.platformId));
     return;
   }
-  CHECK_EQ(record.platformId, expected.platformId);
-  CHECK_EQ(record.majorVersion, expected.majorVersion);
-  CHECK_EQ(record.minorVersion, expected.minorVersion);
+  EXPECT_EQ(record.platformId, expected.platformId);
+  EXPECT_EQ(record.majorVersion, expected.majorVersion);
+  EXPECT_EQ(record.minorVersion, expected.minorVersion);
 }
 
 TEST(version, wrong_size_is_refused_untouched) {
   const std::uint32_t sizes[] = {0, 147, 149, 156};
   for (std::uint32_t size : sizes) {
-    check::Scope scope("size " + std::to_string(size));
+    SCOPED_TRACE("size " + std::to_string(size));
     OsVersionRecord record;
     std::memset(&record, kSentinel, sizeof(record));
     record.size = size;
-    CHECK(!ContractVersionQuery().Query(&record));
-    CHECK_EQ(record.size, size);
+    EXPECT_FALSE(ContractVersionQuery().Query(&record));
+    EXPECT_EQ(record.size, size);
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&record);
     bool untouched = true;
     for (std::size_t i = sizeof(record.size); i < sizeof(record); ++i) {
       if (bytes[i] != kSentinel) untouched = false;
     }
-    CHECK(untouched);
+    EXPECT_TRUE(untouched);
   }
 }
 

@@ -118,9 +118,8 @@ struct HeadlessToolkit::Window {
   int images = 0;
 };
 
-HeadlessToolkit::HeadlessToolkit(const std::string& rcPath,
-                                 const std::vector<std::string>& includeDirs) {
-  Load(rcPath, includeDirs);
+HeadlessToolkit::HeadlessToolkit(const std::string& resPath) {
+  ok_ = ReadResFile(resPath, &resources_, &error_);
 }
 
 HeadlessToolkit::~HeadlessToolkit() {
@@ -130,13 +129,6 @@ HeadlessToolkit::~HeadlessToolkit() {
       window->dialog->AttachWindow(0);
     }
   }
-}
-
-void HeadlessToolkit::Load(const std::string& rcPath, const std::vector<std::string>& dirs) {
-  RcReader reader;
-  for (const std::string& dir : dirs) reader.AddIncludeDir(dir);
-  ok_ = reader.Read(rcPath, &resources_);
-  if (!ok_) error_ = reader.error().Describe();
 }
 
 // ---- windows ---------------------------------------------------------------------------
@@ -266,7 +258,7 @@ unsigned HeadlessToolkit::DialogCode(WindowRef window) const {
 WindowRef HeadlessToolkit::CreateFromTemplate(Dialog& dialog, int templateId, WindowRef parent,
                                               bool child) {
   if (!ok_) return 0;
-  const RcDialog* tpl = resources_.FindDialog(templateId);
+  const ResDialog* tpl = resources_.FindDialog(templateId);
   if (tpl == nullptr) return 0;
   if (child && Get(parent) == nullptr) return 0;
 
@@ -292,7 +284,7 @@ WindowRef HeadlessToolkit::CreateFromTemplate(Dialog& dialog, int templateId, Wi
     w->dialog = &dialog;
   }
   WindowRef defaultButton = 0;
-  for (const RcControl& control : tpl->controls) {
+  for (const ResControl& control : tpl->controls) {
     WindowRef c = NewWindow();
     Window* cw = Get(c);
     cw->parent = ref;

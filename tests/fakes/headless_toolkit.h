@@ -1,5 +1,6 @@
-// The toolkit without Windows: dialogs built from the program's .rc script (read at run time, so
-// ids, texts, rectangles, styles and tab order are the real ones), kept as plain data, with the
+// The toolkit without Windows: dialogs built from the program's compiled resources (the .res
+// windres makes of its .rc, read at run time, so ids, texts, rectangles, styles and tab order are
+// the real ones), kept as plain data, with the
 // dialog manager's behaviour the wizard relies on: show/hide notifications, edit change and
 // focus notifications, tab order, default buttons, radio groups, key pre-translation and modal
 // message boxes. Tests drive it from inside the modal loop and look at everything.
@@ -17,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/rc_reader.h"
+#include "fakes/res_file.h"
 #include "platform/message_box.h"
 #include "platform/toolkit.h"
 
@@ -52,17 +53,16 @@ struct HeadlessMenuItem {
 
 class HeadlessToolkit : public Toolkit, public MessageBoxes {
  public:
-  // Reads the script at `rcPath`; its #include "name" lines are looked up in its own folder, then
-  // in `includeDirs`. The caller knows where the sources are, so one library serves a build tree
-  // anywhere.
-  HeadlessToolkit(const std::string& rcPath, const std::vector<std::string>& includeDirs);
+  // Reads the resource file at `resPath`. The caller knows where the build put it, so one
+  // library serves a build tree anywhere.
+  explicit HeadlessToolkit(const std::string& resPath);
   ~HeadlessToolkit() override;
 
-  // False when the script could not be read; error() then says where and why. Every dialog
+  // False when the resources could not be read; error() then says where and why. Every dialog
   // creation fails in that state.
   bool ok() const { return ok_; }
   const std::string& error() const { return error_; }
-  const RcResources& resources() const { return resources_; }
+  const ResFile& resources() const { return resources_; }
 
   // ---- Toolkit --------------------------------------------------------------------------
   int RunModal(Dialog& dialog, int templateId, WindowRef owner) override;
@@ -205,7 +205,6 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   struct Window;
   void ComboKey(const KeyEvent& key);
 
-  void Load(const std::string& rcPath, const std::vector<std::string>& includeDirs);
   Window* Get(WindowRef ref) const;
   WindowRef NewWindow();
   WindowRef CreateFromTemplate(Dialog& dialog, int templateId, WindowRef parent, bool child);
@@ -236,7 +235,7 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
 
   bool ok_ = false;
   std::string error_;
-  RcResources resources_;
+  ResFile resources_;
   std::vector<std::unique_ptr<Window>> windows_;  // index + 1 is the WindowRef; never reused
   WindowRef focus_ = 0;
   std::vector<WindowRef> modalStack_;

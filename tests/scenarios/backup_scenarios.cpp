@@ -8,7 +8,7 @@
 
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using scenario::ExpectScreen;
 using scenario::Machine;
@@ -40,104 +40,108 @@ SCENARIO(an_existing_backup_is_replaced_only_on_yes) {
   d.Run(Machine("winxp", {"scenario_nt_machine.reg", "scenario_nt_backup.reg"}),
         [](WizardDriver& d) {
           const Screen step1 = scenario::WalkScreens(true, false)[0];
-          CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+          EXPECT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
 
           d.AnswerNextMessageBox(kIdNo);
           d.Click(kFrame, IDC_Next);
-          REQUIRE_EQ(d.MessageBoxesSeen().size(), std::size_t{1});
+          ASSERT_EQ(d.MessageBoxesSeen().size(), std::size_t{1});
           const SeenMessageBox question = d.MessageBoxesSeen()[0];
-          CHECK_EQ(question.text, std::string(kOverwriteQuestion));
-          CHECK_EQ(question.caption, std::string("Quarnel"));
-          if (question.style != -1) CHECK_EQ(question.style, 36);
+          EXPECT_EQ(question.text, std::string(kOverwriteQuestion));
+          EXPECT_EQ(question.caption, std::string("Quarnel"));
+          if (question.style != -1) {
+            EXPECT_EQ(question.style, 36);
+          }
           ExpectScreen(d, scenario::kIntroduction, "after No");
-          CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
-          CHECK_EQ(BackupTtl(d), 32u);
+          EXPECT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+          EXPECT_EQ(BackupTtl(d), 32u);
 
           d.AnswerNextMessageBox(kIdYes);
           d.Click(kFrame, IDC_Next);
-          CHECK_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 2);
+          EXPECT_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 2);
           ExpectScreen(d, step1, "after Yes");
-          CHECK_EQ(BackupTtl(d), 128u);
+          EXPECT_EQ(BackupTtl(d), 128u);
 
           // Back on the introduction the question comes again: the backup still exists.
           d.Click(kFrame, IDC_Back);
-          CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+          EXPECT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
           d.AnswerNextMessageBox(kIdYes);
           d.Click(kFrame, IDC_Next);
-          CHECK_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 3);
+          EXPECT_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 3);
           ExpectScreen(d, step1, "after the second Yes");
         });
 }
 
 SCENARIO(without_a_backup_reset_is_off_and_nothing_is_asked) {
   d.Run(Machine("win98", {"scenario_9x_machine.reg"}), [](WizardDriver& d) {
-    CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
-    CHECK(d.Visible(kFrame, IDC_RESET_SETTINGS));
+    EXPECT_FALSE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    EXPECT_TRUE(d.Visible(kFrame, IDC_RESET_SETTINGS));
     d.Click(kFrame, IDC_Next);
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
     ExpectScreen(d, scenario::WalkScreens(false, false)[0], "step 1");
     // Taking the backup does not turn Reset on.
-    CHECK(scenario::KeyExists(d.registry(), kHkeyCurrentUser, scenario::kBackupKey));
+    EXPECT_TRUE(scenario::KeyExists(d.registry(), kHkeyCurrentUser, scenario::kBackupKey));
     d.Click(kFrame, IDC_Back);
-    CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    EXPECT_FALSE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
     d.Click(kFrame, IDC_Next);
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
 SCENARIO(reset_restores_the_backup_once) {
-  d.Run(Machine("win2k", {"scenario_nt_machine.reg", "scenario_nt_backup.reg"}),
-        [](WizardDriver& d) {
-          Registry& registry = d.registry();
-          REQUIRE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
-          d.AnswerNextMessageBox(kIdOk);
-          d.Click(kFrame, IDC_RESET_SETTINGS);
-          const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
-          REQUIRE_EQ(boxes.size(), std::size_t{1});
-          CHECK_EQ(boxes[0].text, std::string(kRestoredMessage));
-          CHECK_EQ(boxes[0].caption, std::string("Quarnel"));
-          if (boxes[0].style != -1) CHECK_EQ(boxes[0].style, 0);
-          CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
-          ExpectScreen(d, scenario::kIntroduction, "after the reset");
+  d.Run(
+      Machine("win2k", {"scenario_nt_machine.reg", "scenario_nt_backup.reg"}), [](WizardDriver& d) {
+        Registry& registry = d.registry();
+        ASSERT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+        d.AnswerNextMessageBox(kIdOk);
+        d.Click(kFrame, IDC_RESET_SETTINGS);
+        const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
+        ASSERT_EQ(boxes.size(), std::size_t{1});
+        EXPECT_EQ(boxes[0].text, std::string(kRestoredMessage));
+        EXPECT_EQ(boxes[0].caption, std::string("Quarnel"));
+        if (boxes[0].style != -1) {
+          EXPECT_EQ(boxes[0].style, 0);
+        }
+        EXPECT_FALSE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+        ExpectScreen(d, scenario::kIntroduction, "after the reset");
 
-          // The backup's value went back; what the backup did not hold was removed.
-          std::uint32_t ttl = 0;
-          CHECK(ReadDword(registry, kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL", &ttl));
-          CHECK_EQ(ttl, 32u);
-          CHECK(!scenario::ValueExists(registry, kHkeyLocalMachine, scenario::kTcpipNt,
-                                       "TcpWindowSize"));
-          CHECK(!scenario::ValueExists(registry, kHkeyCurrentUser, scenario::kInternetSettings,
-                                       "MaxConnectionsPerServer"));
-          CHECK(!scenario::KeyExists(registry, kHkeyCurrentUser, scenario::kBackupKey));
+        // The backup's value went back; what the backup did not hold was removed.
+        std::uint32_t ttl = 0;
+        EXPECT_TRUE(ReadDword(registry, kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL", &ttl));
+        EXPECT_EQ(ttl, 32u);
+        EXPECT_FALSE(scenario::ValueExists(registry, kHkeyLocalMachine, scenario::kTcpipNt,
+                                           "TcpWindowSize"));
+        EXPECT_FALSE(scenario::ValueExists(registry, kHkeyCurrentUser, scenario::kInternetSettings,
+                                           "MaxConnectionsPerServer"));
+        EXPECT_FALSE(scenario::KeyExists(registry, kHkeyCurrentUser, scenario::kBackupKey));
 
-          // No backup any more, so the next Proceed asks nothing and takes a new one.
-          d.Click(kFrame, IDC_Next);
-          CHECK_EQ(d.MessageBoxesSeen().size(), std::size_t{1});
-          ExpectScreen(d, scenario::WalkScreens(true, false)[0], "step 1");
-          CHECK_EQ(BackupTtl(d), 32u);
-        });
+        // No backup any more, so the next Proceed asks nothing and takes a new one.
+        d.Click(kFrame, IDC_Next);
+        EXPECT_EQ(d.MessageBoxesSeen().size(), std::size_t{1});
+        ExpectScreen(d, scenario::WalkScreens(true, false)[0], "step 1");
+        EXPECT_EQ(BackupTtl(d), 32u);
+      });
 }
 
 // A restore that cannot finish keeps the backup, the user's only copy of the original settings:
 // Reset stays offered and the next Proceed asks before the backup is replaced.
 SCENARIO(a_backup_kept_by_a_failed_reset_is_not_replaced_unasked) {
   d.Run(Machine("win98", {"scenario_9x_backup_no_tcpip.reg"}), [](WizardDriver& d) {
-    REQUIRE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    ASSERT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_RESET_SETTINGS);
     const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
-    REQUIRE_EQ(boxes.size(), std::size_t{1});
-    CHECK_EQ(boxes[0].text, std::string(kRestoreFailed));
-    CHECK(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    ASSERT_EQ(boxes.size(), std::size_t{1});
+    EXPECT_EQ(boxes[0].text, std::string(kRestoreFailed));
+    EXPECT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
     ExpectScreen(d, scenario::kIntroduction, "after the failed reset");
 
     d.AnswerNextMessageBox(kIdNo);
     d.Click(kFrame, IDC_Next);
-    CHECK_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 1);
+    EXPECT_EQ(scenario::CountBoxes(d, kOverwriteQuestion), 1);
     ExpectScreen(d, scenario::kIntroduction, "after No");
     std::string ttl;
-    CHECK(ReadText(d.registry(), kHkeyCurrentUser, scenario::kBackupKey, "DefaultTTL", &ttl));
-    CHECK_EQ(ttl, std::string("32"));
+    EXPECT_TRUE(ReadText(d.registry(), kHkeyCurrentUser, scenario::kBackupKey, "DefaultTTL", &ttl));
+    EXPECT_EQ(ttl, std::string("32"));
   });
 }
 
@@ -159,7 +163,7 @@ SCENARIO(saved_backup_merged_with_regedit_brings_back_the_machine) {
       {"winme", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_LAN},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.version);
+    SCOPED_TRACE(row.version);
     const std::string file = d.ScratchFile(std::string(row.version) + ".reg");
     std::string before;
     d.Run(Machine(row.version, row.fixtures), [&](WizardDriver& d) {
@@ -171,20 +175,20 @@ SCENARIO(saved_backup_merged_with_regedit_brings_back_the_machine) {
       }
       d.AnswerNextMessageBox(kIdOk);
       d.Click(kFrame, IDC_Next);
-      CHECK(d.Finished());
+      EXPECT_TRUE(d.Finished());
     });
-    CHECK_NE(scenario::MachineState(d.registry()), before);
+    EXPECT_NE(scenario::MachineState(d.registry()), before);
 
     WizardSetup again = Machine(row.version);
     again.keepRegistry = true;
     d.Run(again, [&file](WizardDriver& d) {
       d.AnswerNextSaveDialog(file);
       d.SystemMenu(IDM_SAVE_BACKUP);
-      CHECK(d.MessageBoxesSeen().empty());
+      EXPECT_TRUE(d.MessageBoxesSeen().empty());
       d.Click(kFrame, IDCANCEL);
-      CHECK(d.Finished());
+      EXPECT_TRUE(d.Finished());
     });
-    REQUIRE(d.MergeRegFile(file));
+    ASSERT_TRUE(d.MergeRegFile(file));
     // What the file asks to delete by hand, deleted as the user would.
     std::ifstream in(scenario::LocalPath(file), std::ios::binary);
     std::string line, key;
@@ -198,15 +202,15 @@ SCENARIO(saved_backup_merged_with_regedit_brings_back_the_machine) {
       const RegKey hive =
           key.compare(0, slash, "HKEY_CURRENT_USER") == 0 ? kHkeyCurrentUser : kHkeyLocalMachine;
       ScopedKey open(d.registry());
-      REQUIRE_EQ(open.Open(hive, key.substr(slash + 1).c_str()), kRegOk);
+      ASSERT_EQ(open.Open(hive, key.substr(slash + 1).c_str()), kRegOk);
       const std::string name = line.substr(quote + 1, line.size() - quote - 2);
-      CHECK_EQ(d.registry().DeleteValue(open.get(), name.c_str()), kRegOk);
+      EXPECT_EQ(d.registry().DeleteValue(open.get(), name.c_str()), kRegOk);
       ++byHand;
     }
     const bool regeditDeletes =
         std::string(row.version) == "winxp" || std::string(row.version) == "win2k";
-    CHECK_EQ(byHand == 0, regeditDeletes);
-    CHECK_EQ(scenario::MachineState(d.registry()), before);
+    EXPECT_EQ(byHand == 0, regeditDeletes);
+    EXPECT_EQ(scenario::MachineState(d.registry()), before);
   }
 }
 
@@ -227,36 +231,38 @@ SCENARIO(restore_windows_defaults_deletes_what_the_wizard_manages) {
        scenario::kTcpip9x},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.language);
+    SCOPED_TRACE(row.language);
     d.Run(row.setup, [&row](WizardDriver& d) {
       const std::string before = scenario::MachineState(d.registry());
       const std::string modem =
           scenario::Snapshot(d.registry(), kHkeyLocalMachine, scenario::kModem9x);
-      CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
+      EXPECT_FALSE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
       d.AnswerNextMessageBox(kIdNo);
       d.SystemMenu(IDM_RESTORE_DEFAULTS);
-      CHECK_EQ(scenario::MachineState(d.registry()), before);
+      EXPECT_EQ(scenario::MachineState(d.registry()), before);
 
       d.AnswerNextMessageBox(kIdYes);
       d.AnswerNextMessageBox(kIdOk);
       d.SystemMenu(IDM_RESTORE_DEFAULTS);
       const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
-      REQUIRE_EQ(boxes.size(), std::size_t{3});
-      CHECK_EQ(boxes[0].text, scenario::ShippedText(row.language, "168"));
-      if (boxes[0].style != -1)
-        CHECK_EQ(boxes[0].style, static_cast<int>(kMbYesNo | kMbIconQuestion));
-      CHECK_EQ(boxes[2].text, scenario::ShippedText(row.language, "41"));
+      ASSERT_EQ(boxes.size(), std::size_t{3});
+      EXPECT_EQ(boxes[0].text, scenario::ShippedText(row.language, "168"));
+      if (boxes[0].style != -1) {
+        EXPECT_EQ(boxes[0].style, static_cast<int>(kMbYesNo | kMbIconQuestion));
+      }
+      EXPECT_EQ(boxes[2].text, scenario::ShippedText(row.language, "41"));
       Registry& registry = d.registry();
-      CHECK(!scenario::ValueExists(registry, kHkeyLocalMachine, row.tcpip, "DefaultTTL"));
-      CHECK(!scenario::ValueExists(registry, kHkeyCurrentUser, scenario::kInternetSettings,
-                                   "MaxConnectionsPerServer"));
-      CHECK(!scenario::ValueExists(registry, kHkeyLocalMachine, scenario::kInterfaceNt, "MTU"));
-      CHECK_EQ(scenario::Snapshot(registry, kHkeyLocalMachine, scenario::kModem9x), modem);
+      EXPECT_FALSE(scenario::ValueExists(registry, kHkeyLocalMachine, row.tcpip, "DefaultTTL"));
+      EXPECT_FALSE(scenario::ValueExists(registry, kHkeyCurrentUser, scenario::kInternetSettings,
+                                         "MaxConnectionsPerServer"));
+      EXPECT_FALSE(
+          scenario::ValueExists(registry, kHkeyLocalMachine, scenario::kInterfaceNt, "MTU"));
+      EXPECT_EQ(scenario::Snapshot(registry, kHkeyLocalMachine, scenario::kModem9x), modem);
       // The backup it took is what Reset brings back.
-      REQUIRE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+      ASSERT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
       d.AnswerNextMessageBox(kIdOk);
       d.Click(kFrame, IDC_RESET_SETTINGS);
-      CHECK_EQ(scenario::MachineState(registry), before);
+      EXPECT_EQ(scenario::MachineState(registry), before);
     });
   }
 }

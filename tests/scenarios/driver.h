@@ -155,6 +155,9 @@ struct ScenarioRegistrar {
   ScenarioRegistrar(const char* name, ScenarioFn fn);
 };
 const std::vector<std::pair<const char*, ScenarioFn>>& Scenarios();
+// Makes every registered scenario the GoogleTest case "scenario.<name>", run by `run` (which
+// gives it a fresh driver of its backend).
+void RegisterScenarioCases(void (*run)(ScenarioFn scenario));
 
 #define SCENARIO(name)                                                   \
   static void name##_scenario(WizardDriver& d);                          \

@@ -7,7 +7,7 @@
 
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 #include "support/store_fixture.h"
 
 using scenario::Machine;
@@ -23,18 +23,20 @@ const char* const kFinishedMessage =
 // Next until the Proceed button reads "Finish".
 void GoToFinish(WizardDriver& d) {
   for (int i = 0; i < 12 && d.Text(kFrame, IDC_Next) != "Finish"; ++i) d.Click(kFrame, IDC_Next);
-  REQUIRE_EQ(d.Text(kFrame, IDC_Next), std::string("Finish"));
+  ASSERT_EQ(d.Text(kFrame, IDC_Next), std::string("Finish"));
 }
 
 void PressFinish(WizardDriver& d) {
   d.AnswerNextMessageBox(kIdOk);
   d.Click(kFrame, IDC_Next);
-  CHECK(d.Finished());
+  EXPECT_TRUE(d.Finished());
   const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
-  REQUIRE_EQ(boxes.size(), std::size_t{1});
-  CHECK_EQ(boxes[0].text, std::string(kFinishedMessage));
-  CHECK_EQ(boxes[0].caption, std::string("Quarnel"));
-  if (boxes[0].style != -1) CHECK_EQ(boxes[0].style, 0);
+  ASSERT_EQ(boxes.size(), std::size_t{1});
+  EXPECT_EQ(boxes[0].text, std::string(kFinishedMessage));
+  EXPECT_EQ(boxes[0].caption, std::string("Quarnel"));
+  if (boxes[0].style != -1) {
+    EXPECT_EQ(boxes[0].style, 0);
+  }
 }
 
 void RefuseTtl(WizardDriver& d) { d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "300"); }
@@ -48,10 +50,10 @@ struct DwordValue {
 
 void ExpectDwords(Registry& registry, const std::vector<DwordValue>& expected) {
   for (const DwordValue& v : expected) {
-    check::Scope scope(std::string(v.path) + "\\" + v.name);
+    SCOPED_TRACE(std::string(v.path) + "\\" + v.name);
     std::uint32_t value = 0;
-    REQUIRE(ReadDword(registry, v.hive, v.path, v.name, &value));
-    CHECK_EQ(value, v.value);
+    ASSERT_TRUE(ReadDword(registry, v.hive, v.path, v.name, &value));
+    EXPECT_EQ(value, v.value);
   }
 }
 
@@ -62,7 +64,7 @@ SCENARIO(finish_on_the_nt_icmp_step_writes_the_chosen_values) {
     d.Click(kFrame, IDC_Next);
     d.Click(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN);
     GoToFinish(d);
-    CHECK(d.Visible(IDD_STEP_ICMP, 0));
+    EXPECT_TRUE(d.Visible(IDD_STEP_ICMP, 0));
     // The box as it stands when Finish is pressed is what gets written.
     d.Click(IDD_STEP_ICMP, IDC_chk_ICMP);
     PressFinish(d);
@@ -92,14 +94,15 @@ SCENARIO(finish_on_the_nt_icmp_step_writes_the_chosen_values) {
       {kHkeyCurrentUser, scenario::kBackupKey, "MaxConnectionsPerServer", 2},
   };
   ExpectDwords(registry, written);
-  CHECK(!scenario::ValueExists(registry, kHkeyCurrentUser, scenario::kBackupKey, "KeepAliveTime"));
+  EXPECT_FALSE(
+      scenario::ValueExists(registry, kHkeyCurrentUser, scenario::kBackupKey, "KeepAliveTime"));
 }
 
 SCENARIO(finish_on_the_9x_keep_alive_step_writes_texts) {
   d.Run(Machine("win98", {"scenario_9x_machine.reg"}), [](WizardDriver& d) {
     GoToFinish(d);
-    CHECK(d.Visible(IDD_STEP_KEEPALIVE, 0));
-    CHECK_EQ(d.Caption(), std::string("Step 6 of 6 : Keep Alive Settings"));
+    EXPECT_TRUE(d.Visible(IDD_STEP_KEEPALIVE, 0));
+    EXPECT_EQ(d.Caption(), std::string("Step 6 of 6 : Keep Alive Settings"));
     PressFinish(d);
   });
   Registry& registry = d.registry();
@@ -120,16 +123,16 @@ SCENARIO(finish_on_the_9x_keep_alive_step_writes_texts) {
       {"KeepAliveInterval", "1000"},
   };
   for (const TextValue& v : written) {
-    check::Scope scope(v.name);
+    SCOPED_TRACE(v.name);
     std::string text;
-    REQUIRE(ReadText(registry, kHkeyLocalMachine, scenario::kTcpip9x, v.name, &text));
-    CHECK_EQ(text, std::string(v.text));
+    ASSERT_TRUE(ReadText(registry, kHkeyLocalMachine, scenario::kTcpip9x, v.name, &text));
+    EXPECT_EQ(text, std::string(v.text));
   }
   const char* const neverOn9x[] = {"SYNAttackProtect", "EnableICMPRedirect", "TcpMaxDupAcks",
                                    "TcpWindowSize", "DefaultReceiveWindow"};
   for (const char* name : neverOn9x) {
-    check::Scope scope(name);
-    CHECK(!scenario::ValueExists(registry, kHkeyLocalMachine, scenario::kTcpip9x, name));
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(scenario::ValueExists(registry, kHkeyLocalMachine, scenario::kTcpip9x, name));
   }
   ExpectDwords(registry,
                {{kHkeyCurrentUser, scenario::kInternetSettings, "MaxConnectionsPer1_0Server", 4},
@@ -148,22 +151,14 @@ SCENARIO(finish_on_the_modem_step_raises_the_port_limit) {
       {"nt40", "scenario_nt_machine.reg", "scenario_nt_modem.reg", scenario::kModemNt},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.windowsVersion);
+    SCOPED_TRACE(row.windowsVersion);
     d.Run(Machine(row.windowsVersion, {row.machine, row.modem}), [](WizardDriver& d) {
       GoToFinish(d);
-      CHECK(d.Visible(IDD_STEP_MODEM, 0));
-      CHECK_EQ(d.Caption(), std::string("Boost the Modem"));
+      EXPECT_TRUE(d.Visible(IDD_STEP_MODEM, 0));
+      EXPECT_EQ(d.Caption(), std::string("Boost the Modem"));
       PressFinish(d);
     });
-    std::vector<std::uint8_t> properties;
-    REQUIRE(scenario::ReadBinary(d.registry(), kHkeyLocalMachine, row.modemKey, "Properties",
-                                 &properties));
-    REQUIRE_EQ(properties.size(), std::size_t{28});
-    CHECK_EQ(properties[24], 0x00);
-    CHECK_EQ(properties[25], 0x10);
-    CHECK_EQ(properties[26], 0x0E);
-    CHECK_EQ(properties[27], 0x00);
-    CHECK_EQ(properties[0], 0x80);
+    scenario::ExpectPortLimitLifted(d.registry(), row.modemKey);
   }
 }
 
@@ -190,27 +185,28 @@ SCENARIO(leaving_without_finish_writes_only_the_backup) {
        [](WizardDriver& d) { d.Type(IDD_STEP_SYN, IDC_SYN_EDIT, "3"), d.Mnemonic('x'); }},
   };
   for (const Way& way : ways) {
-    check::Scope scope(way.name);
+    SCOPED_TRACE(way.name);
     d.Run(Machine("winxp", {"scenario_nt_machine.reg"}), [&way](WizardDriver& d) {
       Registry& registry = d.registry();
       const std::string tcpip = scenario::Snapshot(registry, kHkeyLocalMachine, scenario::kTcpipNt);
       const std::string browser =
           scenario::Snapshot(registry, kHkeyCurrentUser, scenario::kInternetSettings);
-      CHECK(!tcpip.empty());
-      CHECK(!scenario::KeyExists(registry, kHkeyCurrentUser, scenario::kBackupKey));
+      EXPECT_FALSE(tcpip.empty());
+      EXPECT_FALSE(scenario::KeyExists(registry, kHkeyCurrentUser, scenario::kBackupKey));
 
       d.Click(kFrame, IDC_Next);
       for (int i = 0; i < way.stepsIn; ++i) d.Click(kFrame, IDC_Next);
       way.leave(d);
-      CHECK(d.Finished());
-      CHECK(d.MessageBoxesSeen().empty());
-      CHECK_EQ(scenario::Snapshot(registry, kHkeyLocalMachine, scenario::kTcpipNt), tcpip);
-      CHECK_EQ(scenario::Snapshot(registry, kHkeyCurrentUser, scenario::kInternetSettings),
-               browser);
+      EXPECT_TRUE(d.Finished());
+      EXPECT_TRUE(d.MessageBoxesSeen().empty());
+      EXPECT_EQ(scenario::Snapshot(registry, kHkeyLocalMachine, scenario::kTcpipNt), tcpip);
+      EXPECT_EQ(scenario::Snapshot(registry, kHkeyCurrentUser, scenario::kInternetSettings),
+                browser);
     });
     std::uint32_t ttl = 0;
-    CHECK(ReadDword(d.registry(), kHkeyCurrentUser, scenario::kBackupKey, "DefaultTTL", &ttl));
-    CHECK_EQ(ttl, 128u);
+    EXPECT_TRUE(
+        ReadDword(d.registry(), kHkeyCurrentUser, scenario::kBackupKey, "DefaultTTL", &ttl));
+    EXPECT_EQ(ttl, 128u);
   }
 }
 
@@ -320,9 +316,9 @@ void WalkChangingEverything(WizardDriver& d, bool nt, bool modem) {
   }
   if (modem) {
     d.Click(kFrame, IDC_Next);
-    CHECK(d.Visible(IDD_STEP_MODEM, 0));
+    EXPECT_TRUE(d.Visible(IDD_STEP_MODEM, 0));
   }
-  REQUIRE_EQ(d.Text(kFrame, IDC_Next), std::string("Finish"));
+  ASSERT_EQ(d.Text(kFrame, IDC_Next), std::string("Finish"));
 }
 
 }  // namespace
@@ -337,7 +333,7 @@ SCENARIO(every_change_is_written_and_reset_gives_the_machine_back) {
   const Row rows[] = {{"winxp", false}, {"win98", false}, {"win2k", true}, {"winme", true}};
   for (const Row& row : rows) {
     const bool nt = scenario::IsNtVersion(row.version);
-    check::Scope scope(std::string(row.version) + (row.modem ? " with a modem" : ""));
+    SCOPED_TRACE(std::string(row.version) + (row.modem ? " with a modem" : ""));
     std::vector<std::string> fixtures = {nt ? "scenario_nt_found.reg" : "scenario_9x_found.reg"};
     if (row.modem) fixtures.push_back(nt ? "scenario_nt_modem.reg" : "scenario_9x_modem.reg");
     std::string before;
@@ -347,38 +343,32 @@ SCENARIO(every_change_is_written_and_reset_gives_the_machine_back) {
       PressFinish(d);
     });
     for (const Written& value : ChosenValues(nt)) {
-      check::Scope valueScope(std::string(value.path) + "\\" + value.name);
+      SCOPED_TRACE(std::string(value.path) + "\\" + value.name);
       std::uint32_t type = 0;
       std::string bytes;
-      REQUIRE(scenario::ReadTyped(d.registry(), value.hive, value.path, value.name, &type, &bytes));
-      CHECK_EQ(type, value.type);
-      CHECK_EQ(bytes, value.bytes);
+      ASSERT_TRUE(
+          scenario::ReadTyped(d.registry(), value.hive, value.path, value.name, &type, &bytes));
+      EXPECT_EQ(type, value.type);
+      EXPECT_EQ(bytes, value.bytes);
     }
     if (row.modem) {
-      std::vector<std::uint8_t> properties;
-      REQUIRE(scenario::ReadBinary(d.registry(), kHkeyLocalMachine,
-                                   nt ? scenario::kModemNt : scenario::kModem9x, "Properties",
-                                   &properties));
-      REQUIRE_EQ(properties.size(), std::size_t{28});
-      // The port may now run at 921600 bps.
-      CHECK_EQ(properties[24], 0x00);
-      CHECK_EQ(properties[25], 0x10);
-      CHECK_EQ(properties[26], 0x0E);
-      CHECK_EQ(properties[27], 0x00);
+      scenario::ExpectPortLimitLifted(d.registry(), nt ? scenario::kModemNt : scenario::kModem9x);
     }
 
     WizardSetup again = Machine(row.version);
     again.keepRegistry = true;
     d.Run(again, [](WizardDriver& d) {
-      REQUIRE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+      ASSERT_TRUE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
       d.AnswerNextMessageBox(kIdOk);
       d.Click(kFrame, IDC_RESET_SETTINGS);
       d.Click(kFrame, IDCANCEL);
     });
     std::string after = MachineSnapshot(d.registry());
     // The modem's port limit is not part of the backup: Reset leaves it raised.
-    if (!row.modem) CHECK_EQ(after, before);
-    CHECK(!scenario::KeyExists(d.registry(), kHkeyCurrentUser, scenario::kBackupKey));
+    if (!row.modem) {
+      EXPECT_EQ(after, before);
+    }
+    EXPECT_FALSE(scenario::KeyExists(d.registry(), kHkeyCurrentUser, scenario::kBackupKey));
   }
 }
 
@@ -407,33 +397,33 @@ SCENARIO(review_changes_lists_what_finish_writes) {
         "VxD\\MSTCP  DefaultTTL  32 -> 64", "VxD\\MSTCP  DefaultRcvWindow  8760 -> 64320"}},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     d.Run(row.setup, [&row](WizardDriver& d) {
-      CHECK(!d.Visible(kFrame, IDC_REVIEW_CHANGES));
+      EXPECT_FALSE(d.Visible(kFrame, IDC_REVIEW_CHANGES));
       d.Click(kFrame, IDC_Next);
       d.Click(IDD_STEP_CONNECTION, row.connection);
       for (int i = 0; i < 12 && !d.Visible(kFrame, IDC_REVIEW_CHANGES); ++i) {
         d.Click(kFrame, IDC_Next);
       }
-      REQUIRE(d.Visible(kFrame, IDC_REVIEW_CHANGES));
-      CHECK_EQ(
+      ASSERT_TRUE(d.Visible(kFrame, IDC_REVIEW_CHANGES));
+      EXPECT_EQ(
           d.Text(kFrame, IDC_Next),
           scenario::ShippedText(row.setup.language.empty() ? "English" : row.setup.language, "10"));
       const std::string before = scenario::MachineState(d.registry());
       const std::string lines = d.ReviewChanges();
       for (const std::string& line : row.lines) {
-        check::Scope lineScope(line);
-        CHECK(lines.find(line + "\r\n") != std::string::npos);
+        SCOPED_TRACE(line);
+        EXPECT_TRUE(lines.find(line + "\r\n") != std::string::npos);
       }
-      CHECK_EQ(scenario::MachineState(d.registry()), before);
-      CHECK(d.MessageBoxesSeen().empty());
+      EXPECT_EQ(scenario::MachineState(d.registry()), before);
+      EXPECT_TRUE(d.MessageBoxesSeen().empty());
 
       d.Click(kFrame, IDC_Back);
-      CHECK(!d.Visible(kFrame, IDC_REVIEW_CHANGES));
+      EXPECT_FALSE(d.Visible(kFrame, IDC_REVIEW_CHANGES));
       d.Click(kFrame, IDC_Next);
       d.AnswerNextMessageBox(kIdOk);
       d.Click(kFrame, IDC_Next);
-      CHECK(d.Finished());
+      EXPECT_TRUE(d.Finished());
     });
   }
 }

@@ -6,7 +6,7 @@
 
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using scenario::ExpectScreen;
 using scenario::Machine;
@@ -24,9 +24,9 @@ SCENARIO(enter_on_the_connection_page_presses_next) {
     d.Key(kVkReturn);
     ExpectScreen(d, screens[1], "Enter on the connection page");
     const FocusedControl focus = d.Focused();
-    CHECK_EQ(focus.dialog, kFrame);
-    CHECK_EQ(focus.id, IDC_Next);
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_EQ(focus.dialog, kFrame);
+    EXPECT_EQ(focus.id, IDC_Next);
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
@@ -36,7 +36,7 @@ SCENARIO(esc_and_enter_inside_a_page_do_nothing) {
     d.Click(kFrame, IDC_Next);
     d.Focus(IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp);
     d.Key(kVkEscape);
-    CHECK(!d.Finished());
+    EXPECT_FALSE(d.Finished());
     ExpectScreen(d, screens[0], "Esc on the connection page");
 
     d.Click(kFrame, IDC_Next);
@@ -44,11 +44,11 @@ SCENARIO(esc_and_enter_inside_a_page_do_nothing) {
     d.Key(kVkReturn);
     ExpectScreen(d, screens[1], "Enter in the MTU field");
     d.Key(kVkEscape);
-    CHECK(!d.Finished());
+    EXPECT_FALSE(d.Finished());
     ExpectScreen(d, screens[1], "Esc in the MTU field");
     const FocusedControl focus = d.Focused();
-    CHECK_EQ(focus.dialog, IDD_STEP_MTU);
-    CHECK_EQ(focus.id, IDC_MTU_EDIT);
+    EXPECT_EQ(focus.dialog, IDD_STEP_MTU);
+    EXPECT_EQ(focus.id, IDC_MTU_EDIT);
   });
 }
 
@@ -70,25 +70,25 @@ SCENARIO(tab_on_exit_goes_into_the_visible_page) {
       {"modem step", 9, {kFrame, IDC_REVIEW_CHANGES}},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.where);
+    SCOPED_TRACE(row.where);
     d.Run(Machine("winxp", {"scenario_nt_modem.reg"}), [&row](WizardDriver& d) {
       for (int i = 0; i < row.nextPresses; ++i) d.Click(kFrame, IDC_Next);
       d.Focus(kFrame, IDCANCEL);
       d.Key(kVkTab);
       const FocusedControl focus = d.Focused();
-      CHECK_EQ(focus.dialog, row.expected.dialog);
-      CHECK_EQ(focus.id, row.expected.id);
+      EXPECT_EQ(focus.dialog, row.expected.dialog);
+      EXPECT_EQ(focus.id, row.expected.id);
     });
   }
   // The wizard comes up with the keyboard on the frame, although the pages are made after it is
   // shown; on the introduction Tab stays among the frame's controls.
   d.Run(Machine("winxp"), [](WizardDriver& d) {
-    CHECK_EQ(d.Focused().dialog, kFrame);
-    CHECK_EQ(d.Focused().id, IDC_LANGUAGE_LIST);
+    EXPECT_EQ(d.Focused().dialog, kFrame);
+    EXPECT_EQ(d.Focused().id, IDC_LANGUAGE_LIST);
     d.Focus(kFrame, IDCANCEL);
     d.Key(kVkTab);
-    CHECK_EQ(d.Focused().dialog, kFrame);
-    CHECK(d.Focused().id != IDCANCEL);
+    EXPECT_EQ(d.Focused().dialog, kFrame);
+    EXPECT_TRUE(d.Focused().id != IDCANCEL);
   });
 }
 
@@ -98,19 +98,19 @@ SCENARIO(tab_on_a_pages_last_control_goes_to_the_frame) {
     // Every control of the connection page hands over.
     d.Focus(IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp);
     d.Key(kVkTab);
-    CHECK_EQ(d.Focused().dialog, kFrame);
+    EXPECT_EQ(d.Focused().dialog, kFrame);
 
     d.Click(kFrame, IDC_Next);
     d.Focus(IDD_STEP_MTU, IDC_MTU_EDIT);
     d.Key(kVkTab);
-    CHECK_EQ(d.Focused().dialog, IDD_STEP_MTU);
-    CHECK_EQ(d.Focused().id, IDC_MSS_EDIT);
+    EXPECT_EQ(d.Focused().dialog, IDD_STEP_MTU);
+    EXPECT_EQ(d.Focused().id, IDC_MSS_EDIT);
     d.Key(kVkTab);
-    CHECK_EQ(d.Focused().dialog, kFrame);
+    EXPECT_EQ(d.Focused().dialog, kFrame);
     // Shift makes no difference on the hand-off control.
     d.Focus(IDD_STEP_MTU, IDC_MSS_EDIT);
     d.Key(kVkTab, true);
-    CHECK_EQ(d.Focused().dialog, kFrame);
+    EXPECT_EQ(d.Focused().dialog, kFrame);
   });
 }
 
@@ -128,19 +128,19 @@ SCENARIO(enter_presses_the_frame_button_the_focus_was_moved_to) {
       {"Next on step 2", 2, IDC_Next, 2},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.name);
+    SCOPED_TRACE(row.name);
     d.Run(Machine("winxp", {"scenario_nt_machine.reg"}), [&row](WizardDriver& d) {
       const std::vector<Screen> screens = scenario::WalkScreens(true, false);
       for (int i = 0; i < row.nextPresses; ++i) d.Click(kFrame, IDC_Next);
       // Moved there the way Tab moves it, the button becomes the default one.
       d.Focus(kFrame, row.button);
       d.Key(kVkReturn);
-      CHECK(d.MessageBoxesSeen().empty());
+      EXPECT_TRUE(d.MessageBoxesSeen().empty());
       if (row.expectedScreen < 0) {
-        CHECK(d.Finished());
+        EXPECT_TRUE(d.Finished());
         return;
       }
-      REQUIRE(!d.Finished());
+      ASSERT_FALSE(d.Finished());
       ExpectScreen(d, screens[static_cast<std::size_t>(row.expectedScreen)], "after Enter");
     });
   }
@@ -155,9 +155,9 @@ SCENARIO(enter_in_a_page_after_exit_had_the_focus_is_proceed) {
     d.Focus(kFrame, IDCANCEL);
     d.Focus(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN);
     d.Key(kVkReturn);
-    REQUIRE(!d.Finished());
+    ASSERT_FALSE(d.Finished());
     ExpectScreen(d, screens[1], "Enter on the connection page");
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
@@ -166,7 +166,7 @@ SCENARIO(typing_nothing_empties_a_field) {
     const std::vector<Screen> screens = scenario::WalkScreens(true, false);
     d.Click(kFrame, IDC_Next);
     d.Click(kFrame, IDC_Next);
-    REQUIRE(d.Visible(IDD_STEP_MTU, IDC_MTU_EDIT));
+    ASSERT_TRUE(d.Visible(IDD_STEP_MTU, IDC_MTU_EDIT));
     struct Row {
       int field;
       const char* before;  // typed first; nullptr: the field as the page filled it
@@ -175,18 +175,20 @@ SCENARIO(typing_nothing_empties_a_field) {
         {IDC_MTU_EDIT, nullptr}, {IDC_MSS_EDIT, "1460"}, {IDC_MSS_EDIT, ""},  // already empty
     };
     for (const Row& row : rows) {
-      check::Scope scope("field " + std::to_string(row.field) + " holding " +
-                         (row.before ? row.before : "its value"));
+      SCOPED_TRACE("field " + std::to_string(row.field) + " holding " +
+                   (row.before ? row.before : "its value"));
       if (row.before != nullptr) d.Type(IDD_STEP_MTU, row.field, row.before);
-      if (row.before == nullptr) CHECK(!d.Text(IDD_STEP_MTU, row.field).empty());
+      if (row.before == nullptr) {
+        EXPECT_FALSE(d.Text(IDD_STEP_MTU, row.field).empty());
+      }
       d.Type(IDD_STEP_MTU, row.field, "");
-      CHECK_EQ(d.Text(IDD_STEP_MTU, row.field), std::string());
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, row.field), std::string());
       const FocusedControl focus = d.Focused();
-      CHECK_EQ(focus.dialog, IDD_STEP_MTU);
-      CHECK_EQ(focus.id, row.field);
+      EXPECT_EQ(focus.dialog, IDD_STEP_MTU);
+      EXPECT_EQ(focus.id, row.field);
     }
     ExpectScreen(d, screens[1], "after emptying the fields");
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
@@ -194,7 +196,7 @@ SCENARIO(typing_nothing_empties_a_field) {
 // field: Finish is reached only with valid values. On 98 a huge MSS caps the receive window.
 SCENARIO(a_keyboard_walk_finishes_only_with_valid_values) {
   for (const char* version : {"winxp", "win2k", "win98"}) {
-    check::Scope scope(version);
+    SCOPED_TRACE(version);
     const bool nt = scenario::IsNtVersion(version);
     const std::string window = nt ? "292000" : "1073741823";
     d.Run(Machine(version, {nt ? "scenario_nt_machine.reg" : "scenario_9x_machine.reg"}),
@@ -204,16 +206,16 @@ SCENARIO(a_keyboard_walk_finishes_only_with_valid_values) {
               d.Key(kVkTab), d.Key(kVkTab), d.Type(page, field, typed);
               d.AnswerNextMessageBox(kIdOk);
               tab ? d.Key(kVkTab) : d.Mnemonic('n');
-              CHECK(d.Visible(page, 0) && d.Focused().id == field);
+              EXPECT_TRUE(d.Visible(page, 0) && d.Focused().id == field);
             };
             d.Mnemonic('p'), d.Mnemonic('l'), d.Key(kVkReturn);
             d.Key(kVkTab), d.Key(kVkTab), d.Key(kVkTab);
-            CHECK_EQ(d.Focused().id, IDC_MSS_EDIT);
+            EXPECT_EQ(d.Focused().id, IDC_MSS_EDIT);
             d.Type(IDD_STEP_MTU, IDC_MSS_EDIT, nt ? "1460" : "7000000");
             d.Mnemonic('n'), d.Key(kVkSpace);
             refuse(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "0", false);
             if (nt) d.Type(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "050");
-            CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), window);
+            EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), window);
             d.Key(kVkTab), d.Mnemonic('n');
             refuse(IDD_STEP_TTL, IDC_TTL_EDIT, "300", false);
             d.Mnemonic('q');  // nobody's letter, with the focus where the refusal left it
@@ -226,12 +228,12 @@ SCENARIO(a_keyboard_walk_finishes_only_with_valid_values) {
               d.Mnemonic('n');
             }
             d.Mnemonic('n');  // "Finish" has no letter
-            REQUIRE_EQ(d.Text(kFrame, IDC_Next), std::string("Finish"));
+            ASSERT_EQ(d.Text(kFrame, IDC_Next), std::string("Finish"));
             d.Key(kVkTab, true), d.Key(kVkTab);
-            CHECK_EQ(d.Focused().id, IDC_Next);
+            EXPECT_EQ(d.Focused().id, IDC_Next);
             d.AnswerNextMessageBox(kIdOk);
             d.Key(kVkSpace);
-            CHECK(d.Finished() && d.MessageBoxesSeen().size() == (nt ? 4u : 3u));
+            EXPECT_TRUE(d.Finished() && d.MessageBoxesSeen().size() == (nt ? 4u : 3u));
           });
     const std::string written[][2] = {{"DefaultTTL", "100"},
                                       {nt ? "TcpWindowSize" : "DefaultRcvWindow", window},
@@ -241,12 +243,12 @@ SCENARIO(a_keyboard_walk_finishes_only_with_valid_values) {
       std::uint32_t number = 0;
       std::string text;
       const char* name = value[0].c_str();
-      CHECK(nt ? scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt, name,
-                                     &number) &&
-                     (text = std::to_string(number), true)
-               : scenario::ReadText(d.registry(), kHkeyLocalMachine, scenario::kTcpip9x, name,
-                                    &text));
-      CHECK_EQ(text, value[1]);
+      EXPECT_TRUE(nt ? scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt,
+                                           name, &number) &&
+                           (text = std::to_string(number), true)
+                     : scenario::ReadText(d.registry(), kHkeyLocalMachine, scenario::kTcpip9x, name,
+                                          &text));
+      EXPECT_EQ(text, value[1]);
     }
   }
 }

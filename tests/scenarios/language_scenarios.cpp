@@ -8,7 +8,7 @@
 #include "app/version.h"
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using scenario::ExpectScreen;
 using scenario::Machine;
@@ -33,10 +33,10 @@ SCENARIO(a_language_file_with_only_next_changes_only_next) {
   d.Run(setup, [](WizardDriver& d) {
     std::vector<Screen> screens = scenario::WalkScreens(true, false);
     ExpectScreen(d, scenario::kIntroduction, "introduction");
-    CHECK_EQ(d.Text(kFrame, IDC_Back), std::string("< &Back"));
-    CHECK_EQ(d.Text(kFrame, IDCANCEL), std::string("E&xit"));
-    CHECK_EQ(d.Text(kFrame, IDC_RESET_SETTINGS), std::string("&Reset Connection Settings"));
-    CHECK_EQ(d.Text(kFrame, IDC_Language), std::string("Language"));
+    EXPECT_EQ(d.Text(kFrame, IDC_Back), std::string("< &Back"));
+    EXPECT_EQ(d.Text(kFrame, IDCANCEL), std::string("E&xit"));
+    EXPECT_EQ(d.Text(kFrame, IDC_RESET_SETTINGS), std::string("&Reset Connection Settings"));
+    EXPECT_EQ(d.Text(kFrame, IDC_Language), std::string("Language"));
     for (std::size_t i = 0; i < screens.size(); ++i) {
       if (std::string(screens[i].proceed) == "&Next >") screens[i].proceed = "Weiter >";
       d.Click(kFrame, IDC_Next);
@@ -71,25 +71,25 @@ SCENARIO(next_worded_like_finish_does_not_finish_early) {
       {"Proceed and Next equal Finish", "win95", {}, "IDC_Next=Go\r\n20=Go\r\n10=Go\r\n", false},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.name);
+    SCOPED_TRACE(row.name);
     const WizardSetup setup = WithLanguage(Machine(row.windowsVersion, row.fixtures), row.entries);
     const bool nt = scenario::IsNtVersion(row.windowsVersion);
     d.Run(setup, [&row, nt](WizardDriver& d) {
       const std::vector<Screen> screens = scenario::WalkScreens(nt, row.modem);
       for (const Screen& screen : screens) {
         d.Click(kFrame, IDC_Next);
-        check::Scope step(screen.title);
-        CHECK(!d.Finished());
-        CHECK(d.MessageBoxesSeen().empty());
-        CHECK_EQ(d.Caption(), std::string(screen.title));
-        CHECK(d.Visible(screen.page, 0));
-        CHECK_EQ(d.Text(kFrame, IDC_Next), std::string("Go"));
+        SCOPED_TRACE(screen.title);
+        EXPECT_FALSE(d.Finished());
+        EXPECT_TRUE(d.MessageBoxesSeen().empty());
+        EXPECT_EQ(d.Caption(), std::string(screen.title));
+        EXPECT_TRUE(d.Visible(screen.page, 0));
+        EXPECT_EQ(d.Text(kFrame, IDC_Next), std::string("Go"));
       }
       // Only the last step finishes.
       d.AnswerNextMessageBox(kIdOk);
       d.Click(kFrame, IDC_Next);
-      CHECK(d.Finished());
-      CHECK_EQ(scenario::CountBoxes(d, kFinishedMessage), 1);
+      EXPECT_TRUE(d.Finished());
+      EXPECT_EQ(scenario::CountBoxes(d, kFinishedMessage), 1);
     });
   }
 }
@@ -130,11 +130,11 @@ int IndexOf(const std::vector<ListItem>& items, const std::string& text) {
 // Down move the selection one item at a time, each move a selection change.
 void ChooseLanguage(WizardDriver& d, const std::string& name) {
   const int target = IndexOf(d.ListItems(kFrame, IDC_LANGUAGE_LIST), name);
-  REQUIRE(target >= 0);
+  ASSERT_TRUE(target >= 0);
   d.Focus(kFrame, IDC_LANGUAGE_LIST);
   d.Key(kVkHome);
   for (int i = 0; i < target; ++i) d.Key(kVkDown);
-  REQUIRE_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), target);
+  ASSERT_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), target);
 }
 
 }  // namespace
@@ -144,49 +144,49 @@ SCENARIO(the_chooser_lists_the_languages_and_switches_at_once) {
       "Fran\xE7"
       "ais";
   for (const char* version : {"winxp", "win98"}) {
-    check::Scope scope(version);
+    SCOPED_TRACE(version);
     const bool nt = scenario::IsNtVersion(version);
     d.Run(TwoLanguages(version,
                        "FRAN\xC7"
                        "AIS"),
           [&](WizardDriver& d) {
             const std::vector<ListItem> items = d.ListItems(kFrame, IDC_LANGUAGE_LIST);
-            REQUIRE_EQ(items.size(), std::size_t{2});
+            ASSERT_EQ(items.size(), std::size_t{2});
             // Both have flags: the pictures are numbered in the order the items came.
-            CHECK_EQ(items[0].image, 0);
-            CHECK_EQ(items[1].image, 1);
-            CHECK(IndexOf(items, "Deutsch") >= 0);
-            CHECK_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), IndexOf(items, french));
-            CHECK_EQ(d.Text(kFrame, IDC_Next), std::string("&Continuer"));
+            EXPECT_EQ(items[0].image, 0);
+            EXPECT_EQ(items[1].image, 1);
+            EXPECT_TRUE(IndexOf(items, "Deutsch") >= 0);
+            EXPECT_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), IndexOf(items, french));
+            EXPECT_EQ(d.Text(kFrame, IDC_Next), std::string("&Continuer"));
 
             ChooseLanguage(d, "Deutsch");
-            CHECK_EQ(d.Caption(), std::string("Ovik Quarnel (Deutsch)"));
-            CHECK_EQ(d.Text(kFrame, IDC_Next), std::string("&Weiter"));
+            EXPECT_EQ(d.Caption(), std::string("Ovik Quarnel (Deutsch)"));
+            EXPECT_EQ(d.Text(kFrame, IDC_Next), std::string("&Weiter"));
             // Only what the file holds changes; the rest stays English.
-            CHECK_EQ(d.Text(kFrame, IDCANCEL), std::string("E&xit"));
+            EXPECT_EQ(d.Text(kFrame, IDCANCEL), std::string("E&xit"));
             std::string stored;
-            CHECK(scenario::ReadText(d.registry(), kHkeyCurrentUser, "Software\\Ovik Quarnel",
-                                     "Language", &stored));
-            CHECK_EQ(stored, std::string("Deutsch"));
+            EXPECT_TRUE(scenario::ReadText(d.registry(), kHkeyCurrentUser, "Software\\Ovik Quarnel",
+                                           "Language", &stored));
+            EXPECT_EQ(stored, std::string("Deutsch"));
 
             d.SystemMenuAbout();
-            CHECK_EQ(d.Text(IDD_ABOUT, IDOK), std::string("Schlie\xDF"
-                                                          "en"));
-            CHECK_EQ(d.Text(IDD_ABOUT, IDC_STATIC2), std::string("Fassung"));
+            EXPECT_EQ(d.Text(IDD_ABOUT, IDOK), std::string("Schlie\xDF"
+                                                           "en"));
+            EXPECT_EQ(d.Text(IDD_ABOUT, IDC_STATIC2), std::string("Fassung"));
 
             d.Click(kFrame, IDC_Next);
-            CHECK_EQ(d.Caption(), std::string(nt ? "Schritt 1 von 8 : Verbindungsart"
-                                                 : "Schritt 1 von 6 : Verbindungsart"));
-            // The page, made before the change, is shown for the first time in the new language.
-            CHECK_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN),
-                     std::string("&LAN-Verbindung"));
-            CHECK(d.MessageBoxesSeen().empty());
+            EXPECT_EQ(d.Caption(), std::string(nt ? "Schritt 1 von 8 : Verbindungsart"
+                                                  : "Schritt 1 von 6 : Verbindungsart"));
+            // The page, made after the change, is shown for the first time in the new language.
+            EXPECT_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN),
+                      std::string("&LAN-Verbindung"));
+            EXPECT_TRUE(d.MessageBoxesSeen().empty());
           });
     // Started again, the wizard comes up in the language chosen last time.
     d.Run(TwoLanguages(version, "Deutsch"), [](WizardDriver& d) {
       const std::vector<ListItem> items = d.ListItems(kFrame, IDC_LANGUAGE_LIST);
-      CHECK_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), IndexOf(items, "Deutsch"));
-      CHECK_EQ(d.Text(kFrame, IDC_Next), std::string("&Weiter"));
+      EXPECT_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), IndexOf(items, "Deutsch"));
+      EXPECT_EQ(d.Text(kFrame, IDC_Next), std::string("&Weiter"));
     });
   }
 }
@@ -206,7 +206,7 @@ SCENARIO(languages_without_a_flag_or_gone) {
       {"stored language deleted", {"Alpha", "Beta"}, "Gamma", {}, -1},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.name);
+    SCOPED_TRACE(row.name);
     WizardSetup setup = Machine("winxp");
     setup.languageFiles = {{"Alpha", "[Quarnel]\r\nIDC_Next=&Alpha\r\n"},
                            {"Beta", "[Quarnel]\r\nIDC_Next=&Beta\r\n"}};
@@ -214,19 +214,21 @@ SCENARIO(languages_without_a_flag_or_gone) {
     setup.language = row.stored;
     d.Run(setup, [&row](WizardDriver& d) {
       const std::vector<ListItem> items = d.ListItems(kFrame, IDC_LANGUAGE_LIST);
-      REQUIRE_EQ(items.size(), std::size_t{2});
+      ASSERT_EQ(items.size(), std::size_t{2});
       if (!row.expected.empty()) {
         for (std::size_t i = 0; i < items.size(); ++i) {
-          CHECK_EQ(items[i].text, row.expected[i].text);
-          CHECK_EQ(items[i].image, row.expected[i].image);
+          EXPECT_EQ(items[i].text, row.expected[i].text);
+          EXPECT_EQ(items[i].image, row.expected[i].image);
         }
       } else {
-        CHECK_EQ(items[0].image + items[1].image, 1);
+        EXPECT_EQ(items[0].image + items[1].image, 1);
       }
       // -2: whichever place the search gave the stored one.
       const int selected = row.selected == -2 ? IndexOf(items, row.stored) : row.selected;
-      CHECK_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), selected);
-      if (selected < 0) CHECK_EQ(d.Text(kFrame, IDC_Next), std::string("&Proceed"));
+      EXPECT_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), selected);
+      if (selected < 0) {
+        EXPECT_EQ(d.Text(kFrame, IDC_Next), std::string("&Proceed"));
+      }
     });
   }
 }
@@ -236,9 +238,9 @@ SCENARIO(languages_without_a_flag_or_gone) {
 SCENARIO(the_about_box_shows_the_version_resource) {
   d.Run(Machine("win98"), [](WizardDriver& d) {
     d.SystemMenuAbout();
-    CHECK_EQ(d.Text(IDD_ABOUT, IDC_ABOUT_VERSION), std::string(QUARNEL_VERSION_TEXT));
-    CHECK_EQ(d.Text(IDD_ABOUT, IDC_ABOUT_COPYRIGHT), std::string(QUARNEL_COPYRIGHT_TEXT));
-    CHECK_EQ(d.Text(IDD_ABOUT, IDOK), std::string("OK"));
-    CHECK_EQ(d.Text(IDD_ABOUT, IDC_STATIC2), std::string("Version"));
+    EXPECT_EQ(d.Text(IDD_ABOUT, IDC_ABOUT_VERSION), std::string(QUARNEL_VERSION_TEXT));
+    EXPECT_EQ(d.Text(IDD_ABOUT, IDC_ABOUT_COPYRIGHT), std::string(QUARNEL_COPYRIGHT_TEXT));
+    EXPECT_EQ(d.Text(IDD_ABOUT, IDOK), std::string("OK"));
+    EXPECT_EQ(d.Text(IDD_ABOUT, IDC_STATIC2), std::string("Version"));
   });
 }

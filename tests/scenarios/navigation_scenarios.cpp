@@ -5,7 +5,7 @@
 
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using scenario::ExpectScreen;
 using scenario::Machine;
@@ -36,10 +36,10 @@ void WalkThereAndBack(WizardDriver& d, const std::vector<Screen>& screens) {
     d.Click(kFrame, IDC_Back);
     ExpectScreen(d, scenario::kIntroduction, label + "back to the introduction");
   }
-  CHECK(!d.Finished());
-  CHECK(d.MessageBoxesSeen().empty());
+  EXPECT_FALSE(d.Finished());
+  EXPECT_TRUE(d.MessageBoxesSeen().empty());
   d.Click(kFrame, IDCANCEL);
-  CHECK(d.Finished());
+  EXPECT_TRUE(d.Finished());
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ SCENARIO(every_screen_forward_and_back_in_each_family) {
       {"9x family, modem", "win98", true},
   };
   for (const Family& family : families) {
-    check::Scope scope(family.name);
+    SCOPED_TRACE(family.name);
     const bool nt = scenario::IsNtVersion(family.windowsVersion);
     std::vector<std::string> fixtures = {nt ? "scenario_nt_machine.reg"
                                             : "scenario_9x_machine.reg"};
@@ -66,7 +66,7 @@ SCENARIO(every_screen_forward_and_back_in_each_family) {
 SCENARIO(each_windows_version_walks_its_family) {
   const char* const versions[] = {"win95", "win98", "winme", "nt40", "win2k", "winxp"};
   for (const char* version : versions) {
-    check::Scope scope(version);
+    SCOPED_TRACE(version);
     const bool nt = scenario::IsNtVersion(version);
     const std::vector<Screen> screens = scenario::WalkScreens(nt, false);
     d.Run(Machine(version), [&screens](WizardDriver& d) { WalkThereAndBack(d, screens); });
@@ -79,31 +79,31 @@ SCENARIO(back_on_step_one_restores_the_introduction) {
     d.Click(kFrame, IDC_Back);
     ExpectScreen(d, scenario::kIntroduction, "after Back");
     const FocusedControl focus = d.Focused();
-    CHECK_EQ(focus.dialog, kFrame);
-    CHECK_EQ(focus.id, IDC_Next);
+    EXPECT_EQ(focus.dialog, kFrame);
+    EXPECT_EQ(focus.id, IDC_Next);
     // Without a backup at start there is still nothing to ask, though one was taken.
-    CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
+    EXPECT_FALSE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
     d.Click(kFrame, IDC_Next);
     ExpectScreen(d, scenario::WalkScreens(true, false)[0], "step 1 again");
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
 SCENARIO(connection_choice_survives_back_and_next) {
   d.Run(Machine("win2k", {"scenario_nt_machine.reg"}), [](WizardDriver& d) {
     d.Click(kFrame, IDC_Next);
-    CHECK(d.Checked(IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp));
+    EXPECT_TRUE(d.Checked(IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp));
     d.Click(IDD_STEP_CONNECTION, IDC_step2_RADIO_DSL);
     d.Click(kFrame, IDC_Next);
-    CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string("1492"));
-    CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string("1452"));
+    EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string("1492"));
+    EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string("1452"));
     d.Click(kFrame, IDC_Back);
-    CHECK(d.Checked(IDD_STEP_CONNECTION, IDC_step2_RADIO_DSL));
-    CHECK(!d.Checked(IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp));
+    EXPECT_TRUE(d.Checked(IDD_STEP_CONNECTION, IDC_step2_RADIO_DSL));
+    EXPECT_FALSE(d.Checked(IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp));
     d.Click(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN);
     d.Click(kFrame, IDC_Next);
-    CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string("1500"));
-    CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string("1460"));
+    EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string("1500"));
+    EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string("1460"));
   });
 }
 
@@ -132,14 +132,15 @@ SCENARIO(connection_page_texts) {
   setup.language = "Test";
   d.Run(setup, [](WizardDriver& d) {
     d.Click(kFrame, IDC_Next);
-    CHECK_EQ(d.Caption(), std::string("Step 1 of 6 : Choose Connection Type"));
-    CHECK_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN), std::string("Local network"));
-    CHECK_EQ(d.Text(IDD_STEP_CONNECTION, IDC_static_step2_Explain),
-             std::string("First line\n\nThird line"));
-    CHECK_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp),
-             std::string("Dial Up Connection (&Modem)."));
-    CHECK_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_CableModem), std::string("&Cable Modem."));
-    CHECK_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_DSL),
-             std::string("&Digital Subscriber Line (DSL)."));
+    EXPECT_EQ(d.Caption(), std::string("Step 1 of 6 : Choose Connection Type"));
+    EXPECT_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN), std::string("Local network"));
+    EXPECT_EQ(d.Text(IDD_STEP_CONNECTION, IDC_static_step2_Explain),
+              std::string("First line\n\nThird line"));
+    EXPECT_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp),
+              std::string("Dial Up Connection (&Modem)."));
+    EXPECT_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_CableModem),
+              std::string("&Cable Modem."));
+    EXPECT_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_DSL),
+              std::string("&Digital Subscriber Line (DSL)."));
   });
 }

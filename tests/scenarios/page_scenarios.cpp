@@ -8,7 +8,7 @@
 
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using scenario::Machine;
 
@@ -17,7 +17,7 @@ namespace {
 // Next until the page is the visible one.
 void WalkTo(WizardDriver& d, int page) {
   for (int i = 0; i < 12 && !d.Visible(page, 0); ++i) d.Click(kFrame, IDC_Next);
-  REQUIRE(d.Visible(page, 0));
+  ASSERT_TRUE(d.Visible(page, 0));
 }
 
 // From the introduction to step 1 with `radio` chosen.
@@ -115,12 +115,12 @@ void ExpectTexts(WizardDriver& d, bool nt, bool found) {
     if (expected == nullptr || (!nt && (row.page == IDD_STEP_SYN || row.page == IDD_STEP_ICMP)))
       continue;
     if (row.page != page) WalkTo(d, page = row.page);
-    check::Scope scope("page " + std::to_string(row.page) + " control " + std::to_string(row.id));
+    SCOPED_TRACE("page " + std::to_string(row.page) + " control " + std::to_string(row.id));
     const std::string text = d.Text(row.page, row.id);
     if (row.whole) {
-      CHECK_EQ(text, std::string(expected));
+      EXPECT_EQ(text, std::string(expected));
     } else if (!EndsWith(text, expected)) {
-      CHECK_EQ(text, std::string("... ") + expected);
+      EXPECT_EQ(text, std::string("... ") + expected);
     }
   }
 }
@@ -139,7 +139,7 @@ SCENARIO(every_step_reports_the_values_found_or_not) {
       {"win98", nullptr},
   };
   for (const Row& row : rows) {
-    check::Scope scope(std::string(row.version) + (row.fixture ? ", found" : ", none found"));
+    SCOPED_TRACE(std::string(row.version) + (row.fixture ? ", found" : ", none found"));
     std::vector<std::string> fixtures;
     if (row.fixture != nullptr) fixtures.push_back(row.fixture);
     const bool nt = scenario::IsNtVersion(row.version);
@@ -169,33 +169,33 @@ SCENARIO(recommendations_follow_the_connection_type) {
   d.Run(Machine("win2k"), [&rows](WizardDriver& d) {
     d.Click(kFrame, IDC_Next);
     for (const Row& row : rows) {
-      check::Scope scope(std::string("MTU ") + row.mtu);
+      SCOPED_TRACE(std::string("MTU ") + row.mtu);
       d.Click(IDD_STEP_CONNECTION, row.radio);
       WalkTo(d, IDD_STEP_MTU);
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string(row.mtu));
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string(row.mss));
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_static_RecommendedMTU),
-               "Recommended MTU size  :  " + std::string(row.mtu) + " bytes.");
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_static_RecommendedMSS),
-               "Recommended MSS size  :  " + std::string(row.mss) + " bytes.");
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string(row.mtu));
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string(row.mss));
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_static_RecommendedMTU),
+                "Recommended MTU size  :  " + std::string(row.mtu) + " bytes.");
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_static_RecommendedMSS),
+                "Recommended MSS size  :  " + std::string(row.mss) + " bytes.");
       WalkTo(d, IDD_STEP_RWIN);
-      CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string(row.multiplier));
-      CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string(row.rwin));
-      CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_MSS_EDIT), std::string(row.mss));
-      CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_SCALING_FACTOR_EDIT), std::string("4"));
-      CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_static_RecommendedRWIN),
-               "Recommended RWIN size  :  " + std::string(row.rwin) + " bytes.");
+      EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string(row.multiplier));
+      EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string(row.rwin));
+      EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_MSS_EDIT), std::string(row.mss));
+      EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_SCALING_FACTOR_EDIT), std::string("4"));
+      EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_static_RecommendedRWIN),
+                "Recommended RWIN size  :  " + std::string(row.rwin) + " bytes.");
       for (int i = 0; i < 3; ++i) d.Click(kFrame, IDC_Back);
-      REQUIRE(d.Visible(IDD_STEP_CONNECTION, 0));
+      ASSERT_TRUE(d.Visible(IDD_STEP_CONNECTION, 0));
     }
     // The receive window follows the MSS the user chose, not the recommended one.
     WalkTo(d, IDD_STEP_MTU);
     d.Type(IDD_STEP_MTU, IDC_MSS_EDIT, "1000");
     WalkTo(d, IDD_STEP_RWIN);
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("176000"));
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_static_RecommendedRWIN),
-             std::string("Recommended RWIN size  :  176000 bytes."));
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("176000"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_static_RecommendedRWIN),
+              std::string("Recommended RWIN size  :  176000 bytes."));
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
@@ -267,8 +267,8 @@ SCENARIO(every_field_rule_when_the_field_is_left) {
   d.Run(Machine("winxp"), [&](WizardDriver& d) {
     ChooseConnection(d, IDC_step2_RADIO_LAN);
     for (const Row& row : rows) {
-      check::Scope scope("page " + std::to_string(row.page) + " field " +
-                         std::to_string(row.field) + " \"" + row.typed + "\"");
+      SCOPED_TRACE("page " + std::to_string(row.page) + " field " + std::to_string(row.field) +
+                   " \"" + row.typed + "\"");
       WalkTo(d, row.page);
       const std::size_t boxes = d.MessageBoxesSeen().size();
       if (row.message != nullptr) d.AnswerNextMessageBox(kIdOk);
@@ -278,17 +278,19 @@ SCENARIO(every_field_rule_when_the_field_is_left) {
       } else {
         d.Focus(kFrame, IDC_Back);
       }
-      CHECK_EQ(d.Text(row.page, row.field), std::string(row.shown));
-      if (row.other != 0) CHECK_EQ(d.Text(row.page, row.other), std::string(row.otherShown));
+      EXPECT_EQ(d.Text(row.page, row.field), std::string(row.shown));
+      if (row.other != 0) {
+        EXPECT_EQ(d.Text(row.page, row.other), std::string(row.otherShown));
+      }
       const std::vector<SeenMessageBox> seen = d.MessageBoxesSeen();
-      REQUIRE_EQ(seen.size(), boxes + (row.message != nullptr ? 1 : 0));
+      ASSERT_EQ(seen.size(), boxes + (row.message != nullptr ? 1 : 0));
       if (row.message == nullptr) continue;
-      CHECK_EQ(seen.back().text, std::string(row.message));
-      CHECK_EQ(seen.back().caption, std::string("Quarnel"));
+      EXPECT_EQ(seen.back().text, std::string(row.message));
+      EXPECT_EQ(seen.back().caption, std::string("Quarnel"));
       // The integer checks keep the user in the field; the RWIN check moves on.
       if (row.page != IDD_STEP_RWIN) {
-        CHECK_EQ(d.Focused().dialog, row.page);
-        CHECK_EQ(d.Focused().id, row.field);
+        EXPECT_EQ(d.Focused().dialog, row.page);
+        EXPECT_EQ(d.Focused().id, row.field);
       }
     }
   });
@@ -301,17 +303,17 @@ SCENARIO(the_receive_window_follows_each_keystroke) {
     ChooseConnection(d, IDC_step2_RADIO_LAN);
     WalkTo(d, IDD_STEP_RWIN);
     d.Type(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "1000000");
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("5840000000"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("5840000000"));
     d.Type(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "");
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("5840000000"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("5840000000"));
     d.Type(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "007");
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string("7"));
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("40880"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string("7"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("40880"));
     d.Type(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "1000000");
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Next);
-    CHECK_EQ(scenario::CountBoxes(d, "Valid range of RWIN is from MSS to 1073741823."), 1);
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("256960"));
+    EXPECT_EQ(scenario::CountBoxes(d, "Valid range of RWIN is from MSS to 1073741823."), 1);
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), std::string("256960"));
   });
 }
 
@@ -325,7 +327,7 @@ SCENARIO(a_rejected_entry_keeps_its_page) {
     d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "0");
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Next);
-    CHECK(d.Visible(IDD_STEP_TTL, 0));
+    EXPECT_TRUE(d.Visible(IDD_STEP_TTL, 0));
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Back);
     // Pressed without the mouse, the buttons take the focus and are pressed all the same.
@@ -334,30 +336,30 @@ SCENARIO(a_rejected_entry_keeps_its_page) {
     d.AnswerNextMessageBox(kIdOk);
     d.ClickMessage(kFrame, IDC_Next);
     d.SystemMenuAbout();
-    CHECK(d.Visible(IDD_STEP_TTL, 0));
-    CHECK_EQ(d.Focused().id, IDC_TTL_EDIT);
-    CHECK_EQ(scenario::CountBoxes(d, kTtlRange), 4);
+    EXPECT_TRUE(d.Visible(IDD_STEP_TTL, 0));
+    EXPECT_EQ(d.Focused().id, IDC_TTL_EDIT);
+    EXPECT_EQ(scenario::CountBoxes(d, kTtlRange), 4);
     d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "100");
     d.Click(kFrame, IDC_Next);
-    CHECK(d.Visible(IDD_STEP_KEEPALIVE, 0));
+    EXPECT_TRUE(d.Visible(IDD_STEP_KEEPALIVE, 0));
     WalkTo(d, IDD_STEP_SYN);
     d.Type(IDD_STEP_SYN, IDC_SYN_EDIT, "9");
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Next);
-    CHECK(d.Visible(IDD_STEP_SYN, 0));
+    EXPECT_TRUE(d.Visible(IDD_STEP_SYN, 0));
     d.Type(IDD_STEP_SYN, IDC_SYN_EDIT, "1");
     WalkTo(d, IDD_STEP_ICMP);
     d.AnswerNextMessageBox(kIdOk);
     d.Click(kFrame, IDC_Next);
-    CHECK(d.Finished());
+    EXPECT_TRUE(d.Finished());
   });
   std::uint32_t value = 0;
-  CHECK(scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL",
-                            &value));
-  CHECK_EQ(value, 100u);
-  CHECK(scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt, "SYNAttackProtect",
-                            &value));
-  CHECK_EQ(value, 1u);
+  EXPECT_TRUE(scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL",
+                                  &value));
+  EXPECT_EQ(value, 100u);
+  EXPECT_TRUE(scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt,
+                                  "SYNAttackProtect", &value));
+  EXPECT_EQ(value, 1u);
 }
 
 // Going back and forth: MTU and receive window start again from the recommendation, the other
@@ -378,19 +380,19 @@ SCENARIO(back_and_forth_keeps_or_resets_as_each_step_does) {
     WalkTo(d, IDD_STEP_ICMP);
     d.Click(IDD_STEP_ICMP, IDC_chk_ICMP);
     for (int i = 0; i < 6; ++i) d.Click(kFrame, IDC_Back);
-    REQUIRE(d.Visible(IDD_STEP_MTU, 0));
-    CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string("1500"));
+    ASSERT_TRUE(d.Visible(IDD_STEP_MTU, 0));
+    EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string("1500"));
     WalkTo(d, IDD_STEP_PATH_MTU);
-    CHECK(d.Checked(IDD_STEP_PATH_MTU, IDC_chk_MTUDiscovery));
+    EXPECT_TRUE(d.Checked(IDD_STEP_PATH_MTU, IDC_chk_MTUDiscovery));
     WalkTo(d, IDD_STEP_RWIN);
-    CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string("44"));
+    EXPECT_EQ(d.Text(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT), std::string("44"));
     WalkTo(d, IDD_STEP_TTL);
-    CHECK_EQ(d.Text(IDD_STEP_TTL, IDC_TTL_EDIT), std::string("99"));
+    EXPECT_EQ(d.Text(IDD_STEP_TTL, IDC_TTL_EDIT), std::string("99"));
     WalkTo(d, IDD_STEP_KEEPALIVE);
-    CHECK_EQ(d.Text(IDD_STEP_KEEPALIVE, IDC_KEEPALIVE_TIME_EDIT), std::string("5000"));
+    EXPECT_EQ(d.Text(IDD_STEP_KEEPALIVE, IDC_KEEPALIVE_TIME_EDIT), std::string("5000"));
     WalkTo(d, IDD_STEP_ICMP);
-    CHECK(d.Checked(IDD_STEP_ICMP, IDC_chk_ICMP));
-    CHECK(d.MessageBoxesSeen().empty());
+    EXPECT_TRUE(d.Checked(IDD_STEP_ICMP, IDC_chk_ICMP));
+    EXPECT_TRUE(d.MessageBoxesSeen().empty());
   });
 }
 
@@ -405,7 +407,7 @@ SCENARIO(mtu_finder_measures_the_path_and_fills_step_2) {
   }
   std::string german;
   std::FILE* file = std::fopen(QUARNEL_SOURCE_DIR "/resources/lang/German.ini", "rb");
-  REQUIRE(file != nullptr);
+  ASSERT_TRUE(file != nullptr);
   char chunk[4096];
   for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
     german.append(chunk, got);
@@ -417,7 +419,7 @@ SCENARIO(mtu_finder_measures_the_path_and_fills_step_2) {
   const Row rows[] = {{"win95", false}, {"win98", true},  {"winme", false},
                       {"nt40", true},   {"win2k", false}, {"winxp", true}};
   for (const Row& row : rows) {
-    check::Scope scope(std::string(row.version) + (row.german ? " German" : " English"));
+    SCOPED_TRACE(std::string(row.version) + (row.german ? " German" : " English"));
     WizardSetup setup = Machine(row.version);
     if (row.german) {
       setup.languageFiles = {{"Deutsch", german}};
@@ -425,27 +427,27 @@ SCENARIO(mtu_finder_measures_the_path_and_fills_step_2) {
     }
     d.Run(setup, [&](WizardDriver& d) {
       WalkTo(d, IDD_STEP_MTU);
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_FIND),
-               std::string(row.german ? "&Suchen..." : "&Find..."));
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_FIND),
+                std::string(row.german ? "&Suchen..." : "&Find..."));
       const MtuFinderSeen seen = d.FindMtu(target, true);
-      REQUIRE(seen.opened);
-      CHECK_EQ(seen.hostShown, std::string());
-      CHECK_EQ(seen.result, row.german
-                                ? "Das gr\xF6\xDFte Paket, das " + target +
-                                      " ungeteilt erreicht: 1372 Bytes, also ist die MTU 1400."
-                                : "The largest packet that reaches " + target +
-                                      " without being split: 1372 bytes, so the MTU is 1400.");
-      CHECK(seen.progress.find(row.german ? "Versuch mit 137" : "Trying 137") == 0);
-      CHECK(seen.useEnabled);
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string("1400"));
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string("1360"));
+      ASSERT_TRUE(seen.opened);
+      EXPECT_EQ(seen.hostShown, std::string());
+      EXPECT_EQ(seen.result, row.german
+                                 ? "Das gr\xF6\xDFte Paket, das " + target +
+                                       " ungeteilt erreicht: 1372 Bytes, also ist die MTU 1400."
+                                 : "The largest packet that reaches " + target +
+                                       " without being split: 1372 bytes, so the MTU is 1400.");
+      EXPECT_TRUE(seen.progress.find(row.german ? "Versuch mit 137" : "Trying 137") == 0);
+      EXPECT_TRUE(seen.useEnabled);
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MTU_EDIT), std::string("1400"));
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string("1360"));
       std::string remembered;
-      CHECK(scenario::ReadText(d.registry(), kHkeyCurrentUser, "Software\\Ovik Quarnel", "MtuHost",
-                               &remembered));
-      CHECK_EQ(remembered, target);
+      EXPECT_TRUE(scenario::ReadText(d.registry(), kHkeyCurrentUser, "Software\\Ovik Quarnel",
+                                     "MtuHost", &remembered));
+      EXPECT_EQ(remembered, target);
       // Next time the host is there already, and Close keeps the fields as they are.
-      CHECK_EQ(d.FindMtu(target, false).hostShown, target);
-      CHECK_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string("1360"));
+      EXPECT_EQ(d.FindMtu(target, false).hostShown, target);
+      EXPECT_EQ(d.Text(IDD_STEP_MTU, IDC_MSS_EDIT), std::string("1360"));
     });
   }
 }

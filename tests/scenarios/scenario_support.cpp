@@ -4,7 +4,9 @@
 #include <iterator>
 
 #include "fakes/reg_file.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
+
+#include "support/fixtures.h"
 
 namespace scenario {
 
@@ -52,18 +54,18 @@ std::vector<Screen> WalkScreens(bool nt, bool modem) {
 }
 
 void ExpectScreen(WizardDriver& d, const Screen& screen, const std::string& where) {
-  check::Scope scope(where);
-  CHECK_EQ(d.Caption(), std::string(screen.title));
+  SCOPED_TRACE(where);
+  EXPECT_EQ(d.Caption(), std::string(screen.title));
   for (int page : kPageTemplates) {
-    check::Scope pageScope("page " + std::to_string(page));
-    CHECK_EQ(d.Visible(page, 0), page == screen.page);
+    SCOPED_TRACE("page " + std::to_string(page));
+    EXPECT_EQ(d.Visible(page, 0), page == screen.page);
   }
-  CHECK_EQ(d.Text(kFrame, IDC_Next), std::string(screen.proceed));
-  CHECK_EQ(d.Enabled(kFrame, IDC_Back), screen.page != 0);
-  CHECK(d.Enabled(kFrame, IDC_Next));
+  EXPECT_EQ(d.Text(kFrame, IDC_Next), std::string(screen.proceed));
+  EXPECT_EQ(d.Enabled(kFrame, IDC_Back), screen.page != 0);
+  EXPECT_TRUE(d.Enabled(kFrame, IDC_Next));
   for (int id : kIntroductionControls) {
-    check::Scope controlScope("frame control " + std::to_string(id));
-    CHECK_EQ(d.Visible(kFrame, id), screen.page == 0);
+    SCOPED_TRACE("frame control " + std::to_string(id));
+    EXPECT_EQ(d.Visible(kFrame, id), screen.page == 0);
   }
 }
 
@@ -140,6 +142,17 @@ bool KeyExists(Registry& registry, RegKey hive, const char* path) {
   return key.Open(hive, path) == kRegOk;
 }
 
+void ExpectPortLimitLifted(Registry& registry, const char* modemKey) {
+  std::vector<std::uint8_t> properties;
+  ASSERT_TRUE(ReadBinary(registry, kHkeyLocalMachine, modemKey, "Properties", &properties));
+  ASSERT_EQ(properties.size(), std::size_t{28});
+  EXPECT_EQ(properties[0], 0x80);
+  EXPECT_EQ(properties[24], 0x00);
+  EXPECT_EQ(properties[25], 0x10);
+  EXPECT_EQ(properties[26], 0x0E);
+  EXPECT_EQ(properties[27], 0x00);
+}
+
 std::string Snapshot(Registry& registry, RegKey hive, const char* path) {
   std::string text;
   if (!SaveRegText(registry, hive, path, &text)) return std::string();
@@ -159,8 +172,7 @@ std::string MachineState(Registry& registry) {
 namespace {
 
 std::string ShippedFile(const std::string& language) {
-  std::ifstream in(check::FixturePath("../../resources/lang/" + language + ".ini"),
-                   std::ios::binary);
+  std::ifstream in(FixturePath("../../resources/lang/" + language + ".ini"), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

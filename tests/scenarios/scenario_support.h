@@ -14,7 +14,9 @@
 
 namespace scenario {
 
-// Registry paths the wizard touches.
+// Registry paths the wizard touches. Spelled out here again rather than taken from the store's
+// own names (src/store/store_keys.h) on purpose: a path mistyped in the store must make the
+// scenarios fail, not move with them.
 constexpr const char* kBackupKey = "Software\\Ovik Quarnel\\Original Settings";
 constexpr const char* kInternetSettings =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
@@ -64,6 +66,9 @@ bool ValueExists(Registry& registry, RegKey hive, const char* path, const char* 
 bool KeyExists(Registry& registry, RegKey hive, const char* path);
 // The key with everything below it as .reg text ("" when it does not exist), for before/after
 // comparisons.
+// The modem's 28-byte capability record after Finish: the port may now run at 921600 bps
+// (its maximum DTE rate, bytes 24-27, is 0x000E1000); the rest as the fixture wrote it.
+void ExpectPortLimitLifted(Registry& registry, const char* modemKey);
 std::string Snapshot(Registry& registry, RegKey hive, const char* path);
 
 // Every key whose values the wizard writes or restores (the TCP/IP keys of both families, the

@@ -6,7 +6,7 @@
 
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using scenario::Machine;
 
@@ -18,18 +18,21 @@ const char* const kRefusal =
 // The refusal box and a machine left as it was: the wizard never came up, nothing was backed
 // up or written.
 void ExpectRefused(WizardDriver& d, const std::string& text) {
-  CHECK(d.Finished());
+  EXPECT_TRUE(d.Finished());
   const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
-  REQUIRE_EQ(boxes.size(), std::size_t{1});
-  CHECK_EQ(boxes[0].text, text);
+  ASSERT_EQ(boxes.size(), std::size_t{1});
+  EXPECT_EQ(boxes[0].text, text);
   // Shown without a caption of its own, so the system's "Error" stands there.
-  CHECK_EQ(boxes[0].caption, std::string("Error"));
-  if (boxes[0].style != -1) CHECK_EQ(boxes[0].style, static_cast<int>(kMbOk | kMbIconError));
+  EXPECT_EQ(boxes[0].caption, std::string("Error"));
+  if (boxes[0].style != -1) {
+    EXPECT_EQ(boxes[0].style, static_cast<int>(kMbOk | kMbIconError));
+  }
   Registry& registry = d.registry();
-  CHECK(!scenario::KeyExists(registry, kHkeyCurrentUser, scenario::kBackupKey));
+  EXPECT_FALSE(scenario::KeyExists(registry, kHkeyCurrentUser, scenario::kBackupKey));
   std::uint32_t ttl = 0;
-  CHECK(scenario::ReadDword(registry, kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL", &ttl));
-  CHECK_EQ(ttl, 128u);
+  EXPECT_TRUE(
+      scenario::ReadDword(registry, kHkeyLocalMachine, scenario::kTcpipNt, "DefaultTTL", &ttl));
+  EXPECT_EQ(ttl, 128u);
 }
 
 }  // namespace
@@ -38,7 +41,7 @@ SCENARIO(unknown_windows_versions_are_refused) {
   // Older than NT 4 and newer than the XP family.
   const char* const versions[] = {"nt351", "vista", "win7"};
   for (const char* version : versions) {
-    check::Scope scope(version);
+    SCOPED_TRACE(version);
     // The box comes up before the body runs: its answer is queued first.
     d.AnswerNextMessageBox(kIdOk);
     d.Run(Machine(version, {"scenario_nt_machine.reg"}),
@@ -58,7 +61,7 @@ SCENARIO(the_refusal_speaks_the_chosen_language) {
       {"nt351", "20=Weiter >\r\n", kRefusal},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.version);
+    SCOPED_TRACE(row.version);
     WizardSetup setup = Machine(row.version, {"scenario_nt_machine.reg"});
     setup.languageFiles = {{"Test", std::string("[Quarnel]\r\n") + row.entries}};
     setup.language = "Test";

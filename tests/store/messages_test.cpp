@@ -5,7 +5,7 @@
 #include "app/wizard_app.h"
 #include "store/store_machine.h"
 #include "wizard/messages.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -90,18 +90,18 @@ TEST(Messages, ApplyAndRestoreResults) {
       {"incomplete", 1, true, RestoreOutcome::kIncomplete, failed, kMbOk | kMbIconError},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     TestApp a;
     if (row.which == 0) {
       ShowApplyResult(a.app, kOwner, row.allWritten);
     } else {
       ShowRestoreResult(a.app, kOwner, row.outcome);
     }
-    REQUIRE_EQ(a.boxes.shown.size(), 1u);
-    CHECK_EQ(a.boxes.shown[0].owner, kOwner);
-    CHECK_EQ(a.boxes.shown[0].text, row.text);
-    CHECK_EQ(a.boxes.shown[0].caption, std::string("Quarnel"));
-    CHECK_EQ(a.boxes.shown[0].style, row.style);
+    ASSERT_EQ(a.boxes.shown.size(), 1u);
+    EXPECT_EQ(a.boxes.shown[0].owner, kOwner);
+    EXPECT_EQ(a.boxes.shown[0].text, row.text);
+    EXPECT_EQ(a.boxes.shown[0].caption, std::string("Quarnel"));
+    EXPECT_EQ(a.boxes.shown[0].style, row.style);
   }
 }
 
@@ -116,9 +116,9 @@ TEST(Messages, Translated) {
   ShowApplyResult(a.app, kOwner, false);
   ShowRestoreResult(a.app, kOwner, RestoreOutcome::kRestored);
   ShowRestoreResult(a.app, kOwner, RestoreOutcome::kIncomplete);
-  REQUIRE_EQ(a.boxes.shown.size(), 4u);
-  CHECK_EQ(a.boxes.shown[0].text, std::string("Fertig.\nNeu starten."));
-  CHECK_EQ(a.boxes.shown[1].text, std::string("Nicht alles geschrieben."));
-  CHECK_EQ(a.boxes.shown[2].text, std::string("Zurueckgesetzt."));
-  CHECK_EQ(a.boxes.shown[3].text, std::string("Failed to reset your connection settings."));
+  ASSERT_EQ(a.boxes.shown.size(), 4u);
+  EXPECT_EQ(a.boxes.shown[0].text, std::string("Fertig.\nNeu starten."));
+  EXPECT_EQ(a.boxes.shown[1].text, std::string("Nicht alles geschrieben."));
+  EXPECT_EQ(a.boxes.shown[2].text, std::string("Zurueckgesetzt."));
+  EXPECT_EQ(a.boxes.shown[3].text, std::string("Failed to reset your connection settings."));
 }

@@ -2,7 +2,7 @@
 #include "store/modem_port_speed.h"
 #include "store/settings_store.h"
 #include "store/store_machine.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using namespace store_keys;
 
@@ -44,31 +44,31 @@ TEST(Modem, Detection) {
       {"unknown family", {"store_modem_nt_one.reg"}, 2, 0},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     Machine m(row.fixtures);
-    REQUIRE(m.ready);
+    ASSERT_TRUE(m.ready);
     const std::string before =
         Snapshot(m.reg) +
         Join(ValuesOf(m.reg, kHkeyLocalMachine, std::string(kModemClassNt) + "\\0000"));
     std::int32_t flag = 0;
     DetectBoostableModem(m.reg, row.family, flag);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(flag, row.found);
+    EXPECT_EQ(flag, row.found);
     // Detection writes nothing, and never lowers the flag.
     std::int32_t raised = 1;
     DetectBoostableModem(m.reg, row.family, raised);
-    CHECK_EQ(raised, 1);
-    CHECK_EQ(Snapshot(m.reg) +
-                 Join(ValuesOf(m.reg, kHkeyLocalMachine, std::string(kModemClassNt) + "\\0000")),
-             before);
+    EXPECT_EQ(raised, 1);
+    EXPECT_EQ(Snapshot(m.reg) +
+                  Join(ValuesOf(m.reg, kHkeyLocalMachine, std::string(kModemClassNt) + "\\0000")),
+              before);
   }
 }
 
 // Only bytes 25 and 26 of each limited record change; the length stays; others stay alone.
 TEST(Modem, BoostRewritesEveryLimitedRecord) {
   Machine m({"store_modem_nt_two.reg"});
-  REQUIRE(m.ready);
-  CHECK(BoostModemPortSpeeds(m.reg, kOsFamilyNt));
+  ASSERT_TRUE(m.ready);
+  EXPECT_TRUE(BoostModemPortSpeeds(m.reg, kOsFamilyNt));
   CHECK_ALL_KEYS_CLOSED();
   struct Row {
     const char* modem;
@@ -86,32 +86,32 @@ TEST(Modem, BoostRewritesEveryLimitedRecord) {
       {"0005", Record(std::string("\0\x0a\x0e\0", 4))},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.modem);
+    SCOPED_TRACE(row.modem);
     const std::string key = std::string(kModemClassNt) + "\\" + row.modem;
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "Properties"), row.properties);
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "DriverDesc"),
-             Sz(std::string("Modem ") + row.modem));
+    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "Properties"), row.properties);
+    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "DriverDesc"),
+              Sz(std::string("Modem ") + row.modem));
   }
   // A boosted modem is not found again.
   std::int32_t flag = 0;
   DetectBoostableModem(m.reg, kOsFamilyNt, flag);
-  CHECK_EQ(flag, 0);
+  EXPECT_EQ(flag, 0);
 }
 
 // Finish runs the change first when a modem was detected, and only then; Reset leaves it.
 TEST(Modem, ApplyBoostsOnlyWhenDetected) {
   for (std::int32_t flag : {0, 1}) {
-    check::Scope scope("flag " + std::to_string(flag));
+    SCOPED_TRACE("flag " + std::to_string(flag));
     Machine m({"store_modem_9x_one.reg", "store_9x_chain.reg"});
-    REQUIRE(m.ready);
+    ASSERT_TRUE(m.ready);
     WizardModel model;
     ReadCurrentSettings(m.reg, kOsFamily9x, model);
     TuningSettings chosen;
-    CHECK(ApplySettings(m.reg, kOsFamily9x, flag, chosen));
+    EXPECT_TRUE(ApplySettings(m.reg, kOsFamily9x, flag, chosen));
     const std::string key = std::string(kModemClass9x) + "\\0000";
     const std::string expected = Record(flag ? kBoosted : kLimited);
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "Properties"), expected);
-    CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "Properties"), expected);
+    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "Properties"), expected);
+    EXPECT_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
+    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, key, "Properties"), expected);
   }
 }

@@ -2,7 +2,7 @@
 // keeps each with its own type and exact bytes, and Reset gives it back as it was.
 #include "store/settings_store.h"
 #include "store/store_machine.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using namespace store_keys;
 
@@ -20,18 +20,18 @@ struct OddValue {
 // touches must be back as it was.
 void RoundTrip(Machine& m, OsFamily family, const std::vector<OddValue>& values) {
   for (const OddValue& v : values) {
-    REQUIRE(WriteValue(m.reg, v.hive, v.path, v.name, v.type, v.bytes));
+    ASSERT_TRUE(WriteValue(m.reg, v.hive, v.path, v.name, v.type, v.bytes));
   }
   const std::string before = Snapshot(m.reg);
   WizardModel model;
-  CHECK(ReadCurrentSettings(m.reg, family, model));
-  CHECK(ApplySettings(m.reg, family, 0, ChosenSettings()));
-  CHECK_EQ(RestoreBackup(m.reg, family), RestoreOutcome::kRestored);
+  EXPECT_TRUE(ReadCurrentSettings(m.reg, family, model));
+  EXPECT_TRUE(ApplySettings(m.reg, family, 0, ChosenSettings()));
+  EXPECT_EQ(RestoreBackup(m.reg, family), RestoreOutcome::kRestored);
   CHECK_ALL_KEYS_CLOSED();
-  CHECK_EQ(Snapshot(m.reg), before);
+  EXPECT_EQ(Snapshot(m.reg), before);
   for (const OddValue& v : values) {
-    check::Scope scope(v.name);
-    CHECK_EQ(ValueAt(m.reg, v.hive, v.path, v.name), Typed(v.type, v.bytes));
+    SCOPED_TRACE(v.name);
+    EXPECT_EQ(ValueAt(m.reg, v.hive, v.path, v.name), Typed(v.type, v.bytes));
   }
 }
 
@@ -39,7 +39,7 @@ void RoundTrip(Machine& m, OsFamily family, const std::vector<OddValue>& values)
 
 TEST(OddTypes, NtValuesComeBackWithTheirType) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg"});
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   const std::string first = InterfaceKey("{11111111-AAAA-4000-8000-000000000001}");
   RoundTrip(m, kOsFamilyNt,
             {{kHkeyLocalMachine, kTcpipParameters, "DefaultTTL", kRegSz, std::string("128\0", 4)},
@@ -53,7 +53,7 @@ TEST(OddTypes, NtValuesComeBackWithTheirType) {
 
 TEST(OddTypes, Win9xValuesComeBackWithTheirType) {
   Machine m({"store_9x_chain.reg", "store_9x_values.reg"});
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   RoundTrip(m, kOsFamily9x,
             {{kHkeyLocalMachine, kMstcp, "DefaultTTL", kRegDword, DwordBytes(0x80)},
              {kHkeyLocalMachine, kMstcp, "KeepAliveTime", kRegBinary, "64"},
@@ -65,7 +65,7 @@ TEST(OddTypes, Win9xValuesComeBackWithTheirType) {
 // not be handed to them as one, or what follows the store's buffer lands in the registry.
 TEST(Win9xStrings, UnterminatedValuesComeBackExactly) {
   Machine m({"store_9x_chain.reg", "store_9x_values.reg"});
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   if (!StoreUseWin9xStrings()) return;  // Wine as NT: the run as 98 covers this
   RoundTrip(m, kOsFamily9x,
             {{kHkeyLocalMachine, kMstcp, "DefaultTTL", kRegDword, DwordBytes(0x41414141)},

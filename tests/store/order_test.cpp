@@ -5,7 +5,7 @@
 
 #include "store/settings_store.h"
 #include "store/store_machine.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using namespace store_keys;
 
@@ -109,19 +109,19 @@ TEST(Order, ReadFinishAndRestoreWalks) {
        kBrowserValues},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     Machine m(row.fixtures);
-    REQUIRE(m.ready);
+    ASSERT_TRUE(m.ready);
     const RegKey hive = row.path == kInternetSettings ? kHkeyCurrentUser : kHkeyLocalMachine;
     Recorder read(m.reg, hive, row.path);
     WizardModel model;
-    CHECK(ReadCurrentSettings(read, row.family, model));
-    CHECK_EQ(Join(read.names), Join(row.read));
+    EXPECT_TRUE(ReadCurrentSettings(read, row.family, model));
+    EXPECT_EQ(Join(read.names), Join(row.read));
     Recorder write(m.reg, hive, row.path);
-    CHECK(ApplySettings(write, row.family, 0, ChosenSettings()));
-    CHECK_EQ(Join(write.names), Join(row.write));
+    EXPECT_TRUE(ApplySettings(write, row.family, 0, ChosenSettings()));
+    EXPECT_EQ(Join(write.names), Join(row.write));
     Recorder restore(m.reg, hive, row.path);
-    CHECK_EQ(RestoreBackup(restore, row.family), RestoreOutcome::kRestored);
-    CHECK_EQ(Join(restore.names), Join(row.restore));
+    EXPECT_EQ(RestoreBackup(restore, row.family), RestoreOutcome::kRestored);
+    EXPECT_EQ(Join(restore.names), Join(row.restore));
   }
 }

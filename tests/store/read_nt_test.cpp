@@ -1,7 +1,7 @@
 // Reading an NT machine: current values, found flags and the backup they leave.
 #include "store/settings_store.h"
 #include "store/store_machine.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using namespace store_keys;
 
@@ -11,76 +11,33 @@ const std::vector<std::string> kNtMachine = {"store_nt_values.reg", "store_nt_in
 
 }  // namespace
 
-TEST(ReadNt, EveryValueFoundAndBackedUp) {
-  Machine m(kNtMachine);
-  REQUIRE(m.ready);
-  WizardModel model;
-  CHECK(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
-  CHECK_ALL_KEYS_CLOSED();
-
-  const TuningSettings& s = model.settings;
-  CheckFound({
-      {"MaxConnectionsPer1_0Server", s.currentMaxConnectionsPer1_0Server,
-       model.currentMaxConnectionsPer1_0ServerFound, 10},
-      {"MaxConnectionsPerServer", s.currentMaxConnectionsPerServer,
-       model.currentMaxConnectionsPerServerFound, 6},
-      {"DefaultTTL", s.currentTtl, model.currentTtlFound, 128},
-      {"TcpWindowSize", s.currentReceiveWindow, model.currentReceiveWindowFound, 17520},
-      {"EnablePMTUBHDetect", s.currentBlackHoleDetect, model.currentBlackHoleDetectFound, 1},
-      {"EnablePMTUDiscovery", s.currentPmtuDiscovery, model.currentPmtuDiscoveryFound, 0},
-      {"KeepAliveTime", s.currentKeepAliveTime, model.currentKeepAliveTimeFound, 300000},
-      {"KeepAliveInterval", s.currentKeepAliveInterval, model.currentKeepAliveIntervalFound, 2000},
-      {"SYNAttackProtect", s.currentSynAttackProtect, model.currentSynAttackProtectFound, 1},
-      {"EnableICMPRedirect", s.currentIcmpRedirects, model.currentIcmpRedirectsFound, 0},
-      // The last interface with a value wins: MTU 1500 then 576 gives 576.
-      {"MTU", s.currentMtu, model.currentMtuFound, 576},
-      {"MSS", s.currentMss, model.currentMssFound, 1460},
-  });
-
-  // One REG_DWORD per value found, named like it, in the backup; the sub-keys per interface.
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-           Join({"DefaultReceiveWindow=" + Dword(16384), "DefaultTTL=" + Dword(128),
-                 "EnableICMPRedirect=" + Dword(0), "EnablePMTUBHDetect=" + Dword(1),
-                 "EnablePMTUDiscovery=" + Dword(0), "GlobalMaxTcpWindowSize=" + Dword(65535),
-                 "KeepAliveInterval=" + Dword(2000), "KeepAliveTime=" + Dword(300000),
-                 "MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6),
-                 "SackOpts=" + Dword(0), "SYNAttackProtect=" + Dword(1), "Tcp1323Opts=" + Dword(3),
-                 "TcpMaxDupAcks=" + Dword(3), "TcpWindowSize=" + Dword(17520)}));
-  CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-           Join({"MSS Settings", "MTU Settings"}));
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
-           Join({"{11111111-AAAA-4000-8000-000000000001}=" + Dword(1500),
-                 "{22222222-BBBB-4000-8000-000000000002}=" + Dword(576)}));
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)),
-           Join({"{11111111-AAAA-4000-8000-000000000001}=" + Dword(1460)}));
-  CHECK(BackupExists(m.reg));
-}
-
 // Nothing set: an empty backup with empty adapter sub-keys, and no flag raised.
 TEST(ReadNt, NothingSetGivesEmptyBackup) {
   for (const char* interfaces : {"", "store_nt_no_interfaces.reg"}) {
-    check::Scope scope(*interfaces ? interfaces : "no Interfaces key");
+    SCOPED_TRACE(*interfaces ? interfaces : "no Interfaces key");
     Machine m;
-    if (*interfaces) REQUIRE(m.Load(interfaces));
+    if (*interfaces) {
+      ASSERT_TRUE(m.Load(interfaces));
+    }
     WizardModel model;
     model.settings.currentTtl = 77;  // a value not found keeps whatever the field held
     ReadCurrentSettings(m.reg, kOsFamilyNt, model);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
-    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-             Join({"MSS Settings", "MTU Settings"}));
-    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)), Join({}));
-    CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)), Join({}));
-    CHECK_EQ(model.currentMtuFound, 0);
-    CHECK_EQ(model.currentMssFound, 0);
-    CHECK_EQ(model.currentTtlFound, 0);
-    CHECK_EQ(model.currentMaxConnectionsPerServerFound, 0);
-    CHECK_EQ(model.currentReceiveWindowFound, 0);
-    CHECK_EQ(model.currentPmtuDiscoveryFound, 0);
-    CHECK_EQ(model.currentKeepAliveTimeFound, 0);
-    CHECK_EQ(model.currentSynAttackProtectFound, 0);
-    CHECK_EQ(model.currentIcmpRedirectsFound, 0);
-    CHECK_EQ(model.settings.currentTtl, 77u);
+    EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
+    EXPECT_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)),
+              Join({"MSS Settings", "MTU Settings"}));
+    EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)), Join({}));
+    EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)), Join({}));
+    EXPECT_EQ(model.currentMtuFound, 0);
+    EXPECT_EQ(model.currentMssFound, 0);
+    EXPECT_EQ(model.currentTtlFound, 0);
+    EXPECT_EQ(model.currentMaxConnectionsPerServerFound, 0);
+    EXPECT_EQ(model.currentReceiveWindowFound, 0);
+    EXPECT_EQ(model.currentPmtuDiscoveryFound, 0);
+    EXPECT_EQ(model.currentKeepAliveTimeFound, 0);
+    EXPECT_EQ(model.currentSynAttackProtectFound, 0);
+    EXPECT_EQ(model.currentIcmpRedirectsFound, 0);
+    EXPECT_EQ(model.settings.currentTtl, 77u);
   }
 }
 
@@ -88,7 +45,7 @@ TEST(ReadNt, NothingSetGivesEmptyBackup) {
 // (so a restore can put them back); shorter ones are taken, zero-extended.
 TEST(ReadNt, OddSizesAreBackedUpWhole) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg", "store_nt_odd_values.reg"});
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   WizardModel model;
   // Left-overs in the fields must not leak into a shorter value.
   model.settings.currentReceiveWindow = 0xFFFFFFFF;
@@ -99,121 +56,93 @@ TEST(ReadNt, OddSizesAreBackedUpWhole) {
   ReadCurrentSettings(m.reg, kOsFamilyNt, model);
   CHECK_ALL_KEYS_CLOSED();
 
-  CHECK_EQ(model.currentTtlFound, 0);
-  CHECK_EQ(model.settings.currentTtl, 5u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"),
-           Typed(kRegDword, std::string("\x80\0\0\0\x01\0\0\0", 8)));
-  CHECK_EQ(model.currentReceiveWindowFound, 1);
-  CHECK_EQ(model.settings.currentReceiveWindow, 0x4470u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "TcpWindowSize"),
-           Typed(kRegDword, std::string("\x70\x44", 2)));
-  CHECK_EQ(model.currentSynAttackProtectFound, 1);
-  CHECK_EQ(model.settings.currentSynAttackProtect, 2u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "SYNAttackProtect"),
-           Typed(kRegDword, std::string("\x02\0\0", 3)));
+  EXPECT_EQ(model.currentTtlFound, 0);
+  EXPECT_EQ(model.settings.currentTtl, 5u);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"),
+            Typed(kRegDword, std::string("\x80\0\0\0\x01\0\0\0", 8)));
+  EXPECT_EQ(model.currentReceiveWindowFound, 1);
+  EXPECT_EQ(model.settings.currentReceiveWindow, 0x4470u);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "TcpWindowSize"),
+            Typed(kRegDword, std::string("\x70\x44", 2)));
+  EXPECT_EQ(model.currentSynAttackProtectFound, 1);
+  EXPECT_EQ(model.settings.currentSynAttackProtect, 2u);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "SYNAttackProtect"),
+            Typed(kRegDword, std::string("\x02\0\0", 3)));
   // A text of eight bytes: not a number, kept whole with its own type.
-  CHECK_EQ(model.currentKeepAliveTimeFound, 0);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"), Sz("7200000"));
+  EXPECT_EQ(model.currentKeepAliveTimeFound, 0);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveTime"), Sz("7200000"));
   // The type is not looked at for the current value: four bytes of binary are a number. The
   // backup keeps the type.
-  CHECK_EQ(model.currentKeepAliveIntervalFound, 1);
-  CHECK_EQ(model.settings.currentKeepAliveInterval, 1000u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"),
-           Typed(kRegBinary, DwordBytes(1000)));
-  CHECK_EQ(model.currentMaxConnectionsPerServerFound, 0);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"),
-           Typed(kRegDword, std::string("\x08\0\0\0\0\0\0\0\0\0", 10)));
+  EXPECT_EQ(model.currentKeepAliveIntervalFound, 1);
+  EXPECT_EQ(model.settings.currentKeepAliveInterval, 1000u);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "KeepAliveInterval"),
+            Typed(kRegBinary, DwordBytes(1000)));
+  EXPECT_EQ(model.currentMaxConnectionsPerServerFound, 0);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "MaxConnectionsPerServer"),
+            Typed(kRegDword, std::string("\x08\0\0\0\0\0\0\0\0\0", 10)));
 
   // Interface 1 has an 8-byte MTU (kept whole, not current) and a 2-byte MSS; interface 2's
   // MTU 576 is the current one.
-  CHECK_EQ(model.currentMtuFound, 1);
-  CHECK_EQ(model.settings.currentMtu, 576u);
-  CHECK_EQ(model.currentMssFound, 1);
-  CHECK_EQ(model.settings.currentMss, 1460u);
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
-           Join({"{11111111-AAAA-4000-8000-000000000001}=" +
-                     Typed(kRegDword, std::string("\xdc\x05\0\0\0\0\0\0", 8)),
-                 "{22222222-BBBB-4000-8000-000000000002}=" + Dword(576)}));
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)),
-           Join({"{11111111-AAAA-4000-8000-000000000001}=" +
-                 Typed(kRegDword, std::string("\xb4\x05", 2))}));
+  EXPECT_EQ(model.currentMtuFound, 1);
+  EXPECT_EQ(model.settings.currentMtu, 576u);
+  EXPECT_EQ(model.currentMssFound, 1);
+  EXPECT_EQ(model.settings.currentMss, 1460u);
+  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
+            Join({"{11111111-AAAA-4000-8000-000000000001}=" +
+                      Typed(kRegDword, std::string("\xdc\x05\0\0\0\0\0\0", 8)),
+                  "{22222222-BBBB-4000-8000-000000000002}=" + Dword(576)}));
+  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMssSettings)),
+            Join({"{11111111-AAAA-4000-8000-000000000001}=" +
+                  Typed(kRegDword, std::string("\xb4\x05", 2))}));
 }
 
 // A second read rebuilds the backup from the registry as it then stands.
 TEST(ReadNt, SecondReadReplacesBackup) {
   Machine m(kNtMachine);
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   WizardModel first;
   ReadCurrentSettings(m.reg, kOsFamilyNt, first);
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL", kRegDword,
-                     std::string("\x40\0\0\0", 4)));
+  ASSERT_TRUE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "DefaultTTL", kRegDword,
+                         std::string("\x40\0\0\0", 4)));
   {
     ScopedKey tcpip(m.reg);
-    REQUIRE_EQ(tcpip.Open(kHkeyLocalMachine, kTcpipParameters), kRegOk);
-    REQUIRE_EQ(m.reg.DeleteValue(tcpip.get(), "SackOpts"), kRegOk);
+    ASSERT_EQ(tcpip.Open(kHkeyLocalMachine, kTcpipParameters), kRegOk);
+    ASSERT_EQ(m.reg.DeleteValue(tcpip.get(), "SackOpts"), kRegOk);
   }
-  REQUIRE_EQ(m.reg.DeleteTree(kHkeyLocalMachine,
-                              InterfaceKey("{22222222-BBBB-4000-8000-000000000002}").c_str()),
-             kRegOk);
+  ASSERT_EQ(m.reg.DeleteTree(kHkeyLocalMachine,
+                             InterfaceKey("{22222222-BBBB-4000-8000-000000000002}").c_str()),
+            kRegOk);
   WizardModel second;
   ReadCurrentSettings(m.reg, kOsFamilyNt, second);
   CHECK_ALL_KEYS_CLOSED();
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Dword(64));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "SackOpts"), kAbsent);
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
-           Join({"{11111111-AAAA-4000-8000-000000000001}=" + Dword(1500)}));
-  CHECK_EQ(second.settings.currentMtu, 1500u);
-  CHECK_EQ(second.settings.currentTtl, 64u);
-}
-
-// The 9x locations mean nothing to an NT read, and the other way round; only the browser
-// values are shared by both families.
-TEST(ReadNt, OtherFamilysValuesAreNotRead) {
-  {
-    Machine m({"store_9x_chain.reg", "store_9x_values.reg"});
-    REQUIRE(m.ready);
-    WizardModel model;
-    ReadCurrentSettings(m.reg, kOsFamilyNt, model);
-    CHECK_EQ(model.currentTtlFound, 0);
-    CHECK_EQ(model.currentMtuFound, 0);
-    CHECK_EQ(
-        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-        Join({"MaxConnectionsPer1_0Server=" + Dword(2), "MaxConnectionsPerServer=" + Dword(3)}));
-  }
-  {
-    Machine m(kNtMachine);
-    REQUIRE(m.ready);
-    WizardModel model;
-    ReadCurrentSettings(m.reg, kOsFamily9x, model);
-    CHECK_EQ(model.currentTtlFound, 0);
-    CHECK_EQ(model.currentMtuFound, 0);
-    CHECK_EQ(Join(SubKeysOf(m.reg, kHkeyCurrentUser, kBackupKey)), Join({}));
-    CHECK_EQ(
-        Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupKey)),
-        Join({"MaxConnectionsPer1_0Server=" + Dword(10), "MaxConnectionsPerServer=" + Dword(6)}));
-  }
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "DefaultTTL"), Dword(64));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "SackOpts"), kAbsent);
+  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyCurrentUser, kBackupMtuSettings)),
+            Join({"{11111111-AAAA-4000-8000-000000000001}=" + Dword(1500)}));
+  EXPECT_EQ(second.settings.currentMtu, 1500u);
+  EXPECT_EQ(second.settings.currentTtl, 64u);
 }
 
 // TCP/IP reads the redirect switch from EnableICMPRedirect; the plural name does nothing, so the
 // page shows the singular's value and the plural is never read, written or restored.
 TEST(ReadNt, IcmpRedirectIsTheSingularName) {
   Machine m({"store_nt_values.reg"});
-  REQUIRE(m.ready);
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect", kRegDword,
-                     DwordBytes(1)));
-  REQUIRE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirects", kRegDword,
-                     DwordBytes(0)));
+  ASSERT_TRUE(m.ready);
+  ASSERT_TRUE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect",
+                         kRegDword, DwordBytes(1)));
+  ASSERT_TRUE(WriteValue(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirects",
+                         kRegDword, DwordBytes(0)));
   WizardModel model;
-  CHECK(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
-  CHECK_EQ(model.currentIcmpRedirectsFound, 1);
-  CHECK_EQ(model.settings.currentIcmpRedirects, 1u);
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "EnableICMPRedirect"), Dword(1));
-  CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "EnableICMPRedirects"), kAbsent);
+  EXPECT_TRUE(ReadCurrentSettings(m.reg, kOsFamilyNt, model));
+  EXPECT_EQ(model.currentIcmpRedirectsFound, 1);
+  EXPECT_EQ(model.settings.currentIcmpRedirects, 1u);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "EnableICMPRedirect"), Dword(1));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kBackupKey, "EnableICMPRedirects"), kAbsent);
   TuningSettings chosen = ChosenSettings();
   chosen.icmpRedirects = 0;
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, chosen));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect"), Dword(0));
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect"), Dword(1));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirects"), Dword(0));
+  EXPECT_TRUE(ApplySettings(m.reg, kOsFamilyNt, 0, chosen));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect"), Dword(0));
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirect"), Dword(1));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "EnableICMPRedirects"), Dword(0));
 }

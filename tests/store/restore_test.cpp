@@ -2,7 +2,7 @@
 #include "fakes/reg_file.h"
 #include "store/settings_store.h"
 #include "store/store_machine.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 using namespace store_keys;
 
@@ -24,45 +24,45 @@ std::string Modems(Registry& registry) {
 // touched is back as it was after each.
 void RoundTrip(const std::vector<std::string>& fixtures, OsFamily family) {
   Machine m(fixtures);
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   const std::string before = Snapshot(m.reg);
   const std::string modems = Modems(m.reg);
   WizardModel model;
   ReadCurrentSettings(m.reg, family, model);
-  CHECK(ApplySettings(m.reg, family, 1, ChosenSettings()));
-  CHECK_NE(Snapshot(m.reg), before);
-  CHECK(BackupExists(m.reg));
+  EXPECT_TRUE(ApplySettings(m.reg, family, 1, ChosenSettings()));
+  EXPECT_NE(Snapshot(m.reg), before);
+  EXPECT_TRUE(BackupExists(m.reg));
 
   // Where regedit cannot delete, each value it would have deleted is named in a comment.
   std::string file, byHand;
-  CHECK(BackupRegFile(m.reg, family, true, "Delete by hand:", &file));
-  CHECK(BackupRegFile(m.reg, family, false, "Delete by hand:", &byHand));
-  CHECK_EQ(byHand.find("=-"), std::string::npos);
-  CHECK_EQ(byHand.find("; Delete by hand: \"") != std::string::npos,
-           file.find("\"=-\r\n") != std::string::npos);
+  EXPECT_TRUE(BackupRegFile(m.reg, family, true, "Delete by hand:", &file));
+  EXPECT_TRUE(BackupRegFile(m.reg, family, false, "Delete by hand:", &byHand));
+  EXPECT_EQ(byHand.find("=-"), std::string::npos);
+  EXPECT_EQ(byHand.find("; Delete by hand: \"") != std::string::npos,
+            file.find("\"=-\r\n") != std::string::npos);
   const RegFileResult merged = LoadRegText(m.reg, file);
-  CHECK_EQ(merged.message, "");
-  CHECK_EQ(Snapshot(m.reg), before);
-  CHECK_EQ(Modems(m.reg), modems);
+  EXPECT_EQ(merged.message, "");
+  EXPECT_EQ(Snapshot(m.reg), before);
+  EXPECT_EQ(Modems(m.reg), modems);
 
-  REQUIRE(ApplySettings(m.reg, family, 0, ChosenSettings()));
-  CHECK_EQ(RestoreBackup(m.reg, family), RestoreOutcome::kRestored);
+  ASSERT_TRUE(ApplySettings(m.reg, family, 0, ChosenSettings()));
+  EXPECT_EQ(RestoreBackup(m.reg, family), RestoreOutcome::kRestored);
   CHECK_ALL_KEYS_CLOSED();
-  CHECK_EQ(Snapshot(m.reg), before);
-  CHECK(!BackupExists(m.reg));
+  EXPECT_EQ(Snapshot(m.reg), before);
+  EXPECT_FALSE(BackupExists(m.reg));
 
   // Without a backup the defaults take one first; a second run keeps it.
-  CHECK_EQ(RestoreDefaults(m.reg, family), DefaultsOutcome::kRestored);
+  EXPECT_EQ(RestoreDefaults(m.reg, family), DefaultsOutcome::kRestored);
   const std::string backup = BackupValues(m.reg);
   for (const PlannedValue& value : PlanDefaults(m.reg, family).values) {
-    check::Scope scope(value.name);
-    CHECK(value.found == ValueState::kAbsent);
+    SCOPED_TRACE(value.name);
+    EXPECT_TRUE(value.found == ValueState::kAbsent);
   }
-  CHECK_EQ(RestoreDefaults(m.reg, family), DefaultsOutcome::kRestored);
-  CHECK_EQ(BackupValues(m.reg), backup);
-  CHECK_EQ(RestoreBackup(m.reg, family), RestoreOutcome::kRestored);
+  EXPECT_EQ(RestoreDefaults(m.reg, family), DefaultsOutcome::kRestored);
+  EXPECT_EQ(BackupValues(m.reg), backup);
+  EXPECT_EQ(RestoreBackup(m.reg, family), RestoreOutcome::kRestored);
   CHECK_ALL_KEYS_CLOSED();
-  CHECK_EQ(Snapshot(m.reg), before);
+  EXPECT_EQ(Snapshot(m.reg), before);
 }
 
 }  // namespace
@@ -94,7 +94,7 @@ TEST(Restore, RoundTripLeavesEverythingAsItWas) {
       {"9x modem", kOsFamily9x, {"store_9x_chain.reg", "store_modem_9x_one.reg"}},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     RoundTrip(row.fixtures, row.family);
   }
 }
@@ -103,29 +103,29 @@ TEST(Restore, RoundTripLeavesEverythingAsItWas) {
 // MTU and MSS on an interface that had none or came after the backup.
 TEST(RestoreNt, AddedValuesAreDeleted) {
   Machine m({"store_nt_interfaces.reg"});
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   WizardModel model;
   ReadCurrentSettings(m.reg, kOsFamilyNt, model);
-  REQUIRE(m.Load("store_nt_new_interface.reg"));
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  ASSERT_TRUE(m.Load("store_nt_new_interface.reg"));
+  EXPECT_TRUE(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
   const std::string added = InterfaceKey("{44444444-DDDD-4000-8000-000000000004}");
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, added, "MTU"), Dword(576));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "TcpMaxDupAcks"), Dword(2));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, added, "MTU"), Dword(576));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "TcpMaxDupAcks"), Dword(2));
 
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
   CHECK_ALL_KEYS_CLOSED();
   for (const std::string& name : kNtValues) {
-    check::Scope scope(name);
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, name), kAbsent);
+    SCOPED_TRACE(name);
+    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, name), kAbsent);
   }
-  CHECK_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, added)), Join({"EnableDHCP=" + Dword(1)}));
+  EXPECT_EQ(Join(ValuesOf(m.reg, kHkeyLocalMachine, added)), Join({"EnableDHCP=" + Dword(1)}));
   const std::string first = InterfaceKey("{11111111-AAAA-4000-8000-000000000001}");
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, first, "MTU"), Dword(1500));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, first, "MSS"), Dword(1460));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, first, "MTU"), Dword(1500));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, first, "MSS"), Dword(1460));
   const std::string second = InterfaceKey("{22222222-BBBB-4000-8000-000000000002}");
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, second, "MTU"), Dword(576));
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, second, "MSS"), kAbsent);
-  CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "Hostname"), Sz("vm"));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, second, "MTU"), Dword(576));
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, second, "MSS"), kAbsent);
+  EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, kTcpipParameters, "Hostname"), Sz("vm"));
 }
 
 // An empty backup deletes every value the wizard writes, per family.
@@ -141,24 +141,24 @@ TEST(Restore, EmptyBackupDeletesEveryValue) {
       {kOsFamily9x, kMstcp, &k9xValues, {"store_9x_values.reg"}},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.family == kOsFamilyNt ? "NT" : "9x");
+    SCOPED_TRACE(row.family == kOsFamilyNt ? "NT" : "9x");
     Machine m(row.fixtures);
-    REQUIRE(m.ready);
+    ASSERT_TRUE(m.ready);
     {
       ScopedKey backup(m.reg);
-      REQUIRE_EQ(backup.Create(kHkeyCurrentUser, kBackupKey), kRegOk);
+      ASSERT_EQ(backup.Create(kHkeyCurrentUser, kBackupKey), kRegOk);
     }
-    CHECK_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kRestored);
+    EXPECT_EQ(RestoreBackup(m.reg, row.family), RestoreOutcome::kRestored);
     CHECK_ALL_KEYS_CLOSED();
     for (const std::string& name : *row.names) {
-      check::Scope value(name);
-      CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, row.path, name), kAbsent);
+      SCOPED_TRACE(name);
+      EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, row.path, name), kAbsent);
     }
-    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"),
-             kAbsent);
-    CHECK_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "User Agent"),
-             Sz("Mozilla/4.0 (compatible; MSIE 8.0; Win32)"));
-    CHECK(!BackupExists(m.reg));
+    EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "MaxConnectionsPerServer"),
+              kAbsent);
+    EXPECT_EQ(ValueAt(m.reg, kHkeyCurrentUser, kInternetSettings, "User Agent"),
+              Sz("Mozilla/4.0 (compatible; MSIE 8.0; Win32)"));
+    EXPECT_FALSE(BackupExists(m.reg));
   }
 }
 
@@ -177,54 +177,54 @@ TEST(Restore9x, AdapterValues) {
       {"MaxMTU \"0\"", {"store_9x_chain.reg", "store_9x_mtu_zero.reg"}, kAbsent, Sz("1460")},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     Machine m(row.fixtures);
-    REQUIRE(m.ready);
-    CHECK(ReadAndApply(m.reg, kOsFamily9x));
+    ASSERT_TRUE(m.ready);
+    EXPECT_TRUE(ReadAndApply(m.reg, kOsFamily9x));
     const std::string transport = TransportKey("0003");
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "MaxMTU"), Sz("576"));
-    CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
+    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "MaxMTU"), Sz("576"));
+    EXPECT_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kRestored);
     CHECK_ALL_KEYS_CLOSED();
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "MaxMTU"), row.mtu);
-    CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "MaxMSS"), row.mss);
+    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "MaxMTU"), row.mtu);
+    EXPECT_EQ(ValueAt(m.reg, kHkeyLocalMachine, transport, "MaxMSS"), row.mss);
   }
 }
 
 // No backup: nothing changes.
 TEST(Restore, NoBackup) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg"});
-  REQUIRE(m.ready);
+  ASSERT_TRUE(m.ready);
   const std::string before = Snapshot(m.reg);
-  CHECK(!BackupExists(m.reg));
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kNoBackup);
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kNoBackup);
+  EXPECT_FALSE(BackupExists(m.reg));
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kNoBackup);
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamily9x), RestoreOutcome::kNoBackup);
   CHECK_ALL_KEYS_CLOSED();
-  CHECK_EQ(Snapshot(m.reg), before);
+  EXPECT_EQ(Snapshot(m.reg), before);
 }
 
 // Applying twice (two runs): the second read backs up the tuned values, so a restore then
 // gives the tuned values back, not the original ones.
 TEST(Restore, SecondRunBacksUpTunedValues) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg"});
-  REQUIRE(m.ready);
-  CHECK(ReadAndApply(m.reg, kOsFamilyNt));
+  ASSERT_TRUE(m.ready);
+  EXPECT_TRUE(ReadAndApply(m.reg, kOsFamilyNt));
   const std::string tuned = Snapshot(m.reg);
   WizardModel second;
   ReadCurrentSettings(m.reg, kOsFamilyNt, second);
-  CHECK_EQ(second.settings.currentTtl, 64u);
-  CHECK(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
-  CHECK_EQ(Snapshot(m.reg), tuned);
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
-  CHECK_EQ(Snapshot(m.reg), tuned);
+  EXPECT_EQ(second.settings.currentTtl, 64u);
+  EXPECT_TRUE(ApplySettings(m.reg, kOsFamilyNt, 0, ChosenSettings()));
+  EXPECT_EQ(Snapshot(m.reg), tuned);
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
+  EXPECT_EQ(Snapshot(m.reg), tuned);
 }
 
 // Values the read could not take as numbers come back with their bytes and their own type
 // instead of being deleted.
 TEST(RestoreNt, OddSizesComeBackWhole) {
   Machine m({"store_nt_values.reg", "store_nt_interfaces.reg", "store_nt_odd_values.reg"});
-  REQUIRE(m.ready);
-  CHECK(ReadAndApply(m.reg, kOsFamilyNt));
-  CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
+  ASSERT_TRUE(m.ready);
+  EXPECT_TRUE(ReadAndApply(m.reg, kOsFamilyNt));
+  EXPECT_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
   CHECK_ALL_KEYS_CLOSED();
   struct Row {
     RegKey hive;
@@ -250,7 +250,7 @@ TEST(RestoreNt, OddSizesComeBackWhole) {
       {kHkeyLocalMachine, first, "MSS", Typed(kRegDword, std::string("\xb4\x05", 2))},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.name);
-    CHECK_EQ(ValueAt(m.reg, row.hive, row.path, row.name), row.value);
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ValueAt(m.reg, row.hive, row.path, row.name), row.value);
   }
 }

@@ -4,7 +4,9 @@
 
 #include "fakes/reg_file.h"
 #include "store/settings_store.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
+
+#include "support/fixtures.h"
 
 using namespace store_keys;
 
@@ -18,14 +20,14 @@ void DeleteValues(Registry& registry, RegKey hive, const char* path,
   if (key.Open(hive, path) != kRegOk) return;
   for (const auto& name : names) {
     if (!Gone(registry.DeleteValue(key.get(), name.c_str()))) {
-      check::Fail(__FILE__, __LINE__, std::string("cannot delete ") + path + "\\" + name);
+      ADD_FAILURE() << std::string("cannot delete ") + path + "\\" + name;
     }
   }
 }
 
 void DeleteTree(Registry& registry, RegKey hive, const char* path) {
   if (!Gone(registry.DeleteTree(hive, path))) {
-    check::Fail(__FILE__, __LINE__, std::string("cannot delete key ") + path);
+    ADD_FAILURE() << std::string("cannot delete key ") + path;
   }
 }
 
@@ -106,10 +108,9 @@ Machine::~Machine() { ClearTouched(reg); }
 bool Machine::Load(const std::string& fixture) { return LoadFixture(reg, fixture); }
 
 bool LoadFixture(Registry& registry, const std::string& fixture) {
-  const RegFileResult result = LoadRegFile(registry, check::FixturePath(fixture));
+  const RegFileResult result = LoadRegFile(registry, FixturePath(fixture));
   if (!result.ok) {
-    check::Fail(__FILE__, __LINE__,
-                fixture + ":" + std::to_string(result.line) + ": " + result.message);
+    ADD_FAILURE() << fixture + ":" + std::to_string(result.line) + ": " + result.message;
   }
   return result.ok;
 }
@@ -141,14 +142,6 @@ bool ReadAndApply(Registry& registry, OsFamily family) {
   WizardModel model;
   ReadCurrentSettings(registry, family, model);
   return ApplySettings(registry, family, 0, ChosenSettings());
-}
-
-void CheckFound(const std::vector<FoundValue>& values) {
-  for (const FoundValue& value : values) {
-    check::Scope scope(value.name);
-    CHECK_EQ(value.found, 1);
-    CHECK_EQ(value.current, value.expected);
-  }
 }
 
 std::string Typed(std::uint32_t type, const std::string& bytes) {

@@ -1,13 +1,23 @@
 #include "tools/lang_rules.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstdio>
 #include <map>
 #include <utility>
 
 #include "fakes/ini_profile_reader.h"
 #include "resources/resource.h"
+#include "wizard/connection_type_page.h"
+#include "wizard/icmp_redirect_page.h"
+#include "wizard/keep_alive_page.h"
+#include "wizard/modem_boost_page.h"
+#include "wizard/mtu_page.h"
+#include "wizard/path_mtu_page.h"
+#include "wizard/receive_window_page.h"
+#include "wizard/syn_attack_page.h"
 #include "wizard/texts.h"
+#include "wizard/ttl_page.h"
 
 namespace langcheck {
 
@@ -445,114 +455,118 @@ std::vector<std::string> MissingKeys(const LanguageFile& file) {
   return missing;
 }
 
-const std::vector<Placement>& Placements() {
+namespace {
+
+// The catalogue's own entry for a text a table holds a copy of (placements compare by entry).
+const TextId* Catalogued(const TextId& copy) {
+  const TextId* id = copy.key != nullptr ? FindText(copy.key) : nullptr;
+  return id != nullptr ? id : &copy;
+}
+
+// The widest number each recommendation can put in for "%d": at most a LAN's MTU and MSS, and a
+// large MSS typed on step 2 takes the receive window up to its limit. Any other: the widest
+// number there is.
+std::uint32_t WidestRecommendation(const TextId& t) {
   using namespace text;
-  static const std::vector<Placement> placements = {
-      // The main window: its caption on the introduction, then the steps' titles.
-      Plain(kProgramTitle, IDD_WIZARD, 0),
-      Plain(kTitleConnectionNt, IDD_WIZARD, 0),
-      Plain(kTitleMtuNt, IDD_WIZARD, 0),
-      Plain(kTitlePathMtuNt, IDD_WIZARD, 0),
-      Plain(kTitleRwinNt, IDD_WIZARD, 0),
-      Plain(kTitleTtlNt, IDD_WIZARD, 0),
-      Plain(kTitleKeepAliveNt, IDD_WIZARD, 0),
-      Plain(kTitleSyn, IDD_WIZARD, 0),
-      Plain(kTitleIcmp, IDD_WIZARD, 0),
-      Plain(kTitleModem, IDD_WIZARD, 0),
-      Plain(kTitleConnection9x, IDD_WIZARD, 0),
-      Plain(kTitleMtu9x, IDD_WIZARD, 0),
-      Plain(kTitlePathMtu9x, IDD_WIZARD, 0),
-      Plain(kTitleRwin9x, IDD_WIZARD, 0),
-      Plain(kTitleTtl9x, IDD_WIZARD, 0),
-      Plain(kTitleKeepAlive9x, IDD_WIZARD, 0),
-      Plain(kIntroduction, IDD_WIZARD, IDC_static_Introduction, kOnIntroduction),
-      Plain(kHint, IDD_WIZARD, IDC_HINT, kOnIntroduction),
-      Plain(kResetSettings, IDD_WIZARD, IDC_RESET_SETTINGS, kOnIntroduction),
-      Plain(kLanguage, IDD_WIZARD, IDC_Language, kOnIntroduction),
-      Plain(kBack, IDD_WIZARD, IDC_Back),
-      Plain(kProceed, IDD_WIZARD, IDC_Next, kOnIntroduction),
-      Plain(kNext, IDD_WIZARD, IDC_Next, kOnSteps),
-      Plain(kFinish, IDD_WIZARD, IDC_Next, kOnSteps),
-      Plain(kExit, IDD_WIZARD, IDCANCEL),
-      // Step 1.
-      Plain(kConnectionQuestion, IDD_STEP_CONNECTION, IDC_static_step2_Explain),
-      Plain(kDialUp, IDD_STEP_CONNECTION, IDC_step2_RADIO_DialUp),
-      Plain(kCableModem, IDD_STEP_CONNECTION, IDC_step2_RADIO_CableModem),
-      Plain(kDsl, IDD_STEP_CONNECTION, IDC_step2_RADIO_DSL),
-      Plain(kLan, IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN),
-      // Step 2. The recommendations are at most a LAN's MTU and MSS.
-      Value(kMtuExplain, IDD_STEP_MTU, IDC_static_step3_MTUExplain, &kBytes, kWasSetTo),
-      Value(kMssExplain, IDD_STEP_MTU, IDC_static_step3_MSSExplain, &kBytes, kWasSetTo),
-      Number(kRecommendedMtu, IDD_STEP_MTU, IDC_static_RecommendedMTU, 1500),
-      Number(kRecommendedMss, IDD_STEP_MTU, IDC_static_RecommendedMSS, 1460),
-      Plain(kFindMtu, IDD_STEP_MTU, IDC_MTU_FIND),
-      // Step 3.
-      State(kDiscoveryExplain, IDD_STEP_PATH_MTU, IDC_static_step4_MTUDiscoveryExplain),
-      State(kBlackHoleExplain, IDD_STEP_PATH_MTU, IDC_static_step4_BlackHoeDetectExplain),
-      Plain(kDiscoveryAdvice, IDD_STEP_PATH_MTU, IDC_static_MTUDiscovery),
-      Plain(kBlackHoleAdvice, IDD_STEP_PATH_MTU, IDC_static_BlackHoleDetect),
-      Plain(kDisableDiscovery, IDD_STEP_PATH_MTU, IDC_chk_MTUDiscovery),
-      Plain(kEnableBlackHole, IDD_STEP_PATH_MTU, IDC_chk_BlackHoleDetection),
-      // Step 4: a large MSS typed on step 2 takes the window up to its limit.
-      Value(kRwinExplain, IDD_STEP_RWIN, IDC_static_step5_Explain, &kBytes, kWasSetTo),
-      Number(kRecommendedRwin, IDD_STEP_RWIN, IDC_static_RecommendedRWIN, 1073741823u),
-      Plain(kScalingFactor, IDD_STEP_RWIN, IDC_STATIC_SCALING_FACTOR),
-      Plain(kMultiplier, IDD_STEP_RWIN, IDC_STATIC_MULTIPLIER),
-      // Step 5.
-      Value(kTtlExplain, IDD_STEP_TTL, IDC_static_step6_Explain, &kSeconds, kWasSetTo),
-      Number(kRecommendedTtl, IDD_STEP_TTL, IDC_static_RecommendedTTL, 64),
-      Plain(kBrowserGroup, IDD_STEP_TTL, IDC_IE_GROUP_BOX),
-      Plain(kBrowserExplain, IDD_STEP_TTL, IDC_IE_OPTIMIZATION),
-      Value(kCurrentHttp10, IDD_STEP_TTL, IDC_CURRENT_HTTP_1_0, nullptr, kWasSetTo),
-      Number(kRecommendedHttp10, IDD_STEP_TTL, IDC_RECOMMENDED_HTTP_1_0, 20),
-      Value(kCurrentHttp11, IDD_STEP_TTL, IDC_CURRENT_HTTP_1_1, nullptr, kWasSetTo),
-      Number(kRecommendedHttp11, IDD_STEP_TTL, IDC_RECOMMENDED_HTTP_1_1, 20),
-      // Step 6.
-      Value(kKeepAliveTimeExplain, IDD_STEP_KEEPALIVE, IDC_static_step7_KeepAliveTimeExplain,
-            &kMilliseconds, kWasSetTo),
-      Value(kKeepAliveIntervalExplain, IDD_STEP_KEEPALIVE,
-            IDC_static_step7_KeepLAliveIntervalExplain, &kMilliseconds, kWasSetTo),
-      Number(kRecommendedKeepAliveTime, IDD_STEP_KEEPALIVE, IDC_static_RecommendedKeepAliveTime,
-             7200000),
-      Number(kRecommendedKeepAliveInterval, IDD_STEP_KEEPALIVE,
-             IDC_static_RecommendedKeepAliveInterval, 1000),
-      // Step 7.
-      Plain(kSynExplain, IDD_STEP_SYN, IDC_static_step8_SYNExplain),
-      Value(kSynLevels, IDD_STEP_SYN, IDC_static_RecommendedSYN, nullptr, kWasSetToOption),
-      Plain(kSynPrompt, IDD_STEP_SYN, IDC_STATIC_SYN),
-      // Step 8.
-      Plain(kEnableIcmp, IDD_STEP_ICMP, IDC_chk_ICMP),
-      Plain(kIcmpExplain1, IDD_STEP_ICMP, IDC_static_step9_ICMPExplain),
-      Plain(kIcmpExplain2, IDD_STEP_ICMP, IDC_static_step9_ICMPExplain2),
-      Plain(kIcmpExplain3, IDD_STEP_ICMP, IDC_static_step9_ICMPExplain3),
-      State(kIcmpExplain4, IDD_STEP_ICMP, IDC_static_step9_ICMPExplain4),
-      Plain(kIcmpAdvice, IDD_STEP_ICMP, IDC_RecommendedICMP),
-      // The modem step and the About box.
-      Plain(kModemDescription, IDD_STEP_MODEM, IDC_DESCRIBTION),
-      Plain(kAboutOk, IDD_ABOUT, IDOK),
-      Plain(kAboutVersion, IDD_ABOUT, IDC_STATIC2),
-      // The MTU finder: the progress and result lines with the widest sizes.
-      Plain(kMtuFinderTitle, IDD_MTU_FINDER, 0),
-      Plain(kMtuHostLabel, IDD_MTU_FINDER, IDC_MTU_HOST_LABEL),
-      Plain(kMtuHint, IDD_MTU_FINDER, IDC_MTU_HINT),
-      Plain(kMtuStart, IDD_MTU_FINDER, IDC_MTU_START),
-      Plain(kMtuUse, IDD_MTU_FINDER, IDC_MTU_USE),
-      Plain(kMtuCancel, IDD_MTU_FINDER, IDCANCEL),
-      Plain(kMtuClose, IDD_MTU_FINDER, IDCANCEL),
-      Plain(kMtuLookingUp, IDD_MTU_FINDER, IDC_MTU_PROGRESS),
-      Number(kMtuTriedFits, IDD_MTU_FINDER, IDC_MTU_PROGRESS, 1472),
-      Number(kMtuTriedTooBig, IDD_MTU_FINDER, IDC_MTU_PROGRESS, 1472),
-      Number(kMtuTriedNoReply, IDD_MTU_FINDER, IDC_MTU_PROGRESS, 1472),
-      Number(kMtuResult, IDD_MTU_FINDER, IDC_MTU_RESULT, 1500),
-      Plain(kMtuUnknownHost, IDD_MTU_FINDER, IDC_MTU_RESULT),
-      Plain(kMtuNoAnswer, IDD_MTU_FINDER, IDC_MTU_RESULT),
-      Plain(kMtuNoIcmp, IDD_MTU_FINDER, IDC_MTU_RESULT),
-      Plain(kMtuNoHost, IDD_MTU_FINDER, IDC_MTU_RESULT),
-      // The review of Finish's changes.
-      Plain(kReviewChanges, IDD_WIZARD, IDC_REVIEW_CHANGES, kOnSteps),
-      Plain(kReviewExplain, IDD_REVIEW, IDC_REVIEW_EXPLAIN),
-      Plain(kReviewClose, IDD_REVIEW, IDC_REVIEW_CLOSE),
+  const std::pair<const TextId*, std::uint32_t> widest[] = {
+      {&kRecommendedMtu, 1500},
+      {&kRecommendedMss, 1460},
+      {&kRecommendedRwin, 1073741823u},
+      {&kRecommendedTtl, 64},
+      {&kRecommendedHttp10, 20},
+      {&kRecommendedHttp11, 20},
+      {&kRecommendedKeepAliveTime, 7200000},
+      {&kRecommendedKeepAliveInterval, 1000},
   };
+  for (const auto& w : widest) {
+    if (w.first == &t) return w.second;
+  }
+  return 4294967295u;
+}
+
+std::vector<const PageTable*> PageTables() {
+  return {&ConnectionTypePage::Table(), &MtuPage::Table(),          &PathMtuPage::Table(),
+          &ReceiveWindowPage::Table(),  &TtlPage::Table(),          &KeepAlivePage::Table(),
+          &SynAttackPage::Table(),      &IcmpRedirectPage::Table(), &ModemBoostPage::Table()};
+}
+
+}  // namespace
+
+const std::vector<Placement>& Placements() {
+  static const std::vector<Placement> placements = [] {
+    using namespace text;
+    // The main window: its caption on the introduction, then the steps' titles.
+    std::vector<Placement> out = {Plain(kProgramTitle, IDD_WIZARD, 0)};
+    for (bool nt : {true, false}) {
+      for (const PageTable* page : PageTables()) {
+        const TextId* title = Catalogued(nt ? page->titleNt : page->title9x);
+        bool seen = false;
+        for (const Placement& p : out) seen = seen || p.text == title;
+        if (!seen) out.push_back(Plain(*title, IDD_WIZARD, 0));
+      }
+    }
+    const Placement frame[] = {
+        Plain(kIntroduction, IDD_WIZARD, IDC_static_Introduction, kOnIntroduction),
+        Plain(kHint, IDD_WIZARD, IDC_HINT, kOnIntroduction),
+        Plain(kResetSettings, IDD_WIZARD, IDC_RESET_SETTINGS, kOnIntroduction),
+        Plain(kLanguage, IDD_WIZARD, IDC_Language, kOnIntroduction),
+        Plain(kBack, IDD_WIZARD, IDC_Back),
+        Plain(kProceed, IDD_WIZARD, IDC_Next, kOnIntroduction),
+        Plain(kNext, IDD_WIZARD, IDC_Next, kOnSteps),
+        Plain(kFinish, IDD_WIZARD, IDC_Next, kOnSteps),
+        Plain(kExit, IDD_WIZARD, IDCANCEL),
+        Plain(kReviewChanges, IDD_WIZARD, IDC_REVIEW_CHANGES, kOnSteps),
+    };
+    out.insert(out.end(), std::begin(frame), std::end(frame));
+    // The pages, as their own tables set their texts.
+    for (const PageTable* page : PageTables()) {
+      for (const PageText& row : page->texts) {
+        const TextId& t = *Catalogued(row.text);
+        switch (row.kind) {
+          case PageText::kPlain:
+            out.push_back(Plain(t, page->templateId, row.id));
+            break;
+          case PageText::kValue:
+            out.push_back(Value(t, page->templateId, row.id,
+                                row.unit.key != nullptr ? Catalogued(row.unit) : nullptr,
+                                *Catalogued(row.lead)));
+            break;
+          case PageText::kState:
+            out.push_back(State(t, page->templateId, row.id));
+            break;
+          case PageText::kRecommended:
+            out.push_back(Number(t, page->templateId, row.id, WidestRecommendation(t)));
+            break;
+        }
+      }
+    }
+    out.push_back(Plain(kAboutOk, IDD_ABOUT, IDOK));
+    out.push_back(Plain(kAboutVersion, IDD_ABOUT, IDC_STATIC2));
+    // The MTU finder: the progress and result lines with the widest sizes.
+    const Placement finder[] = {
+        Plain(kMtuFinderTitle, IDD_MTU_FINDER, 0),
+        Plain(kMtuHostLabel, IDD_MTU_FINDER, IDC_MTU_HOST_LABEL),
+        Plain(kMtuHint, IDD_MTU_FINDER, IDC_MTU_HINT),
+        Plain(kMtuStart, IDD_MTU_FINDER, IDC_MTU_START),
+        Plain(kMtuUse, IDD_MTU_FINDER, IDC_MTU_USE),
+        Plain(kMtuCancel, IDD_MTU_FINDER, IDCANCEL),
+        Plain(kMtuClose, IDD_MTU_FINDER, IDCANCEL),
+        Plain(kMtuLookingUp, IDD_MTU_FINDER, IDC_MTU_PROGRESS),
+        Number(kMtuTriedFits, IDD_MTU_FINDER, IDC_MTU_PROGRESS, 1472),
+        Number(kMtuTriedTooBig, IDD_MTU_FINDER, IDC_MTU_PROGRESS, 1472),
+        Number(kMtuTriedNoReply, IDD_MTU_FINDER, IDC_MTU_PROGRESS, 1472),
+        Number(kMtuResult, IDD_MTU_FINDER, IDC_MTU_RESULT, 1500),
+        Plain(kMtuUnknownHost, IDD_MTU_FINDER, IDC_MTU_RESULT),
+        Plain(kMtuNoAnswer, IDD_MTU_FINDER, IDC_MTU_RESULT),
+        Plain(kMtuNoIcmp, IDD_MTU_FINDER, IDC_MTU_RESULT),
+        Plain(kMtuNoHost, IDD_MTU_FINDER, IDC_MTU_RESULT),
+        // The review of Finish's changes.
+        Plain(kReviewExplain, IDD_REVIEW, IDC_REVIEW_EXPLAIN),
+        Plain(kReviewClose, IDD_REVIEW, IDC_REVIEW_CLOSE),
+    };
+    out.insert(out.end(), std::begin(finder), std::end(finder));
+    return out;
+  }();
   return placements;
 }
 

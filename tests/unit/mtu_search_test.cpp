@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "fakes/simulated_path.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 #include "wizard/mtu_search.h"
 
 TEST(mtu_search, finds_the_largest_payload_the_path_carries_whole) {
@@ -34,7 +34,7 @@ TEST(mtu_search, finds_the_largest_payload_the_path_carries_whole) {
        -1},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.name);
+    SCOPED_TRACE(row.name);
     SimulatedPath path;
     path.mtu = row.mtu;
     path.answers = row.answers;
@@ -42,20 +42,22 @@ TEST(mtu_search, finds_the_largest_payload_the_path_carries_whole) {
     path.saysTooBig = row.saysTooBig;
     const std::atomic<bool> cancel{false};
     const mtu::Result result = mtu::Run(path, SimulatedPath::kAddress, cancel, nullptr);
-    CHECK(result.end == row.end);
-    CHECK_EQ(result.payload, row.payload);
-    CHECK(result.rounds <= 12);
-    CHECK(result.echoes <= 2 * result.rounds);
-    CHECK_EQ(static_cast<std::size_t>(result.echoes), path.tried.size());
-    if (row.echoes >= 0) CHECK_EQ(result.echoes, row.echoes);
+    EXPECT_TRUE(result.end == row.end);
+    EXPECT_EQ(result.payload, row.payload);
+    EXPECT_TRUE(result.rounds <= 12);
+    EXPECT_TRUE(result.echoes <= 2 * result.rounds);
+    EXPECT_EQ(static_cast<std::size_t>(result.echoes), path.tried.size());
+    if (row.echoes >= 0) {
+      EXPECT_EQ(result.echoes, row.echoes);
+    }
     for (std::uint32_t payload : path.tried) {
-      CHECK(payload >= mtu::kSmallestPayload && payload <= mtu::kLargestPayload);
+      EXPECT_TRUE(payload >= mtu::kSmallestPayload && payload <= mtu::kLargestPayload);
     }
   }
   // A cancel is seen before the next request.
   SimulatedPath path;
   const std::atomic<bool> cancel{true};
   const mtu::Result result = mtu::Run(path, SimulatedPath::kAddress, cancel, nullptr);
-  CHECK(result.end == mtu::End::kCancelled);
-  CHECK(path.tried.empty());
+  EXPECT_TRUE(result.end == mtu::End::kCancelled);
+  EXPECT_TRUE(path.tried.empty());
 }

@@ -8,7 +8,7 @@
 #include "fakes/ini_profile_reader.h"
 #include "fakes/memory_registry.h"
 #include "fakes/recorded_message_boxes.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -64,19 +64,19 @@ unsigned PredicatesOf(const OsVersionInfo& v) {
 
 TEST(os_version, predicates_and_family) {
   for (const Row& row : kRows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     MemoryRegistry registry;
     IniProfileReader reader;
     FixedVersion version(row.platformId, row.major, row.minor, row.build, row.servicePack);
     RecordedMessageBoxes messages;
     Platform platform{registry, reader, version, messages, nullptr};
     WizardApp app(platform);
-    CHECK_EQ(version.calls, 1);
-    CHECK_EQ(app.osVersion.info.size, 148u);
-    CHECK_EQ(PredicatesOf(app.osVersion), row.predicates);
+    EXPECT_EQ(version.calls, 1);
+    EXPECT_EQ(app.osVersion.info.size, 148u);
+    EXPECT_EQ(PredicatesOf(app.osVersion), row.predicates);
     app.InitInstance();
-    CHECK_EQ(app.osFamily, row.family);
-    CHECK_EQ(messages.shown().size(), std::size_t{row.family == kRefused ? 1u : 0u});
+    EXPECT_EQ(app.osFamily, row.family);
+    EXPECT_EQ(messages.shown().size(), std::size_t{row.family == kRefused ? 1u : 0u});
   }
 }
 
@@ -94,8 +94,8 @@ class BrokenQuery : public VersionQuery {
 TEST(os_version, failed_query_is_refused) {
   BrokenQuery broken;
   OsVersionInfo info(broken);
-  CHECK_EQ(info.info.size, 148u);
-  CHECK_EQ(PredicatesOf(info), 0u);
+  EXPECT_EQ(info.info.size, 148u);
+  EXPECT_EQ(PredicatesOf(info), 0u);
 
   FixedVersion failing(kPlatformNt, 5, 1);
   failing.succeed = false;
@@ -105,8 +105,8 @@ TEST(os_version, failed_query_is_refused) {
   Platform platform{registry, reader, failing, messages, nullptr};
   WizardApp app(platform);
   app.InitInstance();
-  REQUIRE_EQ(messages.shown().size(), std::size_t{1});
-  CHECK_EQ(messages.shown()[0].style, 16u);
+  ASSERT_EQ(messages.shown().size(), std::size_t{1});
+  EXPECT_EQ(messages.shown()[0].style, 16u);
 }
 
 }  // namespace

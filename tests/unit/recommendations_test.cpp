@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "support/check.h"
+#include <gtest/gtest.h>
 #include "support/store_fixture.h"
 
 namespace {
@@ -28,7 +28,7 @@ TEST(Recommendations, EachConnectionTypeOnEachFamily) {
   };
   for (OsFamily family : {kOsFamily9x, kOsFamilyNt}) {
     for (const Row& row : rows) {
-      check::Scope scope(std::string(FamilyName(family)) + " type " + std::to_string(row.type));
+      SCOPED_TRACE(std::string(FamilyName(family)) + " type " + std::to_string(row.type));
       WizardModel p;
       p.settings.connectionType = row.type;
       RecommendSynProtection(p, family);
@@ -39,42 +39,42 @@ TEST(Recommendations, EachConnectionTypeOnEachFamily) {
       RecommendReceiveWindow(p, family);
 
       const TuningSettings& s = p.settings;
-      CHECK_EQ(s.mtu, row.mtu);
-      CHECK_EQ(s.recommendedMtu, row.mtu);
-      CHECK_EQ(p.mtuEntry, static_cast<std::int32_t>(row.mtu));
-      CHECK_EQ(s.mss, row.mss);
-      CHECK_EQ(s.recommendedMss, row.mss);
-      CHECK_EQ(p.mssEntry, static_cast<std::int32_t>(row.mss));
-      CHECK_EQ(p.recommendedMultiplier, row.multiplier);
-      CHECK_EQ(p.multiplierEntry, row.multiplier);
-      CHECK_EQ(s.receiveWindow, row.receiveWindow);
-      CHECK_EQ(s.recommendedReceiveWindow, row.receiveWindow);
-      CHECK_EQ(p.receiveWindowEntry, static_cast<std::int32_t>(row.receiveWindow));
+      EXPECT_EQ(s.mtu, row.mtu);
+      EXPECT_EQ(s.recommendedMtu, row.mtu);
+      EXPECT_EQ(p.mtuEntry, static_cast<std::int32_t>(row.mtu));
+      EXPECT_EQ(s.mss, row.mss);
+      EXPECT_EQ(s.recommendedMss, row.mss);
+      EXPECT_EQ(p.mssEntry, static_cast<std::int32_t>(row.mss));
+      EXPECT_EQ(p.recommendedMultiplier, row.multiplier);
+      EXPECT_EQ(p.multiplierEntry, row.multiplier);
+      EXPECT_EQ(s.receiveWindow, row.receiveWindow);
+      EXPECT_EQ(s.recommendedReceiveWindow, row.receiveWindow);
+      EXPECT_EQ(p.receiveWindowEntry, static_cast<std::int32_t>(row.receiveWindow));
 
-      CHECK_EQ(s.ttl, 64u);
-      CHECK_EQ(s.recommendedTtl, 64u);
-      CHECK_EQ(p.ttlEntry, 64);
-      CHECK_EQ(s.keepAliveTime, 7200000u);
-      CHECK_EQ(s.recommendedKeepAliveTime, 7200000u);
-      CHECK_EQ(p.keepAliveTimeEntry, 7200000);
-      CHECK_EQ(s.keepAliveInterval, 1000u);
-      CHECK_EQ(s.recommendedKeepAliveInterval, 1000u);
-      CHECK_EQ(p.keepAliveIntervalEntry, 1000);
-      CHECK_EQ(s.synAttackProtect, 2u);
-      CHECK_EQ(p.synAttackProtectEntry, 2);
+      EXPECT_EQ(s.ttl, 64u);
+      EXPECT_EQ(s.recommendedTtl, 64u);
+      EXPECT_EQ(p.ttlEntry, 64);
+      EXPECT_EQ(s.keepAliveTime, 7200000u);
+      EXPECT_EQ(s.recommendedKeepAliveTime, 7200000u);
+      EXPECT_EQ(p.keepAliveTimeEntry, 7200000);
+      EXPECT_EQ(s.keepAliveInterval, 1000u);
+      EXPECT_EQ(s.recommendedKeepAliveInterval, 1000u);
+      EXPECT_EQ(p.keepAliveIntervalEntry, 1000);
+      EXPECT_EQ(s.synAttackProtect, 2u);
+      EXPECT_EQ(p.synAttackProtectEntry, 2);
 
       const std::uint32_t http10 = family == kOsFamilyNt ? 20 : 4;
       const std::uint32_t http11 = family == kOsFamilyNt ? 20 : 8;
-      CHECK_EQ(s.maxConnectionsPer1_0Server, http10);
-      CHECK_EQ(s.recommendedMaxConnectionsPer1_0Server, http10);
-      CHECK_EQ(p.maxConnectionsPer1_0ServerEntry, static_cast<std::int32_t>(http10));
-      CHECK_EQ(s.maxConnectionsPerServer, http11);
-      CHECK_EQ(s.recommendedMaxConnectionsPerServer, http11);
-      CHECK_EQ(p.maxConnectionsPerServerEntry, static_cast<std::int32_t>(http11));
+      EXPECT_EQ(s.maxConnectionsPer1_0Server, http10);
+      EXPECT_EQ(s.recommendedMaxConnectionsPer1_0Server, http10);
+      EXPECT_EQ(p.maxConnectionsPer1_0ServerEntry, static_cast<std::int32_t>(http10));
+      EXPECT_EQ(s.maxConnectionsPerServer, http11);
+      EXPECT_EQ(s.recommendedMaxConnectionsPerServer, http11);
+      EXPECT_EQ(p.maxConnectionsPerServerEntry, static_cast<std::int32_t>(http11));
 
       // The rules never touch what was found on the machine.
-      CHECK_EQ(p.currentMtuFound, 0);
-      CHECK_EQ(p.currentTtlFound, 0);
+      EXPECT_EQ(p.currentMtuFound, 0);
+      EXPECT_EQ(p.currentTtlFound, 0);
     }
   }
 }
@@ -101,15 +101,15 @@ TEST(Recommendations, ReceiveWindowFromChosenMssIsCapped) {
       {kConnectionLan, 0xFFFFFFFFu, kMaxReceiveWindow},
   };
   for (const Row& row : rows) {
-    check::Scope scope("type " + std::to_string(row.type) + " mss " + std::to_string(row.mss));
+    SCOPED_TRACE("type " + std::to_string(row.type) + " mss " + std::to_string(row.mss));
     WizardModel p;
     p.settings.connectionType = row.type;
     p.settings.mss = row.mss;
     RecommendReceiveWindow(p, kOsFamilyNt);
-    CHECK_EQ(p.settings.receiveWindow, row.window);
-    CHECK_EQ(p.settings.recommendedReceiveWindow, row.window);
-    CHECK_EQ(p.receiveWindowEntry, static_cast<std::int32_t>(row.window));
-    CHECK_EQ(p.settings.mss, row.mss);  // the rule only reads the MSS
+    EXPECT_EQ(p.settings.receiveWindow, row.window);
+    EXPECT_EQ(p.settings.recommendedReceiveWindow, row.window);
+    EXPECT_EQ(p.receiveWindowEntry, static_cast<std::int32_t>(row.window));
+    EXPECT_EQ(p.settings.mss, row.mss);  // the rule only reads the MSS
   }
 }
 
@@ -123,10 +123,10 @@ TEST(Recommendations, MtuRuleReplacesEditsEachTime) {
   p.mtuEntry = 1400;
   p.mssEntry = 1360;
   RecommendMtu(p, kOsFamilyNt);
-  CHECK_EQ(p.settings.mtu, 1500u);
-  CHECK_EQ(p.settings.mss, 1460u);
-  CHECK_EQ(p.mtuEntry, 1500);
-  CHECK_EQ(p.mssEntry, 1460);
+  EXPECT_EQ(p.settings.mtu, 1500u);
+  EXPECT_EQ(p.settings.mss, 1460u);
+  EXPECT_EQ(p.mtuEntry, 1500);
+  EXPECT_EQ(p.mssEntry, 1460);
 }
 
 // A connection type the page never produces keeps the MTU there is; an MTU too small for the
@@ -138,14 +138,14 @@ TEST(Recommendations, UnknownConnectionTypeKeepsMtu) {
   };
   const Row rows[] = {{1400, 1360}, {41, 1}, {40, 0}, {0, 0}};
   for (const Row& row : rows) {
-    check::Scope scope("mtu " + std::to_string(row.mtu));
+    SCOPED_TRACE("mtu " + std::to_string(row.mtu));
     WizardModel p;
     p.settings.connectionType = 7;
     p.settings.mtu = row.mtu;
     RecommendMtu(p, kOsFamily9x);
-    CHECK_EQ(p.settings.mtu, row.mtu);
-    CHECK_EQ(p.settings.recommendedMtu, row.mtu);
-    CHECK_EQ(p.settings.mss, row.mss);
-    CHECK_EQ(p.mssEntry, static_cast<std::int32_t>(row.mss));
+    EXPECT_EQ(p.settings.mtu, row.mtu);
+    EXPECT_EQ(p.settings.recommendedMtu, row.mtu);
+    EXPECT_EQ(p.settings.mss, row.mss);
+    EXPECT_EQ(p.mssEntry, static_cast<std::int32_t>(row.mss));
   }
 }

@@ -6,7 +6,9 @@
 
 #include "fakes/memory_registry.h"
 #include "fakes/reg_file.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
+
+#include "support/fixtures.h"
 
 namespace {
 
@@ -86,14 +88,15 @@ TEST(RegFileParse, RefusalsNameTheLineAndWhatWasExpected) {
       {Utf16File(k + "\"a\"=hex(2):41,00,42\r\n"), 3, "expected an even number of bytes"},
   };
   for (const auto& row : rows) {
-    check::Scope scope(row.text.substr(0, 80));
+    SCOPED_TRACE(row.text.substr(0, 80));
     const RegFileResult parsed = ParseRegText(row.text);
-    CHECK(!parsed.ok);
-    CHECK_EQ(parsed.line, row.line);
-    CHECK(parsed.message.find(row.expected) != std::string::npos);
-    if (parsed.message.find(row.expected) == std::string::npos)
-      check::Fail(__FILE__, __LINE__, "message was: " + parsed.message);
-    CHECK_EQ(parsed.regError, kRegOk);
+    EXPECT_FALSE(parsed.ok);
+    EXPECT_EQ(parsed.line, row.line);
+    EXPECT_TRUE(parsed.message.find(row.expected) != std::string::npos);
+    if (parsed.message.find(row.expected) == std::string::npos) {
+      ADD_FAILURE() << "message was: " + parsed.message;
+    }
+    EXPECT_EQ(parsed.regError, kRegOk);
   }
 }
 
@@ -119,10 +122,10 @@ TEST(RegFileParse, AcceptsWhatRegeditWrites) {
       std::string(kHeader) + "[HKEY_CURRENT_USER\\a]b]\r\n",  // the last ] closes the name
   };
   for (const auto& text : rows) {
-    check::Scope scope(text.substr(0, 80));
+    SCOPED_TRACE(text.substr(0, 80));
     const RegFileResult parsed = ParseRegText(text);
-    CHECK(parsed.ok);
-    CHECK_EQ(parsed.message, std::string());
+    EXPECT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.message, std::string());
   }
 }
 
@@ -132,10 +135,10 @@ TEST(RegFileLoad, RefusedFileWritesNothing) {
   const RegFileResult loaded = LoadRegText(
       reg, std::string(kHeader) + kKey + "\"a\"=dword:1\r\n[-HKEY_CURRENT_USER\\Software]\r\n" +
                "\"b\"=dword:nope\r\n");
-  CHECK(!loaded.ok);
-  CHECK_EQ(loaded.line, 5);
-  CHECK_EQ(reg.Dump(), before);
-  CHECK_EQ(reg.CallCount(RegOp::kAny), 0);
+  EXPECT_FALSE(loaded.ok);
+  EXPECT_EQ(loaded.line, 5);
+  EXPECT_EQ(reg.Dump(), before);
+  EXPECT_EQ(reg.CallCount(RegOp::kAny), 0);
 }
 
 TEST(RegFileLoad, ValuesArriveWithTheirExactBytes) {
@@ -148,7 +151,7 @@ TEST(RegFileLoad, ValuesArriveWithTheirExactBytes) {
                                                     "\"Odd\"=hex(4):01,02,03\r\n"
                                                     "\"Type b\"=hex(b):01,02,03,04,05,06,07,08\r\n"
                                                     "@=\"def\"\r\n");
-  REQUIRE(loaded.ok);
+  ASSERT_TRUE(loaded.ok);
   struct Row {
     const char* name;
     std::uint32_t type;
@@ -163,12 +166,12 @@ TEST(RegFileLoad, ValuesArriveWithTheirExactBytes) {
       {"", kRegSz, {'d', 'e', 'f', 0}},
   };
   for (const auto& row : rows) {
-    check::Scope scope(row.name);
+    SCOPED_TRACE(row.name);
     std::uint32_t type = 0;
-    CHECK(Query(reg, "Software\\T", row.name, &type) == row.bytes);
-    CHECK_EQ(type, row.type);
+    EXPECT_TRUE(Query(reg, "Software\\T", row.name, &type) == row.bytes);
+    EXPECT_EQ(type, row.type);
   }
-  CHECK_EQ(reg.OpenHandleCount(), 0);
+  EXPECT_EQ(reg.OpenHandleCount(), 0);
 }
 
 TEST(RegFileLoad, DeletionsAndLaterLinesWin) {
@@ -184,12 +187,12 @@ TEST(RegFileLoad, DeletionsAndLaterLinesWin) {
                                                     "\"missing\"=-\r\n"
                                                     "[-HKEY_CURRENT_USER\\Software\\T\\Sub]\r\n"
                                                     "[-HKEY_CURRENT_USER\\Software\\Absent]\r\n");
-  REQUIRE(loaded.ok);
-  CHECK(Query(reg, "Software\\T", "a") == std::vector<std::uint8_t>({2, 0, 0, 0}));
-  CHECK(Query(reg, "Software\\T", "b").empty());
-  CHECK(reg.KeyExists("HKEY_CURRENT_USER\\Software\\T"));
-  CHECK(!reg.KeyExists("HKEY_CURRENT_USER\\Software\\T\\Sub"));
-  CHECK_EQ(reg.OpenHandleCount(), 0);
+  ASSERT_TRUE(loaded.ok);
+  EXPECT_TRUE(Query(reg, "Software\\T", "a") == std::vector<std::uint8_t>({2, 0, 0, 0}));
+  EXPECT_TRUE(Query(reg, "Software\\T", "b").empty());
+  EXPECT_TRUE(reg.KeyExists("HKEY_CURRENT_USER\\Software\\T"));
+  EXPECT_FALSE(reg.KeyExists("HKEY_CURRENT_USER\\Software\\T\\Sub"));
+  EXPECT_EQ(reg.OpenHandleCount(), 0);
 }
 
 TEST(RegFileLoad, RegistryFailureStopsAtItsLine) {
@@ -198,28 +201,29 @@ TEST(RegFileLoad, RegistryFailureStopsAtItsLine) {
   const RegFileResult loaded = LoadRegText(
       reg, std::string(kHeader) + "[HKEY_CURRENT_USER\\Software\\Other]\r\n" +
                "\"first\"=dword:1\r\n" + kKey + "\"denied\"=dword:1\r\n" + "\"after\"=dword:1\r\n");
-  CHECK(!loaded.ok);
-  CHECK_EQ(loaded.line, 5);
-  CHECK_EQ(loaded.regError, kRegAccessDenied);
-  CHECK_EQ(loaded.message,
-           std::string("could not set \"denied\" in [HKEY_CURRENT_USER\\Software\\T] (error 5)"));
-  CHECK_EQ(Query(reg, "Software\\Other", "first").size(), 4u);  // what came before stays
-  CHECK(Query(reg, "Software\\T", "after").empty());
-  CHECK_EQ(reg.OpenHandleCount(), 0);
+  EXPECT_FALSE(loaded.ok);
+  EXPECT_EQ(loaded.line, 5);
+  EXPECT_EQ(loaded.regError, kRegAccessDenied);
+  EXPECT_EQ(loaded.message,
+            std::string("could not set \"denied\" in [HKEY_CURRENT_USER\\Software\\T] (error 5)"));
+  EXPECT_EQ(Query(reg, "Software\\Other", "first").size(), 4u);  // what came before stays
+  EXPECT_TRUE(Query(reg, "Software\\T", "after").empty());
+  EXPECT_EQ(reg.OpenHandleCount(), 0);
 
   reg.FailNext(RegOp::kCreate, "*\\Locked", kRegAccessDenied);
   const RegFileResult created =
       LoadRegText(reg, std::string(kHeader) + "[HKEY_LOCAL_MACHINE\\Locked]\r\n");
-  CHECK_EQ(created.line, 2);
-  CHECK_EQ(created.message, std::string("could not create [HKEY_LOCAL_MACHINE\\Locked] (error 5)"));
+  EXPECT_EQ(created.line, 2);
+  EXPECT_EQ(created.message,
+            std::string("could not create [HKEY_LOCAL_MACHINE\\Locked] (error 5)"));
 }
 
 TEST(RegFileLoad, MissingFileIsReported) {
   MemoryRegistry reg;
-  const RegFileResult loaded = LoadRegFile(reg, check::FixturePath("no_such_file.reg"));
-  CHECK(!loaded.ok);
-  CHECK_EQ(loaded.line, 0);
-  CHECK(loaded.message.find("cannot read") == 0);
+  const RegFileResult loaded = LoadRegFile(reg, FixturePath("no_such_file.reg"));
+  EXPECT_FALSE(loaded.ok);
+  EXPECT_EQ(loaded.line, 0);
+  EXPECT_TRUE(loaded.message.find("cannot read") == 0);
 }
 
 TEST(RegFileLoad, Utf16FileTakesEachCharacterAsAByte) {
@@ -228,8 +232,8 @@ TEST(RegFileLoad, Utf16FileTakesEachCharacterAsAByte) {
   // A character beyond single bytes in the middle of the text: \u20ac (the euro sign).
   const std::size_t x = text.find(std::string("x\0", 2));
   text.replace(x, 2, "\xAC\x20");
-  REQUIRE(LoadRegText(reg, text).ok);
-  CHECK(Query(reg, "Software\\T", "T") == std::vector<std::uint8_t>({'?', 0}));
+  ASSERT_TRUE(LoadRegText(reg, text).ok);
+  EXPECT_TRUE(Query(reg, "Software\\T", "T") == std::vector<std::uint8_t>({'?', 0}));
 }
 
 // Whatever a value holds, its line reads back to the same type and bytes.
@@ -270,42 +274,43 @@ TEST(RegFileLoad, FormattedValuesReadBackExactly) {
   int i = 0;
   for (const auto& row : rows) {
     const char* name = names[i++ % 6];
-    check::Scope scope(std::string(name) + " type " + std::to_string(row.type) + " size " +
-                       std::to_string(row.bytes.size()));
+    SCOPED_TRACE(std::string(name) + " type " + std::to_string(row.type) + " size " +
+                 std::to_string(row.bytes.size()));
     MemoryRegistry reg;
     const std::string text = std::string(kHeader) + kKey +
                              FormatRegValue(name, row.type, row.bytes.data(), row.bytes.size()) +
                              "\r\n";
     const RegFileResult loaded = LoadRegText(reg, text);
-    REQUIRE(loaded.ok);
+    ASSERT_TRUE(loaded.ok);
     std::uint32_t type = 0;
-    CHECK(Query(reg, "Software\\T", name, &type) == row.bytes);
-    CHECK_EQ(type, row.type);
+    EXPECT_TRUE(Query(reg, "Software\\T", name, &type) == row.bytes);
+    EXPECT_EQ(type, row.type);
     std::string saved;
-    REQUIRE(SaveRegText(reg, kHkeyCurrentUser, "Software\\T", &saved));
-    CHECK_EQ(saved, std::string(kHeader) + "\r\n" + kKey +
-                        FormatRegValue(name, row.type, row.bytes.data(), row.bytes.size()) +
-                        "\r\n");
+    ASSERT_TRUE(SaveRegText(reg, kHkeyCurrentUser, "Software\\T", &saved));
+    EXPECT_EQ(saved, std::string(kHeader) + "\r\n" + kKey +
+                         FormatRegValue(name, row.type, row.bytes.data(), row.bytes.size()) +
+                         "\r\n");
   }
 }
 
 TEST(RegFileSave, WholeHiveAndFaults) {
   MemoryRegistry reg;
-  REQUIRE(LoadRegText(reg, std::string(kHeader) + "[HKEY_LOCAL_MACHINE]\r\n\"Top\"=dword:1\r\n" +
-                               "[HKEY_LOCAL_MACHINE\\B]\r\n[HKEY_LOCAL_MACHINE\\a]\r\n")
-              .ok);
+  ASSERT_TRUE(LoadRegText(reg, std::string(kHeader) +
+                                   "[HKEY_LOCAL_MACHINE]\r\n\"Top\"=dword:1\r\n" +
+                                   "[HKEY_LOCAL_MACHINE\\B]\r\n[HKEY_LOCAL_MACHINE\\a]\r\n")
+                  .ok);
   std::string saved;
-  REQUIRE(SaveRegText(reg, kHkeyLocalMachine, "", &saved));
-  CHECK_EQ(saved, std::string("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE]\r\n\"Top\"=dword:00000001\r\n"
-                              "\r\n[HKEY_LOCAL_MACHINE\\a]\r\n\r\n[HKEY_LOCAL_MACHINE\\B]\r\n"));
+  ASSERT_TRUE(SaveRegText(reg, kHkeyLocalMachine, "", &saved));
+  EXPECT_EQ(saved, std::string("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE]\r\n\"Top\"=dword:00000001\r\n"
+                               "\r\n[HKEY_LOCAL_MACHINE\\a]\r\n\r\n[HKEY_LOCAL_MACHINE\\B]\r\n"));
   // A hive without values starts with its first key.
-  REQUIRE(SaveRegText(reg, kHkeyCurrentUser, "", &saved));
-  CHECK_EQ(saved, std::string("REGEDIT4\r\n"));
-  CHECK(!SaveRegText(reg, 0x1234, "", &saved));
+  ASSERT_TRUE(SaveRegText(reg, kHkeyCurrentUser, "", &saved));
+  EXPECT_EQ(saved, std::string("REGEDIT4\r\n"));
+  EXPECT_FALSE(SaveRegText(reg, 0x1234, "", &saved));
   // A failing call on the way fails the save and leaves the text as it was.
   saved = "kept";
   reg.FailNext(RegOp::kEnumValue, "*\\B", kRegAccessDenied);
-  CHECK(!SaveRegText(reg, kHkeyLocalMachine, "", &saved));
-  CHECK_EQ(saved, std::string("kept"));
-  CHECK_EQ(reg.OpenHandleCount(), 0);
+  EXPECT_FALSE(SaveRegText(reg, kHkeyLocalMachine, "", &saved));
+  EXPECT_EQ(saved, std::string("kept"));
+  EXPECT_EQ(reg.OpenHandleCount(), 0);
 }

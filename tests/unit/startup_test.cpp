@@ -17,7 +17,7 @@
 #include "fakes/memory_registry.h"
 #include "fakes/recorded_message_boxes.h"
 #include "store/store_keys.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 #include "wizard/wizard_dialog.h"
 
 namespace {
@@ -106,10 +106,10 @@ struct Machine {
   // Writes a value into the program's key, creating the key.
   void SetProgramValue(const char* name, std::uint32_t type, const std::string& bytes) {
     ScopedKey key(registry);
-    REQUIRE(key.Create(kHkeyCurrentUser, kProgramKey) == kRegOk);
-    CHECK(registry.SetValue(key.get(), name, type,
-                            reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                            static_cast<std::uint32_t>(bytes.size())) == kRegOk);
+    ASSERT_TRUE(key.Create(kHkeyCurrentUser, kProgramKey) == kRegOk);
+    EXPECT_TRUE(registry.SetValue(key.get(), name, type,
+                                  reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                  static_cast<std::uint32_t>(bytes.size())) == kRegOk);
   }
   void SetProgramText(const char* name, const std::string& text) {
     SetProgramValue(name, kRegSz, text + std::string(1, '\0'));
@@ -162,7 +162,7 @@ TEST(startup, program_key_values) {
       {"far too long", true, kRegSz, std::string(5000, 'c') + '\0', ""},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     Machine m;
     if (row.createKey) {
       m.SetProgramValue("AppPath", row.type, row.appPath);
@@ -173,13 +173,13 @@ TEST(startup, program_key_values) {
     std::memset(app.appPath, 'Z', sizeof(app.appPath));
     std::memset(app.language, 'Z', sizeof(app.language));
     app.InitInstance();
-    CHECK(std::memchr(app.appPath, '\0', sizeof(app.appPath)) != nullptr);
-    CHECK_EQ(std::string(app.appPath), row.expected);
-    CHECK_EQ(std::string(app.language), std::string(row.createKey ? "Deutsch" : ""));
-    CHECK_EQ(m.registry.OpenHandleCount(), 0);
+    EXPECT_TRUE(std::memchr(app.appPath, '\0', sizeof(app.appPath)) != nullptr);
+    EXPECT_EQ(std::string(app.appPath), row.expected);
+    EXPECT_EQ(std::string(app.language), std::string(row.createKey ? "Deutsch" : ""));
+    EXPECT_EQ(m.registry.OpenHandleCount(), 0);
     // The wizard still runs: a missing or unusable value is not an error.
-    CHECK_EQ(m.toolkit.runs.size(), std::size_t{1});
-    CHECK(m.messages.shown().empty());
+    EXPECT_EQ(m.toolkit.runs.size(), std::size_t{1});
+    EXPECT_TRUE(m.messages.shown().empty());
   }
 }
 
@@ -190,11 +190,11 @@ TEST(startup, language_value_that_does_not_fit) {
   WizardApp app(m.platform);
   std::memset(app.language, 'Z', sizeof(app.language));
   app.InitInstance();
-  CHECK_EQ(std::string(app.appPath), std::string("C:\\Q"));
-  CHECK_EQ(std::string(app.language), std::string());
-  CHECK(app.wizard != nullptr);
-  CHECK_EQ(app.osFamily, kOsFamilyNt);
-  CHECK_EQ(app.modemBoostAvailable, 0);
+  EXPECT_EQ(std::string(app.appPath), std::string("C:\\Q"));
+  EXPECT_EQ(std::string(app.language), std::string());
+  EXPECT_TRUE(app.wizard != nullptr);
+  EXPECT_EQ(app.osFamily, kOsFamilyNt);
+  EXPECT_EQ(app.modemBoostAvailable, 0);
 }
 
 TEST(startup, failed_reads_leave_buffers_empty) {
@@ -204,16 +204,16 @@ TEST(startup, failed_reads_leave_buffers_empty) {
   m.registry.FailNext(RegOp::kQuery, "*", kRegAccessDenied, 1);
   WizardApp app(m.platform);
   app.InitInstance();
-  CHECK_EQ(std::string(app.appPath), std::string());
-  CHECK_EQ(std::string(app.language), std::string("Deutsch"));
+  EXPECT_EQ(std::string(app.appPath), std::string());
+  EXPECT_EQ(std::string(app.language), std::string("Deutsch"));
 
   Machine closed;
   closed.SetProgramText("AppPath", "C:\\Q");
   closed.registry.FailNext(RegOp::kOpen, "*", kRegAccessDenied, 1);
   WizardApp other(closed.platform);
   other.InitInstance();
-  CHECK_EQ(std::string(other.appPath), std::string());
-  CHECK_EQ(closed.toolkit.runs.size(), std::size_t{1});
+  EXPECT_EQ(std::string(other.appPath), std::string());
+  EXPECT_EQ(closed.toolkit.runs.size(), std::size_t{1});
 }
 
 TEST(startup, known_version_runs_the_wizard_modally) {
@@ -221,39 +221,39 @@ TEST(startup, known_version_runs_the_wizard_modally) {
   WizardApp app(m.platform);
   m.toolkit.app = &app;
   app.InitInstance();
-  REQUIRE_EQ(m.toolkit.runs.size(), std::size_t{1});
+  ASSERT_EQ(m.toolkit.runs.size(), std::size_t{1});
   const FakeToolkit::ModalRun& run = m.toolkit.runs[0];
-  CHECK_EQ(run.templateId, 102);
-  CHECK_EQ(run.owner, WindowRef{0});
-  CHECK(run.wizardAtRun != nullptr);
-  CHECK(run.dialog == run.wizardAtRun);
-  CHECK(app.wizard == run.wizardAtRun);
-  CHECK(m.messages.shown().empty());
+  EXPECT_EQ(run.templateId, 102);
+  EXPECT_EQ(run.owner, WindowRef{0});
+  EXPECT_TRUE(run.wizardAtRun != nullptr);
+  EXPECT_TRUE(run.dialog == run.wizardAtRun);
+  EXPECT_TRUE(app.wizard == run.wizardAtRun);
+  EXPECT_TRUE(m.messages.shown().empty());
 }
 
 TEST(startup, refusal_shows_79) {
   Machine m(FixedVersion(kPlatformNt, 3, 51));
   WizardApp app(m.platform);
   app.InitInstance();
-  CHECK(m.toolkit.runs.empty());
-  CHECK(app.wizard == nullptr);
-  REQUIRE_EQ(m.messages.shown().size(), std::size_t{1});
+  EXPECT_TRUE(m.toolkit.runs.empty());
+  EXPECT_TRUE(app.wizard == nullptr);
+  ASSERT_EQ(m.messages.shown().size(), std::size_t{1});
   const RecordedMessageBoxes::Shown& box = m.messages.shown()[0];
-  CHECK_EQ(box.owner, WindowRef{0});
-  CHECK(box.hasText);
-  CHECK_EQ(box.text, std::string(k79Default));
-  CHECK(!box.hasCaption);
-  CHECK_EQ(box.style, 16u);
+  EXPECT_EQ(box.owner, WindowRef{0});
+  EXPECT_TRUE(box.hasText);
+  EXPECT_EQ(box.text, std::string(k79Default));
+  EXPECT_FALSE(box.hasCaption);
+  EXPECT_EQ(box.style, 16u);
 }
 
 TEST(startup, refusal_in_the_stored_language) {
   const std::string root = "/tmp/quarnel-startup-" + std::to_string(getpid());
   const std::string lang = root + "/Lang";
   const std::string file = lang + "/Deutsch.ini";
-  REQUIRE(mkdir(root.c_str(), 0700) == 0);
-  REQUIRE(mkdir(lang.c_str(), 0700) == 0);
+  ASSERT_TRUE(mkdir(root.c_str(), 0700) == 0);
+  ASSERT_TRUE(mkdir(lang.c_str(), 0700) == 0);
   std::FILE* f = std::fopen(file.c_str(), "wb");
-  REQUIRE(f != nullptr);
+  ASSERT_TRUE(f != nullptr);
   std::fputs("[Quarnel]\r\n79=Windows-Version %s unbekannt.*Abbruch.\r\n", f);
   std::fclose(f);
 
@@ -265,9 +265,9 @@ TEST(startup, refusal_in_the_stored_language) {
   std::remove(file.c_str());
   rmdir(lang.c_str());
   rmdir(root.c_str());
-  REQUIRE_EQ(m.messages.shown().size(), std::size_t{1});
-  CHECK_EQ(m.messages.shown()[0].text, std::string("Windows-Version %s unbekannt.\nAbbruch."));
-  CHECK(m.toolkit.runs.empty());
+  ASSERT_EQ(m.messages.shown().size(), std::size_t{1});
+  EXPECT_EQ(m.messages.shown()[0].text, std::string("Windows-Version %s unbekannt.\nAbbruch."));
+  EXPECT_TRUE(m.toolkit.runs.empty());
 }
 
 TEST(startup, no_toolkit_decides_the_family_only) {
@@ -275,8 +275,8 @@ TEST(startup, no_toolkit_decides_the_family_only) {
   Platform headless{m.registry, m.reader, m.version, m.messages, nullptr};
   WizardApp app(headless);
   app.InitInstance();
-  CHECK_EQ(app.osFamily, kOsFamily9x);
-  CHECK(app.wizard == nullptr);
+  EXPECT_EQ(app.osFamily, kOsFamily9x);
+  EXPECT_TRUE(app.wizard == nullptr);
 }
 
 TEST(startup, translate_control) {
@@ -285,18 +285,18 @@ TEST(startup, translate_control) {
   const WindowRef dialog = 0x42;
   const WindowRef button = m.toolkit.AddItem(dialog, 1005);
   app.TranslateControl(dialog, 1005, "IDC_Next", "&Proceed*now");
-  CHECK_EQ(m.toolkit.texts[button], std::string("&Proceed\nnow"));
-  CHECK_EQ(m.toolkit.setTextCalls, 1);
+  EXPECT_EQ(m.toolkit.texts[button], std::string("&Proceed\nnow"));
+  EXPECT_EQ(m.toolkit.setTextCalls, 1);
   // An id the window does not have is ignored.
   app.TranslateControl(dialog, 9999, "IDC_Next", "&Proceed");
   app.TranslateControl(0x43, 1005, "IDC_Next", "&Proceed");
-  CHECK_EQ(m.toolkit.setTextCalls, 1);
-  CHECK_EQ(app.Translate("10", "Finish"), std::string("Finish"));
+  EXPECT_EQ(m.toolkit.setTextCalls, 1);
+  EXPECT_EQ(app.Translate("10", "Finish"), std::string("Finish"));
 
   Platform headless{m.registry, m.reader, m.version, m.messages, nullptr};
   WizardApp noWindows(headless);
   noWindows.TranslateControl(dialog, 1005, "IDC_Next", "&Proceed");
-  CHECK_EQ(m.toolkit.setTextCalls, 1);
+  EXPECT_EQ(m.toolkit.setTextCalls, 1);
 }
 
 TEST(startup, save_language) {
@@ -308,23 +308,23 @@ TEST(startup, save_language) {
       "ais");
   std::uint32_t type = 0;
   std::string bytes;
-  REQUIRE(m.ReadProgramValue("Language", &type, &bytes));
-  CHECK_EQ(type, kRegSz);
-  CHECK_EQ(bytes, Bytes("Fran\xE7"
-                        "ais\0",
-                        9));
+  ASSERT_TRUE(m.ReadProgramValue("Language", &type, &bytes));
+  EXPECT_EQ(type, kRegSz);
+  EXPECT_EQ(bytes, Bytes("Fran\xE7"
+                         "ais\0",
+                         9));
   app.SaveLanguage("");
-  REQUIRE(m.ReadProgramValue("Language", &type, &bytes));
-  CHECK_EQ(bytes, Bytes("\0", 1));
-  CHECK_EQ(m.registry.OpenHandleCount(), 0);
+  ASSERT_TRUE(m.ReadProgramValue("Language", &type, &bytes));
+  EXPECT_EQ(bytes, Bytes("\0", 1));
+  EXPECT_EQ(m.registry.OpenHandleCount(), 0);
 }
 
 TEST(startup, save_language_without_program_key_writes_nothing) {
   Machine m;
   WizardApp app(m.platform);
   app.SaveLanguage("Deutsch");
-  CHECK(!m.registry.KeyExists("HKEY_CURRENT_USER\\Software\\Ovik Quarnel"));
-  CHECK_EQ(m.registry.OpenHandleCount(), 0);
+  EXPECT_FALSE(m.registry.KeyExists("HKEY_CURRENT_USER\\Software\\Ovik Quarnel"));
+  EXPECT_EQ(m.registry.OpenHandleCount(), 0);
 }
 
 }  // namespace
@@ -341,21 +341,21 @@ TEST(startup, recorded_message_boxes) {
   const Row rows[] = {{kMbOk | kMbIconError, kIdOk}, {0x1, kIdOk}, {0x2, 3},        {0x3, kIdYes},
                       {kMbYesNo | 0x20, kIdYes},     {0x5, 4},     {0x6, kIdCancel}};
   for (const Row& row : rows) {
-    check::Scope scope("style " + std::to_string(row.style));
-    CHECK_EQ(boxes.Show(0, "t", nullptr, row.style), row.answer);
+    SCOPED_TRACE("style " + std::to_string(row.style));
+    EXPECT_EQ(boxes.Show(0, "t", nullptr, row.style), row.answer);
   }
   boxes.Clear();
   boxes.QueueAnswer(kIdNo);
-  CHECK_EQ(boxes.Show(0x10, "question", "", kMbYesNo), kIdNo);
-  CHECK_EQ(boxes.Show(0, nullptr, "Quarnel", kMbOk), kIdOk);
-  REQUIRE_EQ(boxes.shown().size(), std::size_t{2});
-  CHECK_EQ(boxes.shown()[0].owner, WindowRef{0x10});
-  CHECK(boxes.shown()[0].hasCaption);
-  CHECK_EQ(boxes.shown()[0].caption, std::string());
-  CHECK_EQ(boxes.shown()[0].answer, kIdNo);
-  CHECK(!boxes.shown()[1].hasText);
-  CHECK_EQ(boxes.shown()[1].caption, std::string("Quarnel"));
-  CHECK_EQ(boxes.PendingAnswers(), std::size_t{0});
+  EXPECT_EQ(boxes.Show(0x10, "question", "", kMbYesNo), kIdNo);
+  EXPECT_EQ(boxes.Show(0, nullptr, "Quarnel", kMbOk), kIdOk);
+  ASSERT_EQ(boxes.shown().size(), std::size_t{2});
+  EXPECT_EQ(boxes.shown()[0].owner, WindowRef{0x10});
+  EXPECT_TRUE(boxes.shown()[0].hasCaption);
+  EXPECT_EQ(boxes.shown()[0].caption, std::string());
+  EXPECT_EQ(boxes.shown()[0].answer, kIdNo);
+  EXPECT_FALSE(boxes.shown()[1].hasText);
+  EXPECT_EQ(boxes.shown()[1].caption, std::string("Quarnel"));
+  EXPECT_EQ(boxes.PendingAnswers(), std::size_t{0});
 }
 
 }  // namespace

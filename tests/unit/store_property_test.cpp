@@ -13,7 +13,7 @@
 #include "fakes/memory_registry.h"
 #include "store/settings_store.h"
 #include "store/store_keys.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 #include "support/store_fixture.h"
 
 using namespace store_keys;
@@ -244,11 +244,11 @@ TuningSettings RandomChoice(Rng& rng) {
 void RunFamily(OsFamily family, bool win9xStrings = false) {
   const std::uint64_t seed = EnvNumber("QUARNEL_SEED", std::random_device{}());
   const std::uint64_t cases = EnvNumber("QUARNEL_CASES", 1000);
-  check::Scope scope("QUARNEL_SEED=" + std::to_string(seed));
+  SCOPED_TRACE("QUARNEL_SEED=" + std::to_string(seed));
   Rng rng(seed);
   int failures = 0;
   for (std::uint64_t n = 0; n < cases && failures < 3; ++n) {
-    check::Scope caseScope("case " + std::to_string(n));
+    SCOPED_TRACE("case " + std::to_string(n));
     MemoryRegistry registry;
     registry.SetWin9xStrings(win9xStrings);
     if (family == kOsFamilyNt) {
@@ -266,20 +266,19 @@ void RunFamily(OsFamily family, bool win9xStrings = false) {
 
     const int failedBefore = failures;
     if (!written) {
-      check::Fail(__FILE__, __LINE__, "apply reported a failure");
+      ADD_FAILURE() << "apply reported a failure";
       ++failures;
     }
     if (outcome != RestoreOutcome::kRestored) {
-      check::Fail(__FILE__, __LINE__, "restore did not complete");
+      ADD_FAILURE() << "restore did not complete";
       ++failures;
     }
     if (registry.OpenHandleCount() != 0) {
-      check::Fail(__FILE__, __LINE__,
-                  "keys left open: " + std::to_string(registry.OpenHandleCount()));
+      ADD_FAILURE() << "keys left open: " + std::to_string(registry.OpenHandleCount());
       ++failures;
     }
     if (after != before) {
-      check::Fail(__FILE__, __LINE__, FirstDifference(before, after));
+      ADD_FAILURE() << FirstDifference(before, after);
       ++failures;
     }
     if (failures != failedBefore)

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fakes/memory_registry.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 TEST(StoreText, TextToInteger) {
   struct Row {
@@ -37,8 +37,8 @@ TEST(StoreText, TextToInteger) {
       {"18446744073709551617", 2147483647},  // wraps 64 bits to 1 if not stopped
   };
   for (const Row& row : rows) {
-    check::Scope scope(std::string("\"") + row.text + "\"");
-    CHECK_EQ(TextToInteger(row.text), row.value);
+    SCOPED_TRACE(std::string("\"") + row.text + "\"");
+    EXPECT_EQ(TextToInteger(row.text), row.value);
   }
 }
 
@@ -56,11 +56,11 @@ TEST(StoreText, IntegerToText) {
       {-2147483647 - 1, "-2147483648"},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.text);
+    SCOPED_TRACE(row.text);
     const DecimalText text = IntegerToText(row.value);
-    CHECK_EQ(std::string(text.text), std::string(row.text));
-    CHECK_EQ(text.size, static_cast<std::uint32_t>(std::strlen(row.text) + 1));
-    CHECK_EQ(TextToInteger(text.text), row.value);
+    EXPECT_EQ(std::string(text.text), std::string(row.text));
+    EXPECT_EQ(text.size, static_cast<std::uint32_t>(std::strlen(row.text) + 1));
+    EXPECT_EQ(TextToInteger(text.text), row.value);
   }
 }
 
@@ -91,26 +91,26 @@ TEST(StoreText, ReadTextValueTerminatesAndRefusesLongValues) {
       {"4000 bytes", std::string(4000, '7'), TextRead::kTooLong, "", 0},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.label);
+    SCOPED_TRACE(row.label);
     MemoryRegistry registry;
     RegKey key = 0;
-    REQUIRE_EQ(registry.CreateKey(kHkeyLocalMachine, "Scratch", kKeyAllAccess, &key), kRegOk);
+    ASSERT_EQ(registry.CreateKey(kHkeyLocalMachine, "Scratch", kKeyAllAccess, &key), kRegOk);
     // A byte other than NUL right after the data, so the count alone says where the text ends.
     const std::string stored = row.bytes + 'X';
-    REQUIRE_EQ(registry.SetValue(key, "Value", kRegSz,
-                                 reinterpret_cast<const std::uint8_t*>(stored.data()),
-                                 static_cast<std::uint32_t>(row.bytes.size())),
-               kRegOk);
+    ASSERT_EQ(registry.SetValue(key, "Value", kRegSz,
+                                reinterpret_cast<const std::uint8_t*>(stored.data()),
+                                static_cast<std::uint32_t>(row.bytes.size())),
+              kRegOk);
     TextValue out;
     std::memset(&out, 0xAA, sizeof out);  // no byte of the buffer may be left looking like text
-    CHECK_EQ(ReadTextValue(registry, key, "Value", &out), row.read);
-    CHECK_EQ(std::string(out.text), row.text);
-    CHECK_EQ(out.size, row.size);
+    EXPECT_EQ(ReadTextValue(registry, key, "Value", &out), row.read);
+    EXPECT_EQ(std::string(out.text), row.text);
+    EXPECT_EQ(out.size, row.size);
     TextValue missing;
     std::memset(&missing, 0xAA, sizeof missing);
-    CHECK_EQ(ReadTextValue(registry, key, "Other", &missing), TextRead::kMissing);
-    CHECK_EQ(std::string(missing.text), std::string());
+    EXPECT_EQ(ReadTextValue(registry, key, "Other", &missing), TextRead::kMissing);
+    EXPECT_EQ(std::string(missing.text), std::string());
     registry.CloseKey(key);
-    CHECK_EQ(registry.OpenHandleCount(), 0);
+    EXPECT_EQ(registry.OpenHandleCount(), 0);
   }
 }

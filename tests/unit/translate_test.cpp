@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fakes/ini_profile_reader.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -78,15 +78,15 @@ TEST(translate, language_file_path) {
       {"C:\\%s%n%x", "%s%n", "C:\\%s%n%x\\Lang\\%s%n.ini"},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.expected);
-    CHECK_EQ(LanguageFilePath(row.appPath, row.language), std::string(row.expected));
+    SCOPED_TRACE(row.expected);
+    EXPECT_EQ(LanguageFilePath(row.appPath, row.language), std::string(row.expected));
   }
   // 259 characters is the longest path Windows opens; one more gives no path at all.
   const std::string fits(259 - std::strlen("\\Lang\\x.ini"), 'p');
-  CHECK_EQ(LanguageFilePath(fits.c_str(), "x").size(), 259u);
-  CHECK_EQ(LanguageFilePath((fits + "p").c_str(), "x"), std::string());
+  EXPECT_EQ(LanguageFilePath(fits.c_str(), "x").size(), 259u);
+  EXPECT_EQ(LanguageFilePath((fits + "p").c_str(), "x"), std::string());
   const std::string full(259, 'p');
-  CHECK_EQ(LanguageFilePath(full.c_str(), full.c_str()), std::string());
+  EXPECT_EQ(LanguageFilePath(full.c_str(), full.c_str()), std::string());
 }
 
 // Records what the lookup asks of the reader and answers with a chosen text and length.
@@ -113,13 +113,13 @@ TEST(translate, reader_arguments_and_no_cache) {
   ScriptedReader reader;
   reader.answer = "x";
   for (int i = 0; i < 3; ++i) TranslateText(reader, "C:\\Q", "Deutsch", "IDC_Next", "&Proceed ");
-  REQUIRE_EQ(reader.calls.size(), std::size_t{3});
+  ASSERT_EQ(reader.calls.size(), std::size_t{3});
   for (const auto& call : reader.calls) {
-    CHECK_EQ(call.section, std::string("Quarnel"));
-    CHECK_EQ(call.key, std::string("IDC_Next"));
-    CHECK_EQ(call.def, std::string("&Proceed "));
-    CHECK_EQ(call.path, std::string("C:\\Q\\Lang\\Deutsch.ini"));
-    CHECK_EQ(call.size, 2000u);
+    EXPECT_EQ(call.section, std::string("Quarnel"));
+    EXPECT_EQ(call.key, std::string("IDC_Next"));
+    EXPECT_EQ(call.def, std::string("&Proceed "));
+    EXPECT_EQ(call.path, std::string("C:\\Q\\Lang\\Deutsch.ini"));
+    EXPECT_EQ(call.size, 2000u);
   }
 }
 
@@ -127,22 +127,22 @@ TEST(translate, reader_claiming_too_much_is_bounded) {
   ScriptedReader reader;
   reader.answer = "short";
   reader.claimed = 5000;
-  CHECK_EQ(TranslateText(reader, "C:\\Q", "x", "1", "d"), std::string("short"));
+  EXPECT_EQ(TranslateText(reader, "C:\\Q", "x", "1", "d"), std::string("short"));
 }
 
 TEST(translate, overlong_path_gives_the_default_without_reading) {
   ScriptedReader reader;
   const std::string full(259, 'p');
-  CHECK_EQ(TranslateText(reader, full.c_str(), "x", "79", "Failed*to detect  "),
-           std::string("Failed\nto detect"));
-  CHECK_EQ(TranslateText(reader, full.c_str(), "x", "1", std::string(2500, 'd').c_str()),
-           std::string(1999, 'd'));
-  CHECK(reader.calls.empty());
+  EXPECT_EQ(TranslateText(reader, full.c_str(), "x", "79", "Failed*to detect  "),
+            std::string("Failed\nto detect"));
+  EXPECT_EQ(TranslateText(reader, full.c_str(), "x", "1", std::string(2500, 'd').c_str()),
+            std::string(1999, 'd'));
+  EXPECT_TRUE(reader.calls.empty());
 }
 
 TEST(translate, no_language_folder_gives_defaults) {
   TempInstall install("nolang");
-  REQUIRE(install.ok());
+  ASSERT_TRUE(install.ok());
   struct Row {
     const char* key;
     const char* def;
@@ -159,29 +159,29 @@ TEST(translate, no_language_folder_gives_defaults) {
   const char* languages[] = {"English", ""};
   for (const char* language : languages) {
     for (const Row& row : rows) {
-      check::Scope scope(std::string(row.key) + " in '" + language + "'");
-      CHECK_EQ(Lookup(install.root(), language, row.key, row.def), std::string(row.expected));
+      SCOPED_TRACE(std::string(row.key) + " in '" + language + "'");
+      EXPECT_EQ(Lookup(install.root(), language, row.key, row.def), std::string(row.expected));
     }
   }
-  CHECK_EQ(Lookup("", "", "18", "Ovik Quarnel"), std::string("Ovik Quarnel"));
+  EXPECT_EQ(Lookup("", "", "18", "Ovik Quarnel"), std::string("Ovik Quarnel"));
 }
 
 TEST(translate, language_file_entries) {
   TempInstall install("entries");
-  REQUIRE(install.ok());
-  REQUIRE(install.Folder("Lang"));
-  REQUIRE(install.File("Lang/Deutsch.ini",
-                       "[Other]\r\n"
-                       "10=Wrong section\r\n"
-                       "[Quarnel]\r\n"
-                       "20=&Weiter >\r\n"
-                       "idc_next=&Fortfahren\r\n"
-                       "3=ist*nicht**gesetzt\r\n"
-                       "4=\r\n"
-                       "5=  \" quoted \"  \r\n"
-                       "6=%s %n %x\r\n"
-                       "big=" +
-                           std::string(2500, 'z') + "\r\n"));
+  ASSERT_TRUE(install.ok());
+  ASSERT_TRUE(install.Folder("Lang"));
+  ASSERT_TRUE(install.File("Lang/Deutsch.ini",
+                           "[Other]\r\n"
+                           "10=Wrong section\r\n"
+                           "[Quarnel]\r\n"
+                           "20=&Weiter >\r\n"
+                           "idc_next=&Fortfahren\r\n"
+                           "3=ist*nicht**gesetzt\r\n"
+                           "4=\r\n"
+                           "5=  \" quoted \"  \r\n"
+                           "6=%s %n %x\r\n"
+                           "big=" +
+                               std::string(2500, 'z') + "\r\n"));
   struct Row {
     const char* key;
     const char* def;
@@ -198,59 +198,59 @@ TEST(translate, language_file_entries) {
       {"79", "Failed*to detect", "Failed\nto detect"},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.key);
-    CHECK_EQ(Lookup(install.root(), "Deutsch", row.key, row.def), std::string(row.expected));
+    SCOPED_TRACE(row.key);
+    EXPECT_EQ(Lookup(install.root(), "Deutsch", row.key, row.def), std::string(row.expected));
   }
-  CHECK_EQ(Lookup(install.root(), "Deutsch", "big", "x"), std::string(1999, 'z'));
+  EXPECT_EQ(Lookup(install.root(), "Deutsch", "big", "x"), std::string(1999, 'z'));
 }
 
 // Windows file names ignore case, and so must the stand-in when it plays Windows.
 TEST(translate, file_and_folder_names_without_case) {
   TempInstall install("case");
-  REQUIRE(install.ok());
-  REQUIRE(install.Folder("lang"));
-  REQUIRE(install.File("lang/Francais.ini", "[QUARNEL]\r\n20=&Suivant >\r\n"));
-  CHECK_EQ(Lookup(install.root(), "FRANCAIS", "20", "&Next >"), std::string("&Suivant >"));
-  CHECK_EQ(Lookup(install.root(), "francais", "20", "&Next >"), std::string("&Suivant >"));
-  CHECK_EQ(Lookup(install.root(), "Espanol", "20", "&Next >"), std::string("&Next >"));
+  ASSERT_TRUE(install.ok());
+  ASSERT_TRUE(install.Folder("lang"));
+  ASSERT_TRUE(install.File("lang/Francais.ini", "[QUARNEL]\r\n20=&Suivant >\r\n"));
+  EXPECT_EQ(Lookup(install.root(), "FRANCAIS", "20", "&Next >"), std::string("&Suivant >"));
+  EXPECT_EQ(Lookup(install.root(), "francais", "20", "&Next >"), std::string("&Suivant >"));
+  EXPECT_EQ(Lookup(install.root(), "Espanol", "20", "&Next >"), std::string("&Next >"));
 }
 
 // Paths as Windows writes them, with a drive and backslashes, reach the same files natively
 // (Wine's Z: drive is the Unix root).
 TEST(translate, windows_style_installation_path) {
   TempInstall install("drive");
-  REQUIRE(install.ok());
-  REQUIRE(install.Folder("Lang"));
-  REQUIRE(install.File("Lang/English.ini", "[Quarnel]\r\n20=drive\r\n"));
+  ASSERT_TRUE(install.ok());
+  ASSERT_TRUE(install.Folder("Lang"));
+  ASSERT_TRUE(install.File("Lang/English.ini", "[Quarnel]\r\n20=drive\r\n"));
   std::string windowsPath = "Z:" + install.root();
   for (char& c : windowsPath) {
     if (c == '/') c = '\\';
   }
-  CHECK_EQ(Lookup(windowsPath, "English", "20", "&Next >"), std::string("drive"));
-  CHECK_EQ(Lookup(windowsPath + "\\", "English", "20", "&Next >"), std::string("drive"));
+  EXPECT_EQ(Lookup(windowsPath, "English", "20", "&Next >"), std::string("drive"));
+  EXPECT_EQ(Lookup(windowsPath + "\\", "English", "20", "&Next >"), std::string("drive"));
 }
 
 TEST(translate, a_changed_language_applies_at_the_next_call) {
   TempInstall install("switch");
-  REQUIRE(install.ok());
-  REQUIRE(install.Folder("Lang"));
-  REQUIRE(install.File("Lang/One.ini", "[Quarnel]\r\n18=First\r\n"));
-  REQUIRE(install.File("Lang/Two.ini", "[Quarnel]\r\n18=Second\r\n"));
+  ASSERT_TRUE(install.ok());
+  ASSERT_TRUE(install.Folder("Lang"));
+  ASSERT_TRUE(install.File("Lang/One.ini", "[Quarnel]\r\n18=First\r\n"));
+  ASSERT_TRUE(install.File("Lang/Two.ini", "[Quarnel]\r\n18=Second\r\n"));
   char language[260] = "One";
-  CHECK_EQ(Lookup(install.root(), language, "18", "Ovik Quarnel"), std::string("First"));
+  EXPECT_EQ(Lookup(install.root(), language, "18", "Ovik Quarnel"), std::string("First"));
   std::strcpy(language, "Two");
-  CHECK_EQ(Lookup(install.root(), language, "18", "Ovik Quarnel"), std::string("Second"));
+  EXPECT_EQ(Lookup(install.root(), language, "18", "Ovik Quarnel"), std::string("Second"));
   std::strcpy(language, "Gone");
-  CHECK_EQ(Lookup(install.root(), language, "18", "Ovik Quarnel"), std::string("Ovik Quarnel"));
+  EXPECT_EQ(Lookup(install.root(), language, "18", "Ovik Quarnel"), std::string("Ovik Quarnel"));
 }
 
 // The installation folder's name may hold anything a folder name can, '%' included.
 TEST(translate, percent_signs_in_the_installation_folder) {
   TempInstall install("pct%s%n");
-  REQUIRE(install.ok());
-  REQUIRE(install.Folder("Lang"));
-  REQUIRE(install.File("Lang/%d.ini", "[Quarnel]\r\n20=percent\r\n"));
-  CHECK_EQ(Lookup(install.root(), "%d", "20", "&Next >"), std::string("percent"));
+  ASSERT_TRUE(install.ok());
+  ASSERT_TRUE(install.Folder("Lang"));
+  ASSERT_TRUE(install.File("Lang/%d.ini", "[Quarnel]\r\n20=percent\r\n"));
+  EXPECT_EQ(Lookup(install.root(), "%d", "20", "&Next >"), std::string("percent"));
 }
 
 }  // namespace

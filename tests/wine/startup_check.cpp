@@ -15,9 +15,15 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "process_driver.h"
 
 namespace {
+
+std::string g_mode;
+std::string g_program;
+bool g_withLanguage = false;
 
 constexpr const char* kProgramKey = "Software\\Ovik Quarnel";
 constexpr const char* k79Default =
@@ -42,25 +48,6 @@ const std::vector<int> kFrameControls = {1005, 1004, IDCANCEL, 1044, 1007};
 
 constexpr DWORD kAppearMs = 30000;
 constexpr DWORD kExitMs = 15000;
-
-int g_failures = 0;
-
-void Check(bool ok, const std::string& what) {
-  std::printf("  %s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-  std::fflush(stdout);
-  if (!ok) ++g_failures;
-}
-
-std::string Shown(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '\n')
-      out += "\\n";
-    else
-      out += c;
-  }
-  return out + "\"";
-}
 
 // One registry value as it was, to be put back.
 struct SavedValue {
@@ -207,74 +194,77 @@ bool HasWizardFrame(DWORD processId) {
 
 void CheckWizard(const std::string& program, const std::string& title, const std::string& proceed) {
   proc::Launched quarnel;
-  Check(quarnel.Start(program), "Quarnel.exe starts");
+  EXPECT_TRUE(quarnel.Start(program)) << "Quarnel.exe starts";
   HWND frame = proc::WaitForDialog(quarnel, kFrameControls, kAppearMs);
-  Check(frame != nullptr, "the wizard's frame (dialog 102) appears");
-  if (frame == nullptr) return;
+  ASSERT_NE(frame, nullptr) << "the wizard's frame (dialog 102) appears";
   proc::RoundTrip(frame);
-  Check(proc::WaitForMessageBox(quarnel, 0) == nullptr, "no message box beside it");
+  EXPECT_EQ(proc::WaitForMessageBox(quarnel, 0), nullptr) << "no message box beside it";
   const std::string caption = proc::Text(frame);
-  Check(caption == title, "caption " + Shown(caption) + " is " + Shown(title));
+  EXPECT_EQ(caption, title) << "caption";
   const std::string button = proc::Text(proc::ChildById(frame, kProceedId));
-  Check(button == proceed, "Proceed button " + Shown(button) + " is " + Shown(proceed));
-  Check(proc::PostCommand(frame, IDCANCEL), "Exit is pressed");
-  Check(quarnel.WaitForExit(kExitMs), "the process ends after Exit");
+  EXPECT_EQ(button, proceed) << "Proceed button";
+  EXPECT_TRUE(proc::PostCommand(frame, IDCANCEL)) << "Exit is pressed";
+  EXPECT_TRUE(quarnel.WaitForExit(kExitMs)) << "the process ends after Exit";
 }
 
 void CheckRefusal(const std::string& program, const std::string& message) {
   proc::Launched quarnel;
-  Check(quarnel.Start(program), "Quarnel.exe starts");
+  EXPECT_TRUE(quarnel.Start(program)) << "Quarnel.exe starts";
   HWND box = proc::WaitForMessageBox(quarnel, kAppearMs);
-  Check(box != nullptr, "a message box appears");
-  if (box == nullptr) return;
+  ASSERT_NE(box, nullptr) << "a message box appears";
   proc::RoundTrip(box);
   const std::string text = proc::MessageBoxText(box);
-  Check(text == message, "message " + Shown(text) + " is " + Shown(message));
+  EXPECT_EQ(text, message) << "message";
   // A box given no caption of its own shows the system's default.
   const std::string caption = proc::Text(box);
-  Check(caption == "Error", "caption " + Shown(caption) + " is the system's default");
-  Check(GetWindow(box, GW_OWNER) == nullptr, "the box has no owner window");
-  Check(!HasWizardFrame(quarnel.id()), "no wizard window");
-  Check(proc::ClickButton(box, IDOK), "OK is clicked");
-  Check(quarnel.WaitForExit(kExitMs), "the process ends after OK");
-  Check(!HasWizardFrame(quarnel.id()), "no wizard window after OK");
+  EXPECT_EQ(caption, "Error") << "caption: the system's default";
+  EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "the box has no owner window";
+  EXPECT_FALSE(HasWizardFrame(quarnel.id())) << "no wizard window";
+  EXPECT_TRUE(proc::ClickButton(box, IDOK)) << "OK is clicked";
+  EXPECT_TRUE(quarnel.WaitForExit(kExitMs)) << "the process ends after OK";
+  EXPECT_FALSE(HasWizardFrame(quarnel.id())) << "no wizard window after OK";
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::printf("usage: startup_check wizard|refuse <Quarnel.exe> [--lang]\n");
-    return 2;
-  }
-  const std::string mode = argv[1];
-  const std::string program = argv[2];
-  const bool withLanguage = argc > 3 && std::strcmp(argv[3], "--lang") == 0;
-  if (mode != "wizard" && mode != "refuse") {
-    std::printf("unknown mode %s\n", mode.c_str());
-    return 2;
-  }
-  if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    std::printf("  FAIL %s not found\n", program.c_str());
-    return 1;
-  }
-
-  if (withLanguage) {
+// What the user sees first, for the version and language this run was started for.
+TEST(StartupCheck, FirstScreen) {
+  const std::string& program = g_program;
+  if (g_withLanguage) {
     ProbeInstall install;
-    Check(install.ok(), "probe language file written");
+    EXPECT_TRUE(install.ok()) << "probe language file written";
     ProgramKeyOverride key(install.root(), kProbeName);
-    Check(key.ok(), "program key points at the probe language");
+    EXPECT_TRUE(key.ok()) << "program key points at the probe language";
     if (install.ok() && key.ok()) {
-      if (mode == "wizard")
+      if (g_mode == "wizard")
         CheckWizard(program, kProbeTitle, kProceedDefault);
       else
         CheckRefusal(program, kProbe79);
     }
-  } else if (mode == "wizard") {
+  } else if (g_mode == "wizard") {
     CheckWizard(program, ExpectedText("18", kTitleDefault),
                 ExpectedText(kProceedKey, kProceedDefault));
   } else {
     CheckRefusal(program, ExpectedText("79", k79Default));
   }
-  return g_failures == 0 ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc < 3) {
+    std::printf("usage: startup_check wizard|refuse <Quarnel.exe> [--lang]\n");
+    return 2;
+  }
+  g_mode = argv[1];
+  g_program = argv[2];
+  g_withLanguage = argc > 3 && std::strcmp(argv[3], "--lang") == 0;
+  if (g_mode != "wizard" && g_mode != "refuse") {
+    std::printf("unknown mode %s\n", g_mode.c_str());
+    return 2;
+  }
+  if (GetFileAttributesA(g_program.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    std::printf("%s not found\n", g_program.c_str());
+    return 1;
+  }
+  return RUN_ALL_TESTS();
 }

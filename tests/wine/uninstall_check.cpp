@@ -17,23 +17,20 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "process_driver.h"
 
 namespace {
+
+std::string g_uninstaller;
+std::string g_mode;
 
 constexpr DWORD kAppearMs = 30000;
 constexpr DWORD kPollMs = 100;
 // The NSIS window's buttons: Next/Uninstall/Close, Cancel.
 constexpr int kNextButton = 1;
 constexpr int kCancelButton = 2;
-
-int g_failures = 0;
-
-void Check(bool ok, const std::string& what) {
-  std::printf("  %s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-  std::fflush(stdout);
-  if (!ok) ++g_failures;
-}
 
 BOOL CALLBACK CollectVisible(HWND window, LPARAM param) {
   DWORD owner = 0;
@@ -101,12 +98,12 @@ std::string ButtonText(HWND dialog, int id) {
 // Confirms the uninstall and closes the window once it is done.
 void RunToTheEnd() {
   HWND window = WaitForUninstallerWindow();
-  Check(window != nullptr, "the uninstaller's window appears");
+  EXPECT_TRUE(window != nullptr) << "the uninstaller's window appears";
   if (window == nullptr) return;
   proc::RoundTrip(window);
-  Check(ButtonText(window, kNextButton) == "&Uninstall",
-        "its first page confirms, with \"" + ButtonText(window, kNextButton) + "\"");
-  Check(proc::ClickButton(window, kNextButton), "Uninstall is clicked");
+  EXPECT_TRUE(ButtonText(window, kNextButton) == "&Uninstall")
+      << "its first page confirms, with \"" + ButtonText(window, kNextButton) + "\"";
+  EXPECT_TRUE(proc::ClickButton(window, kNextButton)) << "Uninstall is clicked";
   // The files page ends with the button turned into Close. A click that comes while the page
   // is still finishing is lost, so Close is clicked until the window goes.
   const DWORD start = GetTickCount();
@@ -124,49 +121,53 @@ void RunToTheEnd() {
       Sleep(kPollMs);
     }
   }
-  Check(closed, "the uninstall runs to the end and Close is clicked");
-  Check(WaitForOwnerExit(window, kAppearMs), "the uninstaller ends");
+  EXPECT_TRUE(closed) << "the uninstall runs to the end and Close is clicked";
+  EXPECT_TRUE(WaitForOwnerExit(window, kAppearMs)) << "the uninstaller ends";
 }
 
 }  // namespace
 
+// The uninstaller answered as this run's mode says.
+TEST(UninstallCheck, AnsweredAsAUserWould) {
+  proc::Launched uninstaller;
+  EXPECT_TRUE(uninstaller.Start(g_uninstaller)) << "Uninstall.exe starts";
+  HWND first = WaitForFirstWindow();
+  ASSERT_NE(first, nullptr) << "a window appears";
+
+  if (g_mode == "no-backup") {
+    EXPECT_FALSE(proc::IsMessageBox(first)) << "no question comes first without a backup";
+    RunToTheEnd();
+    return;
+  }
+
+  ASSERT_TRUE(proc::IsMessageBox(first)) << "a question comes first";
+  const std::string text = proc::MessageBoxText(first);
+  std::printf("    %s\n", text.c_str());
+  EXPECT_NE(text.find("\"Reset Connection Settings\""), std::string::npos)
+      << "it names \"Reset Connection Settings\"";
+  EXPECT_TRUE(proc::ChildById(first, IDYES) != nullptr && proc::ChildById(first, IDNO) != nullptr)
+      << "it asks Yes or No";
+  if (g_mode == "keep") {
+    EXPECT_TRUE(proc::ClickButton(first, IDNO)) << "No is clicked";
+    EXPECT_TRUE(WaitForOwnerExit(first, kAppearMs)) << "the uninstaller ends";
+    EXPECT_TRUE(OtherWindows().empty()) << "and shows nothing more";
+  } else {
+    EXPECT_TRUE(proc::ClickButton(first, IDYES)) << "Yes is clicked";
+    RunToTheEnd();
+  }
+}
+
 int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
   if (argc != 3) {
     std::printf("usage: uninstall_check <Uninstall.exe> keep|remove|no-backup\n");
     return 2;
   }
-  const std::string mode = argv[2];
-  if (mode != "keep" && mode != "remove" && mode != "no-backup") {
-    std::printf("unknown mode %s\n", mode.c_str());
+  g_uninstaller = argv[1];
+  g_mode = argv[2];
+  if (g_mode != "keep" && g_mode != "remove" && g_mode != "no-backup") {
+    std::printf("unknown mode %s\n", g_mode.c_str());
     return 2;
   }
-  proc::Launched uninstaller;
-  Check(uninstaller.Start(argv[1]), "Uninstall.exe starts");
-  HWND first = WaitForFirstWindow();
-  Check(first != nullptr, "a window appears");
-  if (first == nullptr) return 1;
-
-  if (mode == "no-backup") {
-    Check(!proc::IsMessageBox(first), "no question comes first without a backup");
-    RunToTheEnd();
-    return g_failures == 0 ? 0 : 1;
-  }
-
-  Check(proc::IsMessageBox(first), "a question comes first");
-  if (!proc::IsMessageBox(first)) return 1;
-  const std::string text = proc::MessageBoxText(first);
-  std::printf("    %s\n", text.c_str());
-  Check(text.find("\"Reset Connection Settings\"") != std::string::npos,
-        "it names \"Reset Connection Settings\"");
-  Check(proc::ChildById(first, IDYES) != nullptr && proc::ChildById(first, IDNO) != nullptr,
-        "it asks Yes or No");
-  if (mode == "keep") {
-    Check(proc::ClickButton(first, IDNO), "No is clicked");
-    Check(WaitForOwnerExit(first, kAppearMs), "the uninstaller ends");
-    Check(OtherWindows().empty(), "and shows nothing more");
-  } else {
-    Check(proc::ClickButton(first, IDYES), "Yes is clicked");
-    RunToTheEnd();
-  }
-  return g_failures == 0 ? 0 : 1;
+  return RUN_ALL_TESTS();
 }

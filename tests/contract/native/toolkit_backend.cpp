@@ -1,13 +1,13 @@
 #include "contract/toolkit_backend.h"
 
 #include "fakes/headless_toolkit.h"
-#include "support/rc_scripts.h"
+#include "support/resource_files.h"
 
 namespace {
 
 class HeadlessBackend : public ToolkitBackend {
  public:
-  HeadlessBackend() : toolkit_(ToolkitTemplatesRc(), {}) {}
+  HeadlessBackend() : toolkit_(ToolkitTemplatesRes()) {}
 
   bool ready(std::string* why) override {
     if (!toolkit_.ok()) *why = toolkit_.error();

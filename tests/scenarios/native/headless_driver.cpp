@@ -34,8 +34,11 @@
 #include "resources/resource.h"
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
-#include "support/rc_scripts.h"
+#include <gtest/gtest.h>
+
+#include "support/fixtures.h"
+#include "support/test_main.h"
+#include "support/resource_files.h"
 
 namespace {
 
@@ -114,9 +117,8 @@ class HeadlessDriver : public WizardDriver {
     EndSession();
     for (const std::string& file : scratchFiles_) std::remove(NativePath(file).c_str());
     if (!earlyAnswers_.empty()) {
-      check::Fail(__FILE__, __LINE__,
-                  std::to_string(earlyAnswers_.size()) +
-                      " message box answer(s) queued for a session that never ran");
+      ADD_FAILURE() << std::to_string(earlyAnswers_.size()) +
+                           " message box answer(s) queued for a session that never ran";
     }
   }
 
@@ -310,7 +312,7 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
     if (setup.windowsVersion == v.name) row = &v;
   }
   if (row == nullptr) {
-    check::Fail(__FILE__, __LINE__, "unknown Windows version " + setup.windowsVersion);
+    ADD_FAILURE() << "unknown Windows version " + setup.windowsVersion;
     return false;
   }
   version_ = FixedVersion(row->platformId, row->major, row->minor);
@@ -318,43 +320,42 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
 
   for (const std::string& fixture : setup.regFixtures) {
     if (setup.keepRegistry) break;
-    const RegFileResult loaded = LoadRegFile(registry_, check::FixturePath(fixture));
+    const RegFileResult loaded = LoadRegFile(registry_, FixturePath(fixture));
     if (!loaded.ok) {
-      check::Fail(__FILE__, __LINE__,
-                  fixture + ":" + std::to_string(loaded.line) + ": " + loaded.message);
+      ADD_FAILURE() << fixture + ":" + std::to_string(loaded.line) + ": " + loaded.message;
       return false;
     }
   }
   if (!setup.languageFiles.empty()) {
     if (!scratch_.Make()) {
-      check::Fail(__FILE__, __LINE__, "no scratch folder for the language files");
+      ADD_FAILURE() << "no scratch folder for the language files";
       return false;
     }
     for (const auto& file : setup.languageFiles) {
       if (!scratch_.Add("Lang/" + file.first + ".ini", file.second)) {
-        check::Fail(__FILE__, __LINE__, "cannot write language file " + file.first);
+        ADD_FAILURE() << "cannot write language file " + file.first;
         return false;
       }
     }
     for (const std::string& flag : setup.flags) {
       if (!scratch_.Add("Lang/" + flag + ".bmp", scenario::FlagBitmap())) {
-        check::Fail(__FILE__, __LINE__, "cannot write flag " + flag);
+        ADD_FAILURE() << "cannot write flag " + flag;
         return false;
       }
     }
     if (!SetProgramValue(registry_, "AppPath", scratch_.WindowsPath())) {
-      check::Fail(__FILE__, __LINE__, "cannot set AppPath");
+      ADD_FAILURE() << "cannot set AppPath";
       return false;
     }
   }
   if (!setup.language.empty() && !SetProgramValue(registry_, "Language", setup.language)) {
-    check::Fail(__FILE__, __LINE__, "cannot set Language");
+    ADD_FAILURE() << "cannot set Language";
     return false;
   }
 
-  toolkit_ = std::make_unique<HeadlessToolkit>(ProgramRc(), ProgramRcIncludeDirs());
+  toolkit_ = std::make_unique<HeadlessToolkit>(ProgramRes());
   if (!toolkit_->ok()) {
-    check::Fail(__FILE__, __LINE__, "resources: " + toolkit_->error());
+    ADD_FAILURE() << "resources: " + toolkit_->error();
     return false;
   }
   for (int answer : earlyAnswers_) toolkit_->QueueMessageBoxAnswer(answer);
@@ -392,15 +393,16 @@ void HeadlessDriver::Run(const WizardSetup& setup, const ScenarioBody& body) {
 
 void HeadlessDriver::CheckMessageBoxesAnswered() {
   for (const HeadlessMessageBox& box : toolkit_->MessageBoxLog()) {
-    if (!box.answered) check::Fail(__FILE__, __LINE__, "message box nobody answered: " + box.text);
+    if (!box.answered) {
+      ADD_FAILURE() << "message box nobody answered: " + box.text;
+    }
   }
   if (toolkit_->PendingSaveFileAnswers() != 0) {
-    check::Fail(__FILE__, __LINE__, "a Save dialog answer left over: the dialog did not come");
+    ADD_FAILURE() << "a Save dialog answer left over: the dialog did not come";
   }
   if (toolkit_->PendingMessageBoxAnswers() != 0) {
-    check::Fail(__FILE__, __LINE__,
-                std::to_string(toolkit_->PendingMessageBoxAnswers()) +
-                    " message box answer(s) left over: a box did not come");
+    ADD_FAILURE() << std::to_string(toolkit_->PendingMessageBoxAnswers()) +
+                         " message box answer(s) left over: a box did not come";
   }
 }
 
@@ -412,9 +414,9 @@ void HeadlessDriver::SystemMenuAbout() {
     WindowRef about = toolkit.TopLevel();
     if (toolkit.TemplateOf(about) != IDD_ABOUT) return;
     aboutTexts_[0] = toolkit.Text(about);
-    const RcDialog* layout = toolkit.resources().FindDialog(IDD_ABOUT);
+    const ResDialog* layout = toolkit.resources().FindDialog(IDD_ABOUT);
     if (layout == nullptr) return;
-    for (const RcControl& control : layout->controls) {
+    for (const ResControl& control : layout->controls) {
       WindowRef item = toolkit.Item(about, control.id);
       if (control.id > 0 && item != 0 && toolkit.IsVisible(item)) {
         aboutTexts_[control.id] = toolkit.Text(item);
@@ -462,14 +464,14 @@ std::string HeadlessDriver::ReviewChanges() {
     const int refused = toolkit.RefusedKeystrokes();
     toolkit.TypeText(text, "x");
     if (toolkit.RefusedKeystrokes() == refused || toolkit.Text(text) != lines) {
-      check::Fail(__FILE__, __LINE__, "the review's text can be changed");
+      ADD_FAILURE() << "the review's text can be changed";
     }
     toolkit.Click(toolkit.Item(review, IDC_REVIEW_CLOSE));
   });
   const int endedByDefault = toolkit.ModalsEndedByDefault();
   toolkit.Click(button);
   if (toolkit.ModalsEndedByDefault() != endedByDefault) {
-    check::Fail(__FILE__, __LINE__, "Close left the review open");
+    ADD_FAILURE() << "Close left the review open";
   }
   return lines;
 }
@@ -481,36 +483,14 @@ void HeadlessDriver::EndSession() {
   scratch_.Remove();
 }
 
-// Each registered scenario is a case of its own. The harness takes plain functions, so each
-// case index gets a function of its own.
-constexpr std::size_t kMaxScenarios = 200;
-
-void RunScenarioAt(std::size_t index) {
+void RunScenario(ScenarioFn scenario) {
   HeadlessDriver driver;
-  Scenarios()[index].second(driver);
-}
-
-template <std::size_t N>
-void ScenarioCase() {
-  RunScenarioAt(N);
-}
-
-template <std::size_t... I>
-constexpr std::array<check::TestFn, sizeof...(I)> MakeCases(std::index_sequence<I...>) {
-  return {{&ScenarioCase<I>...}};
+  scenario(driver);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  static constexpr auto cases = MakeCases(std::make_index_sequence<kMaxScenarios>{});
-  const auto& scenarios = Scenarios();
-  if (scenarios.size() > cases.size()) {
-    std::printf("too many scenarios: %zu, room for %zu\n", scenarios.size(), cases.size());
-    return 1;
-  }
-  for (std::size_t i = 0; i < scenarios.size(); ++i) {
-    check::Registrar("scenario", scenarios[i].first, cases[i]);
-  }
-  return check::RunAll(argc, argv);
+  RegisterScenarioCases(&RunScenario);
+  return RunTests(argc, argv);
 }

@@ -8,8 +8,8 @@
 
 #include "contract/toolkit_templates.h"
 #include "fakes/headless_toolkit.h"
-#include "support/check.h"
-#include "support/rc_scripts.h"
+#include <gtest/gtest.h>
+#include "support/resource_files.h"
 
 namespace {
 
@@ -27,13 +27,13 @@ class LoggingDialog : public Dialog {
 };
 
 struct Bench {
-  HeadlessToolkit toolkit{ToolkitTemplatesRc(), {}};
+  HeadlessToolkit toolkit{ToolkitTemplatesRes()};
   LoggingDialog frame{toolkit};
   LoggingDialog page{toolkit};
   WindowRef pageWindow = 0;
 
   void Run(const std::function<void()>& inside) {
-    REQUIRE(toolkit.ok());
+    ASSERT_TRUE(toolkit.ok());
     bool ran = false;
     toolkit.QueueModalDriver([&] {
       pageWindow = toolkit.CreateChild(page, IDD_T_PAGE, frame.window());
@@ -42,7 +42,7 @@ struct Bench {
       inside();
     });
     toolkit.RunModal(frame, IDD_T_FRAME, 0);
-    CHECK(ran);
+    EXPECT_TRUE(ran);
   }
   WindowRef F(int id) { return toolkit.Item(frame.window(), id); }
   WindowRef P(int id) { return toolkit.Item(pageWindow, id); }
@@ -69,29 +69,29 @@ TEST(headless_toolkit, next_dialog_control_moves_the_default_button_as_tab_does)
        kIdOkCommand},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.name);
+    SCOPED_TRACE(row.name);
     Bench bench;
     bench.Run([&] {
       HeadlessToolkit& t = bench.toolkit;
       // A start from another button's look, so every row shows a move.
       t.NextDialogControl(bench.F(IDC_T_SPARE));
-      REQUIRE(t.IsDefaultButton(bench.F(IDC_T_SPARE)));
-      REQUIRE(!t.IsDefaultButton(bench.F(IDC_T_NEXT)));
+      ASSERT_TRUE(t.IsDefaultButton(bench.F(IDC_T_SPARE)));
+      ASSERT_FALSE(t.IsDefaultButton(bench.F(IDC_T_NEXT)));
 
       const WindowRef target = row.inPage ? bench.P(row.target) : bench.F(row.target);
       t.NextDialogControl(target);
-      CHECK_EQ(t.Focus(), target);
+      EXPECT_EQ(t.Focus(), target);
       const int buttons[] = {IDC_T_APPLY, IDC_T_SPARE, IDC_T_NEXT, kIdCancelCommand};
       for (int id : buttons) {
-        check::Scope button("button " + std::to_string(id));
-        CHECK_EQ(t.IsDefaultButton(bench.F(id)), id == row.defaultAfter);
+        SCOPED_TRACE("button " + std::to_string(id));
+        EXPECT_EQ(t.IsDefaultButton(bench.F(id)), id == row.defaultAfter);
       }
       bench.frame.log.clear();
       bench.page.log.clear();
       t.PressKey(kVkReturn);
       const std::string pressed = std::to_string(row.enterPresses) + " click\n";
-      CHECK_EQ(bench.frame.log, row.inPage ? std::string() : pressed);
-      CHECK_EQ(bench.page.log, row.inPage ? pressed : std::string());
+      EXPECT_EQ(bench.frame.log, row.inPage ? std::string() : pressed);
+      EXPECT_EQ(bench.page.log, row.inPage ? pressed : std::string());
     });
   }
 }
@@ -102,15 +102,15 @@ TEST(headless_toolkit, next_dialog_control_selects_an_edits_whole_text) {
     HeadlessToolkit& t = bench.toolkit;
     const WindowRef edits[] = {bench.F(IDC_T_TEXT), bench.P(IDC_T_PAGE_EDIT)};
     for (WindowRef edit : edits) {
-      check::Scope scope("edit " + std::to_string(t.ItemId(edit)));
+      SCOPED_TRACE("edit " + std::to_string(t.ItemId(edit)));
       t.SetText(edit, "12345");
       t.NextDialogControl(edit);
       t.SetSelection(edit, 5, 5);
       // Also when the edit has the focus already.
       t.NextDialogControl(edit);
-      CHECK_EQ(t.Focus(), edit);
-      CHECK_EQ(t.SelectionStart(edit), std::size_t{0});
-      CHECK_EQ(t.SelectionEnd(edit), std::size_t{5});
+      EXPECT_EQ(t.Focus(), edit);
+      EXPECT_EQ(t.SelectionStart(edit), std::size_t{0});
+      EXPECT_EQ(t.SelectionEnd(edit), std::size_t{5});
     }
   });
 }
@@ -132,7 +132,7 @@ TEST(headless_toolkit, backspace_deletes_the_selection_with_one_change) {
       {"empty field", "", 0, 0, "", 0},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.name);
+    SCOPED_TRACE(row.name);
     Bench bench;
     bench.Run([&] {
       HeadlessToolkit& t = bench.toolkit;
@@ -141,13 +141,13 @@ TEST(headless_toolkit, backspace_deletes_the_selection_with_one_change) {
       t.NextDialogControl(edit);
       t.SetSelection(edit, row.selStart, row.selEnd);
       bench.frame.log.clear();
-      CHECK(t.TypeText(edit, "\b"));
-      CHECK_EQ(t.Text(edit), std::string(row.after));
+      EXPECT_TRUE(t.TypeText(edit, "\b"));
+      EXPECT_EQ(t.Text(edit), std::string(row.after));
       std::string expected;
       for (int i = 0; i < row.changes; ++i) expected += std::to_string(IDC_T_NUMBER) + " change\n";
-      CHECK_EQ(bench.frame.log, expected);
-      CHECK_EQ(t.SelectionStart(edit), t.SelectionEnd(edit));
-      CHECK_EQ(t.RefusedKeystrokes(), 0);
+      EXPECT_EQ(bench.frame.log, expected);
+      EXPECT_EQ(t.SelectionStart(edit), t.SelectionEnd(edit));
+      EXPECT_EQ(t.RefusedKeystrokes(), 0);
     });
   }
 }

@@ -24,8 +24,10 @@
 #include "fakes/simulated_path.h"
 #include "resources/resource.h"
 #include "store/program_values.h"
-#include "support/check.h"
-#include "support/rc_scripts.h"
+#include <gtest/gtest.h>
+
+#include "support/fixtures.h"
+#include "support/resource_files.h"
 #include "wizard/wizard_dialog.h"
 #include "wizard/page_format.h"
 #include "wizard/texts.h"
@@ -56,20 +58,20 @@ struct Bench {
   MemoryRegistry registry;
   IniProfileReader profile;
   FixedVersion version{kPlatformNt, 5, 1};
-  HeadlessToolkit toolkit{ProgramRc(), ProgramRcIncludeDirs()};
+  HeadlessToolkit toolkit{ProgramRes()};
   NativeFileSearch files;
   Platform platform{registry, profile, version, toolkit, &toolkit, &files};
   WizardApp app{platform};
 
   void Run(const std::function<void()>& inside) {
-    REQUIRE(toolkit.ok());
+    ASSERT_TRUE(toolkit.ok());
     bool ran = false;
     toolkit.QueueModalDriver([&] {
       ran = true;
       inside();
     });
     app.InitInstance();
-    CHECK(ran);
+    EXPECT_TRUE(ran);
   }
   WindowRef Frame() const { return app.wizard->window(); }
 };
@@ -81,49 +83,50 @@ TEST(wizard_frame, each_page_is_made_once_at_one_spot_when_first_shown) {
   bench.Run([&bench] {
     HeadlessToolkit& t = bench.toolkit;
     const WindowRef frame = bench.Frame();
-    CHECK_EQ(t.Text(frame), std::string("Ovik Quarnel"));
-    CHECK_EQ(t.Icon(frame), IDI_APP);
+    EXPECT_EQ(t.Text(frame), std::string("Ovik Quarnel"));
+    EXPECT_EQ(t.Icon(frame), IDI_APP);
     const std::vector<HeadlessMenuItem>& menu = t.SystemMenu(frame);
-    REQUIRE_EQ(menu.size(), std::size_t{6});
-    CHECK_EQ(menu[0].commandId, 0);
-    CHECK_EQ(menu[1].commandId, 16);
-    CHECK_EQ(menu[1].text, std::string("&About Ovik Quarnel"));
+    ASSERT_EQ(menu.size(), std::size_t{6});
+    EXPECT_EQ(menu[0].commandId, 0);
+    EXPECT_EQ(menu[1].commandId, 16);
+    EXPECT_EQ(menu[1].text, std::string("&About Ovik Quarnel"));
     // Without a backup there is nothing to save.
-    CHECK_EQ(menu[3].commandId, IDM_SAVE_BACKUP);
-    CHECK(!menu[3].enabled);
-    CHECK_EQ(menu[5].text, std::string("Restore Windows &Defaults..."));
-    CHECK(!t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
-    CHECK(!t.IsEnabled(t.Item(frame, IDC_Back)));
+    EXPECT_EQ(menu[3].commandId, IDM_SAVE_BACKUP);
+    EXPECT_FALSE(menu[3].enabled);
+    EXPECT_EQ(menu[5].text, std::string("Restore Windows &Defaults..."));
+    EXPECT_FALSE(t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
+    EXPECT_FALSE(t.IsEnabled(t.Item(frame, IDC_Back)));
 
     // The one-time recommendations are in place before any page shows.
-    CHECK_EQ(bench.app.wizard->model.settings.ttl, 64u);
-    CHECK_EQ(bench.app.wizard->model.settings.synAttackProtect, 2u);
-    CHECK_EQ(bench.app.wizard->model.maxConnectionsPerServerEntry, 20);
-    CHECK_EQ(bench.app.wizard->model.keepAliveTimeEntry, 7200000);
+    EXPECT_EQ(bench.app.wizard->model.settings.ttl, 64u);
+    EXPECT_EQ(bench.app.wizard->model.settings.synAttackProtect, 2u);
+    EXPECT_EQ(bench.app.wizard->model.maxConnectionsPerServerEntry, 20);
+    EXPECT_EQ(bench.app.wizard->model.keepAliveTimeEntry, 7200000);
 
     const int templates[] = {IDD_STEP_CONNECTION, IDD_STEP_MTU, IDD_STEP_PATH_MTU,
                              IDD_STEP_RWIN,       IDD_STEP_TTL, IDD_STEP_KEEPALIVE,
                              IDD_STEP_SYN,        IDD_STEP_ICMP};
-    for (int id : templates) CHECK_EQ(t.DialogByTemplate(id), WindowRef(0));
+    for (int id : templates) EXPECT_EQ(t.DialogByTemplate(id), WindowRef(0));
     std::vector<WindowRef> made;
     for (int pass = 0; pass < 2; ++pass) {
       for (int id : templates) {
-        check::Scope scope("pass " + std::to_string(pass) + ", page " + std::to_string(id));
-        REQUIRE(t.Click(t.Item(frame, IDC_Next)));
+        SCOPED_TRACE("pass " + std::to_string(pass) + ", page " + std::to_string(id));
+        ASSERT_TRUE(t.Click(t.Item(frame, IDC_Next)));
         const WindowRef page = t.DialogByTemplate(id);
-        REQUIRE(page != 0);
-        CHECK_EQ(t.Parent(page), frame);
-        CHECK(t.IsVisible(page));
-        CHECK_EQ(t.Rect(page).x, 200);
-        CHECK_EQ(t.Rect(page).y, 11);
+        ASSERT_TRUE(page != 0);
+        EXPECT_EQ(t.Parent(page), frame);
+        EXPECT_TRUE(t.IsVisible(page));
+        EXPECT_EQ(t.Rect(page).x, 200);
+        EXPECT_EQ(t.Rect(page).y, 11);
         if (pass == 0) made.push_back(page);
-        CHECK(std::find(made.begin(), made.end(), page) != made.end());
+        EXPECT_TRUE(std::find(made.begin(), made.end(), page) != made.end());
       }
       while (t.IsEnabled(t.Item(frame, IDC_Back))) t.Click(t.Item(frame, IDC_Back));
     }
     // Never shown without a modem, so never made.
-    CHECK_EQ(t.DialogByTemplate(IDD_STEP_MODEM), WindowRef(0));
-    CHECK(t.IsChecked(t.Item(t.DialogByTemplate(IDD_STEP_CONNECTION), IDC_step2_RADIO_DialUp)));
+    EXPECT_EQ(t.DialogByTemplate(IDD_STEP_MODEM), WindowRef(0));
+    EXPECT_TRUE(
+        t.IsChecked(t.Item(t.DialogByTemplate(IDD_STEP_CONNECTION), IDC_step2_RADIO_DialUp)));
   });
 }
 
@@ -132,19 +135,19 @@ TEST(wizard_frame, about_entry_opens_the_about_box_whatever_the_low_bits) {
   bench.Run([&bench] {
     HeadlessToolkit& t = bench.toolkit;
     for (int command : {16, 16 | 0x3, 16 | 0xF}) {
-      check::Scope scope("command " + std::to_string(command));
+      SCOPED_TRACE("command " + std::to_string(command));
       const std::size_t before = t.ModalLog().size();
       t.QueueModalDriver([&t] { t.Click(t.Item(t.TopLevel(), IDOK)); });
       t.SystemCommand(bench.Frame(), command);
-      REQUIRE_EQ(t.ModalLog().size(), before + 1);
-      CHECK_EQ(t.ModalLog().back(), IDD_ABOUT);
-      CHECK(t.IsVisible(bench.Frame()));
+      ASSERT_EQ(t.ModalLog().size(), before + 1);
+      EXPECT_EQ(t.ModalLog().back(), IDD_ABOUT);
+      EXPECT_TRUE(t.IsVisible(bench.Frame()));
     }
     // Other system commands are not the About box's.
     const std::size_t before = t.ModalLog().size();
     t.SystemCommand(bench.Frame(), 32);
-    CHECK_EQ(t.ModalLog().size(), before);
-    CHECK_EQ(t.ModalsEndedByDefault(), 0);
+    EXPECT_EQ(t.ModalLog().size(), before);
+    EXPECT_EQ(t.ModalsEndedByDefault(), 0);
   });
 }
 
@@ -156,15 +159,15 @@ TEST(wizard_frame, a_backup_that_cannot_be_saved_is_told_before_going_on) {
       "Ovik Quarnel could not save your original settings, so 'Reset Connection Settings' could "
       "not bring them back.\nDo you want to go on anyway?";
   for (int answer : {kIdNo, kIdYes}) {
-    check::Scope scope(answer == kIdYes ? "Yes" : "No");
+    SCOPED_TRACE(answer == kIdYes ? "Yes" : "No");
     Bench bench;
     for (const char* fixture : {"scenario_nt_machine.reg", "scenario_nt_backup.reg"}) {
-      REQUIRE(LoadRegFile(bench.registry, check::FixturePath(fixture)).ok);
+      ASSERT_TRUE(LoadRegFile(bench.registry, FixturePath(fixture)).ok);
     }
     bench.Run([&bench, answer, kWarning] {
       HeadlessToolkit& t = bench.toolkit;
       const WindowRef frame = bench.Frame();
-      REQUIRE(t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
+      ASSERT_TRUE(t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
       RegFault refused;
       refused.op = RegOp::kSet;
       refused.keyPattern = "HKEY_CURRENT_USER\\Software\\Ovik Quarnel\\Original Settings";
@@ -175,27 +178,27 @@ TEST(wizard_frame, a_backup_that_cannot_be_saved_is_told_before_going_on) {
       t.Click(t.Item(frame, IDC_Next));
       bench.registry.ClearFaults();
 
-      REQUIRE_EQ(t.MessageBoxLog().size(), std::size_t{2});
+      ASSERT_EQ(t.MessageBoxLog().size(), std::size_t{2});
       const HeadlessMessageBox& box = t.MessageBoxLog()[1];
-      CHECK_EQ(box.text, std::string(kWarning));
-      CHECK_EQ(box.caption, std::string("Quarnel"));
-      CHECK_EQ(box.style, kMbYesNo | kMbIconWarning | kMbDefButton2);
-      CHECK_EQ(box.owner, frame);
-      CHECK(!t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
+      EXPECT_EQ(box.text, std::string(kWarning));
+      EXPECT_EQ(box.caption, std::string("Quarnel"));
+      EXPECT_EQ(box.style, kMbYesNo | kMbIconWarning | kMbDefButton2);
+      EXPECT_EQ(box.owner, frame);
+      EXPECT_FALSE(t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
       ScopedKey backup(bench.registry);
-      CHECK_EQ(backup.Open(kHkeyCurrentUser, "Software\\Ovik Quarnel\\Original Settings"),
-               kRegFileNotFound);
+      EXPECT_EQ(backup.Open(kHkeyCurrentUser, "Software\\Ovik Quarnel\\Original Settings"),
+                kRegFileNotFound);
       const bool onStep1 = t.IsVisible(t.DialogByTemplate(IDD_STEP_CONNECTION));
-      CHECK_EQ(onStep1, answer == kIdYes);
-      CHECK_EQ(t.Text(t.Item(frame, IDC_Next)),
-               std::string(answer == kIdYes ? "&Next >" : "&Proceed"));
-      CHECK_EQ(t.IsVisible(t.Item(frame, IDC_RESET_SETTINGS)), answer == kIdNo);
+      EXPECT_EQ(onStep1, answer == kIdYes);
+      EXPECT_EQ(t.Text(t.Item(frame, IDC_Next)),
+                std::string(answer == kIdYes ? "&Next >" : "&Proceed"));
+      EXPECT_EQ(t.IsVisible(t.Item(frame, IDC_RESET_SETTINGS)), answer == kIdNo);
 
       // Without a backup, the next Proceed asks nothing about one.
       if (answer == kIdNo) {
         t.Click(t.Item(frame, IDC_Next));
-        CHECK_EQ(t.MessageBoxLog().size(), std::size_t{2});
-        CHECK(t.IsVisible(t.DialogByTemplate(IDD_STEP_CONNECTION)));
+        EXPECT_EQ(t.MessageBoxLog().size(), std::size_t{2});
+        EXPECT_TRUE(t.IsVisible(t.DialogByTemplate(IDD_STEP_CONNECTION)));
       }
     });
   }
@@ -221,7 +224,7 @@ TEST(mtu_finder, failures_are_said_and_change_nothing) {
       {"  ", true, true, "Enter a host name or address first.", false},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.said);
+    SCOPED_TRACE(row.said);
     Bench bench;
     SimulatedPath path;
     path.answers = row.answers;
@@ -231,21 +234,21 @@ TEST(mtu_finder, failures_are_said_and_change_nothing) {
       HeadlessToolkit& t = bench.toolkit;
       for (int i = 0; i < 2; ++i) t.Click(t.Item(bench.Frame(), IDC_Next));
       const WindowRef page = t.DialogByTemplate(IDD_STEP_MTU);
-      REQUIRE(t.IsVisible(page));
+      ASSERT_TRUE(t.IsVisible(page));
       t.QueueModalDriver([&] {
         const WindowRef finder = t.TopLevel();
-        REQUIRE_EQ(t.TemplateOf(finder), IDD_MTU_FINDER);
+        ASSERT_EQ(t.TemplateOf(finder), IDD_MTU_FINDER);
         t.TypeText(t.Item(finder, IDC_MTU_HOST), row.host);
         t.Click(t.Item(finder, IDC_MTU_START));
-        CHECK_EQ(t.Text(t.Item(finder, IDC_MTU_RESULT)), std::string(row.said));
-        CHECK(!t.IsEnabled(t.Item(finder, IDC_MTU_USE)));
-        CHECK(t.IsEnabled(t.Item(finder, IDC_MTU_START)));
+        EXPECT_EQ(t.Text(t.Item(finder, IDC_MTU_RESULT)), std::string(row.said));
+        EXPECT_FALSE(t.IsEnabled(t.Item(finder, IDC_MTU_USE)));
+        EXPECT_TRUE(t.IsEnabled(t.Item(finder, IDC_MTU_START)));
         t.Click(t.Item(finder, IDCANCEL));
       });
       t.Click(t.Item(page, IDC_MTU_FIND));
-      CHECK_EQ(t.Text(t.Item(page, IDC_MTU_EDIT)), std::string("576"));
-      CHECK_EQ(t.Text(t.Item(page, IDC_MSS_EDIT)), std::string("536"));
-      CHECK_EQ(ReadMtuHost(bench.registry), std::string(row.remembered ? row.host : ""));
+      EXPECT_EQ(t.Text(t.Item(page, IDC_MTU_EDIT)), std::string("576"));
+      EXPECT_EQ(t.Text(t.Item(page, IDC_MSS_EDIT)), std::string("536"));
+      EXPECT_EQ(ReadMtuHost(bench.registry), std::string(row.remembered ? row.host : ""));
     });
   }
 }
@@ -253,22 +256,22 @@ TEST(mtu_finder, failures_are_said_and_change_nothing) {
 // A backup file that cannot be written is told, and nothing else changes.
 TEST(wizard_frame, a_backup_file_that_cannot_be_written_is_told) {
   Bench bench;
-  REQUIRE(LoadRegFile(bench.registry, check::FixturePath("scenario_nt_backup.reg")).ok);
+  ASSERT_TRUE(LoadRegFile(bench.registry, FixturePath("scenario_nt_backup.reg")).ok);
   const std::string before = bench.registry.Dump();
   bench.Run([&bench] {
     HeadlessToolkit& t = bench.toolkit;
-    CHECK(t.SystemMenu(bench.Frame())[3].enabled);
+    EXPECT_TRUE(t.SystemMenu(bench.Frame())[3].enabled);
     t.QueueSaveFileAnswer("Z:\\no such folder\\backup.reg");
     t.QueueMessageBoxAnswer(kIdOk);
     t.SystemCommand(bench.Frame(), IDM_SAVE_BACKUP);
-    REQUIRE_EQ(t.MessageBoxLog().size(), std::size_t{1});
-    CHECK_EQ(t.MessageBoxLog()[0].text,
-             std::string("Ovik Quarnel could not save the backup to this "
-                         "file.\nChoose a folder you can write to and "
-                         "try again."));
-    CHECK_EQ(t.MessageBoxLog()[0].style, kMbOk | kMbIconError);
+    ASSERT_EQ(t.MessageBoxLog().size(), std::size_t{1});
+    EXPECT_EQ(t.MessageBoxLog()[0].text,
+              std::string("Ovik Quarnel could not save the backup to this "
+                          "file.\nChoose a folder you can write to and "
+                          "try again."));
+    EXPECT_EQ(t.MessageBoxLog()[0].style, kMbOk | kMbIconError);
   });
-  CHECK_EQ(bench.registry.Dump(), before);
+  EXPECT_EQ(bench.registry.Dump(), before);
 }
 
 TEST(wizard_page, integer_exchange_messages_and_focus) {
@@ -302,12 +305,12 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
     page.reset(new ProbePage(bench.app, *bench.app.wizard));
     ProbePage& probe = *page;
     std::int32_t& entry = bench.app.wizard->model.synAttackProtectEntry;
-    REQUIRE(probe.Create(bench.Frame()));
+    ASSERT_TRUE(probe.Create(bench.Frame()));
     const WindowRef field = t.Item(probe.window(), IDC_SYN_EDIT);
-    REQUIRE(field != 0);
+    ASSERT_TRUE(field != 0);
     t.Show(probe.window(), true);
     for (const Row& row : rows) {
-      check::Scope scope(std::string("\"") + row.text + "\"");
+      SCOPED_TRACE(std::string("\"") + row.text + "\"");
       gProbeFields[0].low = row.minimum;
       gProbeFields[0].high = row.maximum;
       entry = 12345;
@@ -317,20 +320,20 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
       // Leaving the field for another control of the wizard runs the exchange.
       t.SetFocus(t.Item(bench.Frame(), IDC_Next));
       // The value typed stays where it was read to, in range or not.
-      CHECK_EQ(entry, row.parses ? row.value : 12345);
+      EXPECT_EQ(entry, row.parses ? row.value : 12345);
       if (row.message == nullptr) {
-        CHECK_EQ(t.MessageBoxLog().size(), boxes);
+        EXPECT_EQ(t.MessageBoxLog().size(), boxes);
         continue;
       }
-      REQUIRE_EQ(t.MessageBoxLog().size(), boxes + 1);
+      ASSERT_EQ(t.MessageBoxLog().size(), boxes + 1);
       const HeadlessMessageBox& box = t.MessageBoxLog().back();
-      CHECK_EQ(box.text, std::string(row.message));
-      CHECK_EQ(box.caption, std::string("Tuner"));
-      CHECK_EQ(box.style, kMbOk | kMbIconWarning);
+      EXPECT_EQ(box.text, std::string(row.message));
+      EXPECT_EQ(box.caption, std::string("Tuner"));
+      EXPECT_EQ(box.style, kMbOk | kMbIconWarning);
       // Back in the field with everything selected, ready to be typed over.
-      CHECK_EQ(t.Focus(), field);
-      CHECK_EQ(t.SelectionStart(field), std::size_t{0});
-      CHECK_EQ(t.SelectionEnd(field), std::string(row.text).size());
+      EXPECT_EQ(t.Focus(), field);
+      EXPECT_EQ(t.SelectionStart(field), std::size_t{0});
+      EXPECT_EQ(t.SelectionEnd(field), std::string(row.text).size());
     }
   });
 }
@@ -342,16 +345,16 @@ TEST(wizard_page, setting_a_field_to_its_own_text_sends_no_change) {
     page.reset(new ProbePage(bench.app, *bench.app.wizard));
     ProbePage& probe = *page;
     const WindowRef focus = bench.toolkit.Focus();
-    REQUIRE(probe.Create(bench.Frame()));
+    ASSERT_TRUE(probe.Create(bench.Frame()));
     // A page made hidden leaves the keyboard where it was.
-    CHECK_EQ(bench.toolkit.Focus(), focus);
+    EXPECT_EQ(bench.toolkit.Focus(), focus);
     probe.SetFieldNumber(IDC_SYN_EDIT, 2);
     probe.SetFieldNumber(IDC_SYN_EDIT, 2);
-    CHECK_EQ(probe.changes, 1);
+    EXPECT_EQ(probe.changes, 1);
     probe.SetFieldNumber(IDC_SYN_EDIT, -2);
-    CHECK_EQ(probe.changes, 2);
-    CHECK_EQ(bench.toolkit.Text(bench.toolkit.Item(probe.window(), IDC_SYN_EDIT)),
-             std::string("-2"));
+    EXPECT_EQ(probe.changes, 2);
+    EXPECT_EQ(bench.toolkit.Text(bench.toolkit.Item(probe.window(), IDC_SYN_EDIT)),
+              std::string("-2"));
   });
 }
 
@@ -373,8 +376,8 @@ TEST(wizard_page, replace_number_is_plain_text_replacement) {
       {"", 1, ""},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.text);
-    CHECK_EQ(ReplaceNumber(row.text, row.value), std::string(row.expected));
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(ReplaceNumber(row.text, row.value), std::string(row.expected));
   }
 }
 
@@ -389,21 +392,21 @@ TEST(wizard_page, unsigned_fields_read_zero_for_anything_but_digits) {
       {"-1", 0},         {"+1", 0}, {"12x", 0}, {"99999999999999999999", 0},
   };
   for (const Row& row : rows) {
-    check::Scope scope(std::string("\"") + row.text + "\"");
-    CHECK_EQ(ParseUnsignedOrZero(row.text), row.value);
+    SCOPED_TRACE(std::string("\"") + row.text + "\"");
+    EXPECT_EQ(ParseUnsignedOrZero(row.text), row.value);
   }
 }
 
 TEST(wizard_page, current_value_sentences) {
   // A translation that looks like format directives must come out as it is written.
   char folder[] = "/tmp/quarnel-page-XXXXXX";
-  REQUIRE(mkdtemp(folder) != nullptr);
+  ASSERT_TRUE(mkdtemp(folder) != nullptr);
   const std::string lang = std::string(folder) + "/Lang";
-  REQUIRE(mkdir(lang.c_str(), 0700) == 0);
+  ASSERT_TRUE(mkdir(lang.c_str(), 0700) == 0);
   const std::string file = lang + "/Odd.ini";
   {
     std::FILE* out = std::fopen(file.c_str(), "wb");
-    REQUIRE(out != nullptr);
+    ASSERT_TRUE(out != nullptr);
     std::fputs("[Quarnel]\r\n2=%s%n%x\r\n4=%d units\r\n6=on*now\r\n", out);
     std::fclose(out);
   }
@@ -426,23 +429,23 @@ TEST(wizard_page, current_value_sentences) {
       {true, 0, 7, true, " isn't set."},
   };
   for (const Row& row : rows) {
-    check::Scope scope(row.expected);
+    SCOPED_TRACE(row.expected);
     std::strcpy(bench.app.appPath, row.odd ? folder : "");
     std::strcpy(bench.app.language, row.odd ? "Odd" : "");
-    CHECK_EQ(FormatCurrentValue(bench.app, row.found, row.value, row.unit ? &text::kBytes : nullptr,
-                                text::kWasSetTo),
-             std::string(row.expected));
+    EXPECT_EQ(FormatCurrentValue(bench.app, row.found, row.value,
+                                 row.unit ? &text::kBytes : nullptr, text::kWasSetTo),
+              std::string(row.expected));
   }
   std::strcpy(bench.app.appPath, "");
-  CHECK_EQ(FormatCurrentState(bench.app, 1, 2), std::string(" is currently enabled."));
-  CHECK_EQ(FormatCurrentState(bench.app, 1, 0), std::string(" is currently disabled."));
-  CHECK_EQ(FormatCurrentState(bench.app, 0, 1), std::string(" isn't set."));
+  EXPECT_EQ(FormatCurrentState(bench.app, 1, 2), std::string(" is currently enabled."));
+  EXPECT_EQ(FormatCurrentState(bench.app, 1, 0), std::string(" is currently disabled."));
+  EXPECT_EQ(FormatCurrentState(bench.app, 0, 1), std::string(" isn't set."));
   std::strcpy(bench.app.appPath, folder);
   std::strcpy(bench.app.language, "Odd");
-  CHECK_EQ(FormatCurrentState(bench.app, 1, 1), std::string(" on\nnow"));
+  EXPECT_EQ(FormatCurrentState(bench.app, 1, 1), std::string(" on\nnow"));
   // The lead word of another page's sentence.
-  CHECK_EQ(FormatCurrentValue(bench.app, 1, 2, nullptr, text::kWasSetToOption),
-           std::string(" was set to option 2."));
+  EXPECT_EQ(FormatCurrentValue(bench.app, 1, 2, nullptr, text::kWasSetToOption),
+            std::string(" was set to option 2."));
 
   std::remove(file.c_str());
   rmdir(lang.c_str());

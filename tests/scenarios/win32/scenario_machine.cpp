@@ -10,7 +10,11 @@
 
 #include "fakes/reg_file.h"
 #include "scenarios/scenario_support.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
+
+#include "support/registry_names.h"
+
+#include "support/fixtures.h"
 
 namespace {
 
@@ -46,34 +50,11 @@ bool Kept(const char* name) {
   return false;
 }
 
-// Names are collected first: deleting while enumerating would skip entries.
-std::vector<std::string> ValueNames(Registry& registry, RegKey key) {
-  std::vector<std::string> names;
-  for (std::uint32_t i = 0;; ++i) {
-    char name[16384];
-    std::uint32_t size = sizeof name;
-    if (!Ok(registry.EnumValue(key, i, name, &size, nullptr, nullptr, nullptr))) break;
-    names.emplace_back(name, size);
-  }
-  return names;
-}
-
-std::vector<std::string> SubKeyNames(Registry& registry, RegKey key) {
-  std::vector<std::string> names;
-  for (std::uint32_t i = 0;; ++i) {
-    char name[256];
-    std::uint32_t size = sizeof name;
-    if (!Ok(registry.EnumKey(key, i, name, &size))) break;
-    names.emplace_back(name, size);
-  }
-  return names;
-}
-
 // Leaves the key existing with none of its sub-keys and only the prefix's own values.
 bool EmptyKey(Registry& registry, RegKey hive, const char* path) {
   ScopedKey key(registry);
   if (!Ok(key.Create(hive, path))) {
-    check::Fail(__FILE__, __LINE__, "cannot create " + Describe(hive, path));
+    ADD_FAILURE() << "cannot create " + Describe(hive, path);
     return false;
   }
   bool ok = true;
@@ -83,7 +64,9 @@ bool EmptyKey(Registry& registry, RegKey hive, const char* path) {
   }
   for (const auto& name : SubKeyNames(registry, key.get()))
     ok = Ok(registry.DeleteTree(key.get(), name.c_str())) && ok;
-  if (!ok) check::Fail(__FILE__, __LINE__, "cannot empty " + Describe(hive, path));
+  if (!ok) {
+    ADD_FAILURE() << "cannot empty " + Describe(hive, path);
+  }
   return ok;
 }
 
@@ -138,12 +121,12 @@ bool ScenarioMachine::Prepare(const WizardSetup& setup) {
   Clear();
   bool ok = ClearRegistry();
   for (const auto& fixture : setup.regFixtures) {
-    const std::string path = check::FixturePath(fixture);
+    const std::string path = FixturePath(fixture);
     const RegFileResult loaded = LoadRegFile(registry_, path);
     if (!loaded.ok) {
-      check::Fail(__FILE__, __LINE__,
-                  "fixture " + fixture + " line " + std::to_string(loaded.line) + ": " +
-                      loaded.message + " (registry error " + std::to_string(loaded.regError) + ")");
+      ADD_FAILURE() << "fixture " + fixture + " line " + std::to_string(loaded.line) + ": " +
+                           loaded.message + " (registry error " + std::to_string(loaded.regError) +
+                           ")";
       ok = false;
     }
   }
@@ -155,8 +138,9 @@ bool ScenarioMachine::Prepare(const WizardSetup& setup) {
 
 void ScenarioMachine::Clear() {
   ClearRegistry();
-  if (!RemoveFolder(scratchFolder_))
-    check::Fail(__FILE__, __LINE__, "cannot remove " + scratchFolder_);
+  if (!RemoveFolder(scratchFolder_)) {
+    ADD_FAILURE() << "cannot remove " + scratchFolder_;
+  }
   ScopedKey key(registry_);
   const std::string path = "Software\\Wine\\AppDefaults\\" + programName_;
   if (Ok(key.Open(kHkeyCurrentUser, path.c_str()))) registry_.DeleteValue(key.get(), "Version");
@@ -165,7 +149,7 @@ void ScenarioMachine::Clear() {
 bool ScenarioMachine::ClearRegistry() {
   bool ok = true;
   if (!OkOrMissing(registry_.DeleteTree(kHkeyCurrentUser, kProgramKeyPath))) {
-    check::Fail(__FILE__, __LINE__, "cannot delete HKCU\\" + std::string(kProgramKeyPath));
+    ADD_FAILURE() << "cannot delete HKCU\\" + std::string(kProgramKeyPath);
     ok = false;
   }
   {
@@ -179,7 +163,7 @@ bool ScenarioMachine::ClearRegistry() {
   ok = EmptyKey(registry_, kHkeyLocalMachine, kMstcp) && ok;
   for (const char* path : kScratchKeys) {
     if (!OkOrMissing(registry_.DeleteTree(kHkeyLocalMachine, path))) {
-      check::Fail(__FILE__, __LINE__, "cannot delete " + Describe(kHkeyLocalMachine, path));
+      ADD_FAILURE() << "cannot delete " + Describe(kHkeyLocalMachine, path);
       ok = false;
     }
   }
@@ -191,26 +175,26 @@ bool ScenarioMachine::WriteLanguageFiles(const WizardSetup& setup) {
   const std::string lang = scratchFolder_ + "\\Lang";
   if (!CreateDirectoryA(scratchFolder_.c_str(), nullptr) ||
       !CreateDirectoryA(lang.c_str(), nullptr)) {
-    check::Fail(__FILE__, __LINE__, "cannot create " + lang);
+    ADD_FAILURE() << "cannot create " + lang;
     return false;
   }
   bool ok = true;
   for (const auto& file : setup.languageFiles) {
     if (file.first.find_first_of("\\/:") != std::string::npos) {
-      check::Fail(__FILE__, __LINE__, "language file name with a path: " + file.first);
+      ADD_FAILURE() << "language file name with a path: " + file.first;
       ok = false;
       continue;
     }
     const std::string path = lang + "\\" + file.first + ".ini";
     if (!WriteFileBytes(path, file.second)) {
-      check::Fail(__FILE__, __LINE__, "cannot write " + path);
+      ADD_FAILURE() << "cannot write " + path;
       ok = false;
     }
   }
   for (const std::string& flag : setup.flags) {
     const std::string path = lang + "\\" + flag + ".bmp";
     if (!WriteFileBytes(path, scenario::FlagBitmap())) {
-      check::Fail(__FILE__, __LINE__, "cannot write " + path);
+      ADD_FAILURE() << "cannot write " + path;
       ok = false;
     }
   }
@@ -224,7 +208,9 @@ bool ScenarioMachine::SetProgramValues(const WizardSetup& setup) {
   if (ok && !setup.languageFiles.empty())
     ok = SetText(registry_, key.get(), "AppPath", scratchFolder_);
   if (ok && !setup.language.empty()) ok = SetText(registry_, key.get(), "Language", setup.language);
-  if (!ok) check::Fail(__FILE__, __LINE__, "cannot write the program's key");
+  if (!ok) {
+    ADD_FAILURE() << "cannot write the program's key";
+  }
   return ok;
 }
 
@@ -233,7 +219,7 @@ bool ScenarioMachine::SetWindowsVersion(const std::string& version) {
   const std::string path = "Software\\Wine\\AppDefaults\\" + programName_;
   if (!Ok(key.Create(kHkeyCurrentUser, path.c_str())) ||
       !SetText(registry_, key.get(), "Version", version)) {
-    check::Fail(__FILE__, __LINE__, "cannot set the Windows version for " + programName_);
+    ADD_FAILURE() << "cannot set the Windows version for " + programName_;
     return false;
   }
   return true;

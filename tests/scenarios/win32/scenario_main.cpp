@@ -3,19 +3,18 @@
 // or where QUARNEL_EXE says.
 #include <windows.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
 
-#include "support/check.h"
+#include <gtest/gtest.h>
 #include "scenarios/driver.h"
 #include "scenarios/win32/wine_wizard_driver.h"
+#include "support/test_main.h"
 
 namespace {
 
-constexpr const char* kScenarioSuite = "scenario";
 std::string g_program;
 
 bool FileExists(const std::string& path) {
@@ -42,43 +41,20 @@ std::string FindProgram() {
   return std::string();
 }
 
-void RunScenario(std::size_t index) {
+void RunScenario(ScenarioFn scenario) {
   if (g_program.empty() || !FileExists(g_program)) {
-    check::Fail(__FILE__, __LINE__, "Quarnel.exe not found (set QUARNEL_EXE)");
+    ADD_FAILURE() << "Quarnel.exe not found (set QUARNEL_EXE)";
     return;
   }
   WineWizardDriver driver(g_program);
-  Scenarios()[index].second(driver);
+  scenario(driver);
   driver.EndCase();
 }
-
-// The harness takes plain function pointers, so each scenario gets a runner of its own.
-constexpr std::size_t kMaxScenarios = 512;
-
-template <std::size_t I>
-void RunScenarioAt() {
-  RunScenario(I);
-}
-
-template <std::size_t... I>
-constexpr std::array<check::TestFn, sizeof...(I)> MakeRunners(std::index_sequence<I...>) {
-  return {{&RunScenarioAt<I>...}};
-}
-
-constexpr std::array<check::TestFn, kMaxScenarios> kRunners =
-    MakeRunners(std::make_index_sequence<kMaxScenarios>());
 
 }  // namespace
 
 int main(int argc, char** argv) {
   g_program = FindProgram();
-  const auto& scenarios = Scenarios();
-  if (scenarios.size() > kRunners.size()) {
-    std::printf("too many scenarios (%u); raise kMaxScenarios\n",
-                static_cast<unsigned>(scenarios.size()));
-    return 1;
-  }
-  for (std::size_t i = 0; i < scenarios.size(); ++i)
-    check::Registrar(kScenarioSuite, scenarios[i].first, kRunners[i]);
-  return check::RunAll(argc, argv);
+  RegisterScenarioCases(&RunScenario);
+  return RunTests(argc, argv);
 }

@@ -9,7 +9,7 @@
 
 #include "resources/resource.h"
 #include "scenarios/win32/remote_ui.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -57,7 +57,7 @@ constexpr UINT kAnswerTimeoutMs = 5000;
 constexpr DWORD kSettleLimitMs = 30000;
 constexpr DWORD kExitTimeoutMs = 10000;
 
-void Fail(int line, const std::string& what) { check::Fail(__FILE__, line, what); }
+void Fail(int line, const std::string& what) { ADD_FAILURE_AT(__FILE__, line) << what; }
 
 std::string Where(const char* action, int dialog, int id) {
   return std::string(action) + "(" + std::to_string(dialog) + ", " + std::to_string(id) + ")";

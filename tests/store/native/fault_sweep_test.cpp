@@ -1,7 +1,7 @@
 // Every registry call of Read, Finish and Reset refused in turn, on each fixture machine of both
 // families: afterwards the backup is intact or the user was told, and no key is left open.
 #include "store/store_machine.h"
-#include "support/check.h"
+#include <gtest/gtest.h>
 #include "support/round_trip_check.h"
 
 TEST(FaultSweep, EveryCallRefusedInTurn) {
@@ -26,10 +26,12 @@ TEST(FaultSweep, EveryCallRefusedInTurn) {
                        RegOp::kClose};
   int runs = 0;
   for (const Row& row : rows) {
-    check::Scope machineScope(Join(row.fixtures) + (row.family == kOsFamilyNt ? " NT" : " 9x"));
+    SCOPED_TRACE(Join(row.fixtures) + (row.family == kOsFamilyNt ? " NT" : " 9x"));
     MemoryRegistry machine;
-    REQUIRE(LoadFixture(machine, "store_fresh_prefix.reg"));
-    for (const std::string& fixture : row.fixtures) REQUIRE(LoadFixture(machine, fixture));
+    ASSERT_TRUE(LoadFixture(machine, "store_fresh_prefix.reg"));
+    for (const std::string& fixture : row.fixtures) {
+      ASSERT_TRUE(LoadFixture(machine, fixture));
+    }
     // A 9x machine stores texts as Windows 95/98/Me do.
     machine.SetWin9xStrings(row.family == kOsFamily9x);
 
@@ -38,17 +40,18 @@ TEST(FaultSweep, EveryCallRefusedInTurn) {
     ReadCurrentSettings(counted, row.family, model);
     ApplySettings(counted, row.family, 0, ChosenSettings());
     RestoreBackup(counted, row.family);
-    CHECK_EQ(CheckRoundTrip(machine, row.family, ChosenSettings(), nullptr), std::string());
+    EXPECT_EQ(CheckRoundTrip(machine, row.family, ChosenSettings(), nullptr), std::string());
 
     for (RegOp op : ops) {
       for (int skip = 0; skip < counted.CallCount(op); ++skip) {
-        check::Scope scope("op " + std::to_string(static_cast<int>(op)) + " call " +
-                           std::to_string(skip));
+        SCOPED_TRACE("op " + std::to_string(static_cast<int>(op)) + " call " +
+                     std::to_string(skip));
         RegFault fault;
         fault.op = op;
         fault.skip = skip;
-        CHECK_EQ(CheckRoundTrip(machine, row.family, ChosenSettings(), &fault, op != RegOp::kClose),
-                 std::string());
+        EXPECT_EQ(
+            CheckRoundTrip(machine, row.family, ChosenSettings(), &fault, op != RegOp::kClose),
+            std::string());
         ++runs;
       }
     }
