@@ -1,4 +1,4 @@
-# Shared by scripts/run and scripts/test: paths, builds, the Wine prefix and the X display.
+# Shared by the scripts and the Wine suites: paths, builds, the Wine prefix and the X display.
 # shellcheck shell=bash
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=-all
@@ -72,7 +72,7 @@ ensure_display() {
     </dev/null >/dev/null 2>&1 &
 }
 
-# One 32-bit prefix under build/, made once and reused.
+# One prefix under build/ (32- or 64-bit, as pick_wine chose), made once and reused.
 ensure_prefix() {
   ensure_display
   if [ ! -f "$WINEPREFIX/.quarnel-ready" ]; then

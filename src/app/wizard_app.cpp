@@ -1,28 +1,8 @@
 #include "app/wizard_app.h"
 
-#include <cstring>
-
 #include "lang/translate.h"
-#include "store/store_keys.h"
-#include "store/store_text.h"
+#include "store/program_values.h"
 #include "wizard/wizard_dialog.h"
-
-namespace {
-
-// The program's key is written by others: its texts may be of any length and need not be
-// terminated. The store's bounded read takes only what fits the 260-byte buffer with a
-// terminator; anything else reads as not found, leaving the buffer empty.
-void ReadProgramText(Registry& registry, RegKey key, const char* name, char* buffer) {
-  TextValue value;
-  if (ReadTextValue(registry, key, name, &value) == TextRead::kText) {
-    std::memcpy(buffer, value.text, kTextBufferSize);
-    buffer[kTextBufferSize - 1] = '\0';
-  } else {
-    std::memset(buffer, 0, kTextBufferSize);
-  }
-}
-
-}  // namespace
 
 WizardApp::WizardApp(Platform& platformServices)
     : AppState(platformServices), osVersion(platformServices.version) {}
@@ -32,17 +12,8 @@ WizardApp::~WizardApp() {
   wizard = nullptr;
 }
 
-bool WizardApp::InitInstance() {
-  // Only what the key holds now counts: without it both texts are empty.
-  std::memset(appPath, 0, sizeof(appPath));
-  std::memset(language, 0, sizeof(language));
-  {
-    ScopedKey key(platform.registry);
-    if (key.Open(kHkeyCurrentUser, kProgramKey, kKeyAllAccess) == kRegOk) {
-      ReadProgramText(platform.registry, key.get(), "AppPath", appPath);
-      ReadProgramText(platform.registry, key.get(), "Language", language);
-    }
-  }
+void WizardApp::InitInstance() {
+  ReadProgramKey(platform.registry, appPath, language);
 
   if (osVersion.IsWindows95() || osVersion.IsWindows98() || osVersion.IsWindowsMe()) {
     osFamily = kOsFamily9x;
@@ -52,14 +23,13 @@ bool WizardApp::InitInstance() {
     std::string text =
         Translate("79", "Failed to detect your Windows version so we can't boost your connection.");
     platform.messages.Show(0, text.c_str(), nullptr, kMbOk | kMbIconError);
-    return false;
+    return;
   }
 
   regeditDeletes = osVersion.IsWindows2000() || osVersion.IsWindowsXp();
 
-  if (platform.toolkit == nullptr) return false;
+  if (platform.toolkit == nullptr) return;
   delete wizard;
   wizard = new WizardDialog(*this);
   platform.toolkit->RunModal(*wizard, WizardDialog::kTemplateId, 0);
-  return false;
 }

@@ -30,8 +30,9 @@ class WizardApp : public AppState {
   explicit WizardApp(Platform& platform);
   ~WizardApp();
 
-  // Start-up; false in every case, so the process ends when it returns.
-  bool InitInstance();
+  // Start-up: reads the program's key, decides the family and runs the wizard; the process ends
+  // when it returns.
+  void InitInstance();
 
   WizardDialog* wizard = nullptr;
   OsVersionInfo osVersion;

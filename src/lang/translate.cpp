@@ -18,10 +18,10 @@ std::string UnreachableFileDefault(const char* defaultText) {
 
 std::string LanguageFilePath(const char* appPath, const char* language) {
   // Both parts come from the registry and may hold '%': they are arguments, never the format.
-  char path[2 * kMaxWindowsPath + 16];
+  char path[2 * kMaxPath + 16];
   int length = std::snprintf(path, sizeof(path), "%s\\Lang\\%s.ini", appPath ? appPath : "",
                              language ? language : "");
-  if (length < 0 || static_cast<std::size_t>(length) >= kMaxWindowsPath) return std::string();
+  if (length < 0 || static_cast<std::size_t>(length) >= kMaxPath) return std::string();
   return std::string(path, static_cast<std::size_t>(length));
 }
 

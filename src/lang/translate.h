@@ -6,14 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/max_path.h"
 #include "platform/profile_reader.h"
 
 // The one section of a language file the program reads.
 constexpr const char* kLanguageSection = "Quarnel";
 // Characters a looked-up text may have, its terminator included.
 constexpr std::uint32_t kTranslationLimit = 2000;
-// The longest path Windows opens (MAX_PATH, terminator included).
-constexpr std::size_t kMaxWindowsPath = 260;
 
 // A text the user sees: its key in the language files and its built-in English.
 struct TextId {
@@ -22,7 +21,7 @@ struct TextId {
 };
 
 // "<appPath>\Lang\<language>.ini". Empty when the result would not be a usable Windows path
-// (kMaxWindowsPath characters or more); null arguments count as empty texts.
+// (kMaxPath characters or more); null arguments count as empty texts.
 std::string LanguageFilePath(const char* appPath, const char* language);
 
 // The text of `key` in the language file of `appPath` and `language`, or `defaultText` when the

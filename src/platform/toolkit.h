@@ -18,6 +18,8 @@
 //   handler that only takes the focus back does not stop the click.
 // - A modal dialog that comes up with nothing of it focused gets the focus (its first tab
 //   stop), also when its OnInitDialog returned false.
+// - Once a modal dialog is shown, has its focus and has been painted, OnFirstShown runs, before
+//   the dialog reads any input.
 // - A dialog whose OnInitDialog returns true gets the focus on its first tab stop at once; for
 //   a hidden child dialog too, so its edits' focus handlers run while the parent initialises.
 //   Child dialogs that must not take the focus return false.
@@ -73,8 +75,8 @@ struct KeyEvent {
   bool shift;
 };
 
-// Base of every dialog class. The backend calls the hooks; the defaults behave like the
-// classic dialog framework's.
+// Base of every dialog class. The backend calls the hooks; the defaults behave like a plain
+// Windows dialog's.
 class Dialog {
  public:
   explicit Dialog(Toolkit& toolkit) : toolkit_(toolkit) {}
@@ -87,6 +89,9 @@ class Dialog {
 
   // Dialog initialisation; true lets the dialog manager put the focus on the first tab stop.
   virtual bool OnInitDialog() { return true; }
+  // A modal dialog is on the screen and has read no input yet; once. What its first paint need
+  // not wait for is made here.
+  virtual void OnFirstShown() {}
   // The show/hide notification of this dialog's window.
   virtual void OnShowWindow(bool /*show*/) {}
   // Button clicks, edit and combo box notifications, OK (Enter) and Cancel (Esc, close box).

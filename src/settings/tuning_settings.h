@@ -1,5 +1,5 @@
 // Every value the wizard tunes: what Finish writes, what the wizard advises and what the
-// machine had. Whether a current value was found is kept on the page that shows it.
+// machine had. Whether a current value was found is kept beside it in the model (WizardModel).
 #pragma once
 
 #include <cstdint>

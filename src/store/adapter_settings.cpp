@@ -273,8 +273,8 @@ bool RestoreAdapterSettings9x(Registry& registry) {
   ValueState state = saved.Read(registry, mtuSettings.get(), instanceId.c_str());
   if (state == ValueState::kPresent && saved.type() == kRegSz) {
     // The text "0" stands for "had no MaxMTU".
-    char text[kTextValueSize + 1] = {};
-    const std::uint32_t length = saved.size() < kTextValueSize ? saved.size() : kTextValueSize;
+    char text[kMaxPath + 1] = {};
+    const std::uint32_t length = saved.size() < kMaxPath ? saved.size() : kMaxPath;
     std::memcpy(text, saved.data(), length);
     if (std::strcmp(text, "0") == 0) state = ValueState::kAbsent;
   }

@@ -1,10 +1,18 @@
-// Values of the program's own key (HKCU\Software\Ovik Quarnel) that the wizard remembers
-// between runs.
+// Values of the program's own key (HKCU\Software\Ovik Quarnel): the folder it is installed in
+// (AppPath, written by the installer) and what the wizard remembers between runs.
 #pragma once
 
 #include <string>
 
+#include "platform/max_path.h"
 #include "platform/registry.h"
+
+// Reads AppPath and Language into buffers of kMaxPath bytes. Others write the key: a text may be
+// of any length and need not be terminated. Only what fits with a terminator is taken; anything
+// else, and a missing key or value, leaves that buffer empty.
+void ReadProgramKey(Registry& registry, char* appPath, char* language);
+// Stores the chosen language; only when the key exists (the installer makes it).
+void WriteLanguage(Registry& registry, const char* name);
 
 constexpr const char* kMtuHostValue = "MtuHost";
 

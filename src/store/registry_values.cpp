@@ -14,8 +14,8 @@ bool ValueBytes::Number(std::uint32_t* number) const {
 }
 
 bool ValueBytes::TextNumber(std::uint32_t* number) const {
-  if (size_ >= kTextValueSize) return false;
-  char text[kTextValueSize];
+  if (size_ >= kMaxPath) return false;
+  char text[kMaxPath];
   std::memcpy(text, buffer_.data(), size_);
   text[size_] = '\0';
   *number = static_cast<std::uint32_t>(TextToInteger(text));

@@ -5,7 +5,7 @@
 TextRead ReadTextValue(Registry& registry, RegKey key, const char* name, TextValue* out) {
   out->text[0] = '\0';
   out->size = 0;
-  std::uint32_t size = kTextValueSize;
+  std::uint32_t size = kMaxPath;
   const RegResult result =
       registry.QueryValue(key, name, nullptr, reinterpret_cast<std::uint8_t*>(out->text), &size);
   if (result == kRegMoreData) {
@@ -16,7 +16,7 @@ TextRead ReadTextValue(Registry& registry, RegKey key, const char* name, TextVal
     out->text[0] = '\0';
     return result == kRegFileNotFound ? TextRead::kMissing : TextRead::kUnreadable;
   }
-  if (size >= kTextValueSize) {
+  if (size >= kMaxPath) {
     // Exactly 260 bytes fit the buffer but leave no room for a terminator of our own.
     out->text[0] = '\0';
     return TextRead::kTooLong;

@@ -4,9 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/max_path.h"
 #include "platform/registry.h"
-
-constexpr std::uint32_t kTextValueSize = 260;
 
 enum class TextRead {
   kText,        // read and terminated
@@ -16,8 +15,8 @@ enum class TextRead {
 };
 
 struct TextValue {
-  char text[kTextValueSize + 1];  // terminated after the bytes read, also when they hold none
-  std::uint32_t size;             // bytes the query returned (kText only)
+  char text[kMaxPath + 1];  // terminated after the bytes read, also when they hold none
+  std::uint32_t size;       // bytes the query returned (kText only)
 };
 
 // Queries `name` with a 260-byte limit. Only a value shorter than the buffer is taken, so the

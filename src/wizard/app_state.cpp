@@ -1,8 +1,6 @@
 #include "wizard/app_state.h"
 
-#include <cstring>
-
-#include "store/store_keys.h"
+#include "store/program_values.h"
 
 std::string AppState::Translate(const char* key, const char* defaultText) const {
   return TranslateText(platform.profile, appPath, language, key, defaultText);
@@ -27,11 +25,4 @@ std::string AppState::Title() const {
   return title.empty() ? kAppTitle : title;
 }
 
-void AppState::SaveLanguage(const char* name) {
-  if (name == nullptr) return;
-  ScopedKey key(platform.registry);
-  if (key.Open(kHkeyCurrentUser, kProgramKey, kKeyAllAccess) != kRegOk) return;
-  platform.registry.SetValue(key.get(), "Language", kRegSz,
-                             reinterpret_cast<const std::uint8_t*>(name),
-                             static_cast<std::uint32_t>(std::strlen(name) + 1));
-}
+void AppState::SaveLanguage(const char* name) { WriteLanguage(platform.registry, name); }

@@ -7,13 +7,12 @@
 #include <string>
 
 #include "lang/translate.h"
+#include "platform/max_path.h"
 #include "platform/platform.h"
 #include "settings/tuning_settings.h"
 
 // The program's title where its file's name can't be had.
 constexpr const char* kAppTitle = "Quarnel";
-// The classic size of the program's text buffers (MAX_PATH).
-constexpr std::uint32_t kTextBufferSize = 260;
 
 class AppState {
  public:
@@ -38,8 +37,8 @@ class AppState {
   void SaveLanguage(const char* name);
 
   Platform& platform;
-  char appPath[kTextBufferSize] = {};
-  char language[kTextBufferSize] = {};
+  char appPath[kMaxPath] = {};
+  char language[kMaxPath] = {};
   OsFamily osFamily = -1;
   // Whether this Windows' regedit deletes a value written as "name"=- (2000 and XP).
   bool regeditDeletes = false;

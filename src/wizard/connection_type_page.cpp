@@ -22,9 +22,7 @@ const PageTable kTable = {IDD_STEP_CONNECTION,
                           text::kTitleConnection9x,
                           kTexts,
                           {},
-                          {},
-                          PageTable::kNever,
-                          false};
+                          {}};
 
 // Asked in this order; the first radio button found checked decides.
 const struct {

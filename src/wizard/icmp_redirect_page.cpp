@@ -19,8 +19,7 @@ const PageText kTexts[] = {
 const PageCheck kChecks[] = {{IDC_chk_ICMP, &TuningSettings::icmpRedirects, 1}};
 
 const PageTable kTable = {IDD_STEP_ICMP, IDC_chk_ICMP, text::kTitleIcmp, text::kTitleIcmp,
-                          kTexts,        {},           kChecks,          PageTable::kLastOnNt,
-                          true};
+                          kTexts,        {},           kChecks};
 
 }  // namespace
 

@@ -31,9 +31,7 @@ const PageTable kTable = {IDD_STEP_KEEPALIVE,
                           text::kTitleKeepAlive9x,
                           kTexts,
                           kFields,
-                          {},
-                          PageTable::kLastOn9x,
-                          true};
+                          {}};
 
 }  // namespace
 

@@ -7,10 +7,7 @@ namespace {
 
 const PageText kTexts[] = {Plain(IDC_DESCRIBTION, text::kModemDescription)};
 
-// The frame sets "Finish" when it shows this page; Back must not leave it there.
-const PageTable kTable = {
-    IDD_STEP_MODEM,    0,   text::kTitleModem, text::kTitleModem, kTexts, {}, {},
-    PageTable::kNever, true};
+const PageTable kTable = {IDD_STEP_MODEM, 0, text::kTitleModem, text::kTitleModem, kTexts, {}, {}};
 
 }  // namespace
 

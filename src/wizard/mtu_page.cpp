@@ -28,8 +28,7 @@ const PageField kFields[] = {
 };
 
 const PageTable kTable = {
-    IDD_STEP_MTU,      IDC_MSS_EDIT, text::kTitleMtuNt, text::kTitleMtu9x, kTexts, kFields, {},
-    PageTable::kNever, false};
+    IDD_STEP_MTU, IDC_MSS_EDIT, text::kTitleMtuNt, text::kTitleMtu9x, kTexts, kFields, {}};
 
 }  // namespace
 

@@ -24,7 +24,7 @@ std::string FillIn(const std::string& text, const std::string& words, std::int32
 // Every `marker` of `text` replaced by `with`.
 void ReplaceAll(std::string& text, const std::string& marker, const std::string& with);
 
-// The dialog framework's reading of an integer field: optional blanks, an optional sign and
+// How an integer field reads: optional blanks, an optional sign and
 // decimal digits that fit in 32 bits. False for anything else.
 bool ParseInteger(const std::string& text, std::int32_t* value);
 // An unsigned decimal field as the pages read it: plain digits that fit in 32 bits, else 0.

@@ -29,9 +29,7 @@ const PageTable kTable = {IDD_STEP_PATH_MTU,
                           text::kTitlePathMtu9x,
                           kTexts,
                           {},
-                          kChecks,
-                          PageTable::kNever,
-                          false};
+                          kChecks};
 
 }  // namespace
 

@@ -32,9 +32,7 @@ const PageTable kTable = {IDD_STEP_RWIN,
                           text::kTitleRwin9x,
                           kTexts,
                           kFields,
-                          {},
-                          PageTable::kNever,
-                          false};
+                          {}};
 
 }  // namespace
 

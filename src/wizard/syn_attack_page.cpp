@@ -14,14 +14,13 @@ const PageText kTexts[] = {
 };
 
 const PageField kFields[] = {
-    {IDC_SYN_EDIT, &WizardModel::synAttackProtectEntry, PageField::kFrameworkRange, nullptr,
+    {IDC_SYN_EDIT, &WizardModel::synAttackProtectEntry, PageField::kIntegerInRange, nullptr,
      &TuningSettings::synAttackProtect, 0, 2},
 };
 
 // Only the NT family gets here, so there is one title.
 const PageTable kTable = {
-    IDD_STEP_SYN,      IDC_SYN_EDIT, text::kTitleSyn, text::kTitleSyn, kTexts, kFields, {},
-    PageTable::kNever, false};
+    IDD_STEP_SYN, IDC_SYN_EDIT, text::kTitleSyn, text::kTitleSyn, kTexts, kFields, {}};
 
 }  // namespace
 

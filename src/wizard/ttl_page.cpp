@@ -23,8 +23,8 @@ const PageText kTexts[] = {
                 &TuningSettings::recommendedMaxConnectionsPerServer),
 };
 
-// In the order the framework exchanges them. Windows takes a TTL from 1 to 255: 0 would be a
-// TTL no packet can be sent with.
+// In the order they are checked when one of them is left. Windows takes a TTL from 1 to 255: 0
+// would be a TTL no packet can be sent with.
 const PageField kFields[] = {
     {IDC_HTTP_1_0_EDIT, &WizardModel::maxConnectionsPer1_0ServerEntry, PageField::kAtLeast,
      &TuningSettings::recommendedMaxConnectionsPer1_0Server,
@@ -32,19 +32,12 @@ const PageField kFields[] = {
     {IDC_HTTP_1_1_EDIT, &WizardModel::maxConnectionsPerServerEntry, PageField::kAtLeast,
      &TuningSettings::recommendedMaxConnectionsPerServer, &TuningSettings::maxConnectionsPerServer,
      2, 0},
-    {IDC_TTL_EDIT, &WizardModel::ttlEntry, PageField::kFrameworkRange, nullptr,
+    {IDC_TTL_EDIT, &WizardModel::ttlEntry, PageField::kIntegerInRange, nullptr,
      &TuningSettings::ttl, 1, 255},
 };
 
-const PageTable kTable = {IDD_STEP_TTL,
-                          IDC_HTTP_1_1_EDIT,
-                          text::kTitleTtlNt,
-                          text::kTitleTtl9x,
-                          kTexts,
-                          kFields,
-                          {},
-                          PageTable::kNever,
-                          false};
+const PageTable kTable = {
+    IDD_STEP_TTL, IDC_HTTP_1_1_EDIT, text::kTitleTtlNt, text::kTitleTtl9x, kTexts, kFields, {}};
 
 }  // namespace
 

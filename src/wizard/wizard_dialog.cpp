@@ -40,7 +40,6 @@ bool WizardDialog::OnInitDialog() {
   toolkit().AppendSystemMenuItem(window(), IDM_RESTORE_DEFAULTS,
                                  app.Translate(text::kRestoreDefaults));
   toolkit().SetIcon(window(), IDI_APP);
-  FillLanguageList();
   ApplyFrameTexts();
   ShowBackupState();
 
@@ -48,13 +47,13 @@ bool WizardDialog::OnInitDialog() {
   RecommendKeepAlive(model, app.osFamily);
   RecommendTtl(model, app.osFamily);
   RecommendConnections(model, app.osFamily);
-
-  for (int i = 0; i < kPageCount; ++i) PageInTemplateOrder(i)->Create(window());
-  for (int i = 0; i < kPageCount; ++i) {
-    WindowRef page = PageInTemplateOrder(i)->window();
-    if (page != 0) toolkit().MoveTo(page, kPageLeft, kPageTop);
-  }
   return true;
+}
+
+void WizardDialog::OnFirstShown() {
+  // No flag is needed to draw the introduction: the window goes up without them, and they are
+  // there before the first input can reach the list.
+  FillLanguageList();
 }
 
 void WizardDialog::OnCommand(int id, int code) {
@@ -103,145 +102,97 @@ bool WizardDialog::OnSysCommand(int id) {
 bool WizardDialog::PreTranslateKey(const KeyEvent& key) {
   if (key.virtualKey == kVkTab) {
     WindowRef exitButton = Item(IDCANCEL);
-    if (exitButton != 0 && toolkit().Focus() == exitButton) {
+    WizardPage* page = ScreenList().pages[position];
+    if (page != nullptr && page->HandsTabOver() && exitButton != 0 &&
+        toolkit().Focus() == exitButton) {
       // From the last frame button the keyboard goes into the page on show, not round the frame.
-      WizardPage* const order[] = {&connectionTypePage, &mtuPage,      &pathMtuPage,
-                                   &receiveWindowPage,  &ttlPage,      &synAttackPage,
-                                   &icmpRedirectPage,   &keepAlivePage};
-      for (WizardPage* page : order) {
-        if (page->IsShown()) {
-          toolkit().SetFocus(page->window());
-          return false;
-        }
-      }
+      toolkit().SetFocus(page->window());
+      return false;
     }
   }
   return Dialog::PreTranslateKey(key);
 }
 
-WizardPage* WizardDialog::VisibleLastStep() {
-  if (modemBoostPage.IsShown()) return &modemBoostPage;
-  if (keepAlivePage.IsShown() && keepAlivePage.IsLastStep()) return &keepAlivePage;
-  if (icmpRedirectPage.IsShown() && icmpRedirectPage.IsLastStep()) return &icmpRedirectPage;
-  return nullptr;
+WizardDialog::Screens WizardDialog::ScreenList(OsFamily family, bool modem) {
+  Screens screens = {{nullptr}, 1};  // the introduction
+  WizardPage* const steps[] = {&connectionTypePage, &mtuPage,         &pathMtuPage,
+                               &receiveWindowPage,  &ttlPage,         &keepAlivePage,
+                               &synAttackPage,      &icmpRedirectPage};
+  const int stepCount = family == kOsFamilyNt ? 8 : 6;
+  for (int i = 0; i < stepCount; ++i) screens.pages[screens.count++] = steps[i];
+  if (modem) screens.pages[screens.count++] = &modemBoostPage;
+  return screens;
+}
+
+WizardDialog::Screens WizardDialog::ScreenList() {
+  return ScreenList(app.osFamily, app.modemBoostAvailable != 0);
 }
 
 bool WizardDialog::StepMayBeLeft() {
-  for (int i = 0; i < kPageCount; ++i) {
-    WizardPage* page = PageInTemplateOrder(i);
-    if (page->IsShown()) return page->CheckFields();
-  }
-  return true;
+  WizardPage* page = ScreenList().pages[position];
+  return page == nullptr || page->CheckFields();
 }
 
 void WizardDialog::OnProceed() {
   if (!StepMayBeLeft()) return;
-  if (nextStep == 1) {
+  if (position == 0) {
     WindowRef reset = Item(IDC_RESET_SETTINGS);
     if (reset != 0 && toolkit().IsEnabled(reset) &&
         app.ShowTranslated(window(), text::kOverwriteBackup, kMbYesNo | kMbIconQuestion) !=
             kIdYes) {
       return;
     }
+    if (!ReadCurrentSettings()) return;
   }
-
-  // The caption alone can't tell the last step: a translation may give "Next" and "Finish" the
-  // same words, and finishing early would write values no page has set yet.
-  WizardPage* last = VisibleLastStep();
-  if (last != nullptr && ProceedCaption() == app.Translate(text::kFinish)) {
+  if (WizardPage* last = FinishingPage()) {
     // The page stays up, so it hands its values over as it would on being hidden.
     last->StoreValues();
     ApplySettings();
     return;
   }
+  GoTo(position + 1);
+}
 
-  switch (nextStep) {
-    case 1:
-      if (!ReadCurrentSettings()) return;
-      ShowPage(connectionTypePage, true);
-      SetProceedCaption(app.Translate(text::kNext));
-      EnableItem(IDC_Back, true);
-      ShowIntroduction(false);
-      break;
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-      // Leave the page of the previous case for the next one in template order.
-      ShowPage(*PageInTemplateOrder(nextStep - 2), false);
-      ShowPage(*PageInTemplateOrder(nextStep - 1), true);
-      break;
-    case 9:
-      ShowPage(app.osFamily == kOsFamilyNt ? static_cast<WizardPage&>(icmpRedirectPage)
-                                           : static_cast<WizardPage&>(keepAlivePage),
-               false);
-      ShowPage(modemBoostPage, true);
-      SetProceedCaption(app.Translate(text::kFinish));
-      break;
-    default:
-      break;
-  }
-  ++nextStep;
-  ++pageIndex;
-
-  // With a modem on Windows 9x the keep-alive step leads straight to the modem step.
-  if (app.osFamily == kOsFamily9x && app.modemBoostAvailable != 0 && nextStep == 7) {
-    nextStep = 9;
-    pageIndex = 5;
-  }
-  ShowReviewButton();
-  KeepFocusUsable();
+WizardPage* WizardDialog::FinishingPage() {
+  const Screens screens = ScreenList();
+  return position > 0 && position == screens.last() ? screens.pages[position] : nullptr;
 }
 
 void WizardDialog::OnBack() {
-  // Back is disabled on the introduction; a stray press there must not move the counters.
-  if (pageIndex < 0 || !StepMayBeLeft()) return;
-  const bool nt = app.osFamily == kOsFamilyNt;
-  switch (pageIndex) {
-    case 0: {
-      ShowIntroduction(true);
-      WindowRef proceed = Item(IDC_Next);
-      if (proceed != 0) toolkit().SetFocus(proceed);
-      ShowPage(connectionTypePage, false);
-      ApplyFrameTexts();
-      EnableItem(IDC_Back, false);
-      break;
-    }
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-      ShowPage(*PageAtSlot(pageIndex), false);
-      ShowPage(*PageAtSlot(pageIndex - 1), true);
-      break;
-    case 6:
-      if (nt) {
-        ShowPage(synAttackPage, false);
-      } else {
-        ShowPage(modemBoostPage, false);
-        EnableItem(IDC_Next, true);
-      }
-      ShowPage(keepAlivePage, true);
-      break;
-    case 7:
-      ShowPage(icmpRedirectPage, false);
-      ShowPage(synAttackPage, true);
-      break;
-    case 8:
-      EnableItem(IDC_Next, true);
-      ShowPage(modemBoostPage, false);
-      ShowPage(icmpRedirectPage, true);
-      break;
-    default:
-      break;
+  // Back is disabled on the introduction; a stray press there must not move anything.
+  if (position > 0 && StepMayBeLeft()) GoTo(position - 1);
+}
+
+void WizardDialog::GoTo(int target) {
+  WizardPage* leaving = ScreenList().pages[position];
+  if (target == 0) {
+    // The keyboard leaves the page before it is hidden.
+    ShowIntroduction(true);
+    WindowRef proceed = Item(IDC_Next);
+    if (proceed != 0) toolkit().SetFocus(proceed);
+    ShowPage(leaving, false);
+    position = 0;
+    ApplyFrameTexts();
+    EnableItem(IDC_Back, false);
+    ShowReviewButton();
+    KeepFocusUsable();
+    return;
   }
-  if (!nt && nextStep == 9) nextStep = 7;
-  --nextStep;
-  --pageIndex;
+  // Leaving step 1 may find a modem, which adds the modem step: the list is read after.
+  ShowPage(leaving, false);
+  const Screens screens = ScreenList();
+  position = target;
+  WizardPage* coming = screens.pages[target];
+  // A page is made when it is first shown, as a property sheet makes its pages: the window
+  // comes up without them, and the texts a page shows are set on every showing anyway.
+  if (coming->window() == 0 && coming->Create(window())) {
+    toolkit().MoveTo(coming->window(), kPageLeft, kPageTop);
+  }
+  ShowPage(coming, true);
+  const std::string caption = app.Translate(target == screens.last() ? text::kFinish : text::kNext);
+  if (ProceedCaption() != caption) SetProceedCaption(caption);
+  EnableItem(IDC_Back, true);
+  if (leaving == nullptr) ShowIntroduction(false);
   ShowReviewButton();
   KeepFocusUsable();
 }
@@ -260,7 +211,7 @@ void WizardDialog::OnResetConnectionSettings() {
 }
 
 void WizardDialog::OnReviewChanges() {
-  WizardPage* last = VisibleLastStep();
+  WizardPage* last = FinishingPage();
   if (last == nullptr) return;
   // What the page shows is what Finish would write, so it hands its values over first.
   last->StoreValues();
@@ -393,7 +344,7 @@ void WizardDialog::ShowBackupState() {
 void WizardDialog::ShowReviewButton() {
   WindowRef review = Item(IDC_REVIEW_CHANGES);
   if (review == 0) return;
-  const bool show = VisibleLastStep() != nullptr;
+  const bool show = FinishingPage() != nullptr;
   // A hidden button must not keep the keyboard.
   WindowRef back = Item(IDC_Back);
   if (!show && back != 0 && toolkit().Focus() == review) toolkit().SetFocus(back);
@@ -410,19 +361,6 @@ void WizardDialog::SetProceedCaption(const std::string& text) {
   if (proceed != 0) toolkit().SetText(proceed, text);
 }
 
-WizardPage* WizardDialog::PageInTemplateOrder(int index) {
-  WizardPage* const pages[kPageCount] = {&connectionTypePage, &mtuPage,          &pathMtuPage,
-                                         &receiveWindowPage,  &ttlPage,          &keepAlivePage,
-                                         &synAttackPage,      &icmpRedirectPage, &modemBoostPage};
-  return index >= 0 && index < kPageCount ? pages[index] : nullptr;
-}
-
-WizardPage* WizardDialog::PageAtSlot(int slot) {
-  if (slot == 6 && app.osFamily != kOsFamilyNt) return &modemBoostPage;
-  if (slot > 6 && app.osFamily != kOsFamilyNt) return nullptr;
-  return PageInTemplateOrder(slot);
-}
-
 WindowRef WizardDialog::Item(int id) const { return toolkit().Item(window(), id); }
 
 void WizardDialog::ShowItem(int id, bool show) {
@@ -435,8 +373,8 @@ void WizardDialog::EnableItem(int id, bool enable) {
   if (item != 0) toolkit().Enable(item, enable);
 }
 
-void WizardDialog::ShowPage(WizardPage& page, bool show) {
-  if (page.window() != 0) toolkit().Show(page.window(), show);
+void WizardDialog::ShowPage(WizardPage* page, bool show) {
+  if (page != nullptr && page->window() != 0) toolkit().Show(page->window(), show);
 }
 
 void WizardDialog::ShowIntroduction(bool show) {

@@ -1,6 +1,7 @@
 // The wizard's frame: the program's only top-level window. It shows the introduction, then walks
-// the pages (all created once, stacked at one place, one visible at a time), owns the model, and
-// calls the store when the user leaves the introduction, finishes, or resets.
+// the pages (each made once, when it is first shown, stacked at one place, one visible at a
+// time), owns the model, and calls the store when the user leaves the introduction, finishes,
+// or resets.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +33,7 @@ class WizardDialog : public Dialog {
   explicit WizardDialog(AppState& app);
 
   bool OnInitDialog() override;
+  void OnFirstShown() override;
   void OnCommand(int id, int code) override;
   // Enter on a frame control that is not a push button presses Proceed.
   void OnOK() override;
@@ -58,12 +60,22 @@ class WizardDialog : public Dialog {
   bool StepMayBeLeft();
 
   std::string ProceedCaption() const;
-  void SetProceedCaption(const std::string& text);
 
-  // Which case the Proceed button runs next (1 on the introduction) and the slot of the visible
-  // page (-1 on the introduction).
-  std::int32_t nextStep = 1;
-  std::int32_t pageIndex = -1;
+  // The wizard's screens for the running family and modem state, in order: the introduction
+  // (no page), steps 1 to n, and the modem step when a modem's port can go faster. Next moves
+  // one entry down, Back one up, and the last entry is where Proceed reads "Finish".
+  struct Screens {
+    WizardPage* pages[kPageCount + 1];
+    int count;
+    int last() const { return count - 1; }
+  };
+  Screens ScreenList(OsFamily family, bool modem);
+  Screens ScreenList();
+
+  // The visible screen's entry in ScreenList(); 0 is the introduction.
+  int position = 0;
+  // The page on the screen when it is the list's last entry (Proceed reads "Finish"), else null.
+  WizardPage* FinishingPage();
 
   AppState& app;
   WizardModel model;
@@ -90,16 +102,14 @@ class WizardDialog : public Dialog {
   // "Review Changes..." stands in Reset's place on the step that shows Finish only.
   void ShowReviewButton();
 
-  // The pages in template order.
-  WizardPage* PageInTemplateOrder(int index);
-  // The page that occupies `slot` in the running family, or null.
-  WizardPage* PageAtSlot(int slot);
-  // The visible page when it is the one that ends the wizard, else null.
-  WizardPage* VisibleLastStep();
+  // Leaves the visible screen for entry `target` of the list: buttons, captions and the
+  // introduction's controls follow from where that is.
+  void GoTo(int target);
+  void SetProceedCaption(const std::string& text);
   WindowRef Item(int id) const;
   void ShowItem(int id, bool show);
   void EnableItem(int id, bool enable);
-  void ShowPage(WizardPage& page, bool show);
+  void ShowPage(WizardPage* page, bool show);
   void ShowIntroduction(bool show);
   // After a move: the keyboard focus left in a hidden page or on a disabled button goes to the
   // first usable frame button (a focus in a hidden window makes Alt letters hang under Wine).

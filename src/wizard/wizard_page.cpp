@@ -16,12 +16,6 @@ bool WizardPage::Create(WindowRef frame) {
 
 bool WizardPage::IsShown() const { return window() != 0 && toolkit().IsVisible(window()); }
 
-bool WizardPage::IsLastStep() const {
-  if (app_.modemBoostAvailable != 0) return false;
-  return (table_.lastStep == PageTable::kLastOn9x && app_.osFamily == kOsFamily9x) ||
-         (table_.lastStep == PageTable::kLastOnNt && app_.osFamily == kOsFamilyNt);
-}
-
 bool WizardPage::OnInitDialog() {
   Dialog::OnInitDialog();
   return false;
@@ -41,15 +35,11 @@ void WizardPage::OnShowPage() {
   RunRecommendation();
   ApplyTexts();
   DataToControls();
-  if (IsLastStep()) frame_.SetProceedCaption(app_.Translate(text::kFinish));
 }
 
 void WizardPage::OnHidePage() {
   refusedMove_ = false;
   StoreValues();
-  if (table_.restoresNext && frame_.ProceedCaption() == app_.Translate(text::kFinish)) {
-    frame_.SetProceedCaption(app_.Translate(text::kNext));
-  }
 }
 
 void WizardPage::ApplyTexts() {
@@ -144,7 +134,7 @@ bool WizardPage::CheckField(int id) {
         }
         return true;
       }
-      case PageField::kFrameworkRange:
+      case PageField::kIntegerInRange:
         return ExchangeFromControls();
     }
   }
@@ -160,11 +150,10 @@ bool WizardPage::ExchangeFromControls() {
       RejectField(field.id, message);
       return false;
     }
-    // The value is taken before its check, as the framework does: the entry holds what was
-    // typed until the user corrects it. The step is not left while the check fails, so it
-    // never reaches the settings.
+    // The value is taken before its range check: the entry holds what was typed until the user
+    // corrects it. The step is not left while the check fails, so it never reaches the settings.
     model_.*field.entry = value;
-    if (field.rule == PageField::kFrameworkRange && (value < field.low || value > field.high)) {
+    if (field.rule == PageField::kIntegerInRange && (value < field.low || value > field.high)) {
       std::string message = toolkit().LoadResourceString(IDS_PARSE_INT_RANGE);
       if (message.empty()) message = "Please enter an integer between %1 and %2.";
       // One pass per marker: the numbers put in contain no '%'.

@@ -72,7 +72,7 @@ struct PageField {
     kShowOnly,        // filled on showing; the page's own code (if any) reads it
     kAboveZero,       // unsigned reading; not above 0 gives the recommended value
     kAtLeast,         // unsigned reading; below `low` gives the recommended value
-    kFrameworkRange,  // the dialog framework's exchange of the page's fields, then low..high
+    kIntegerInRange,  // every field of the page must read as an integer, this one in low..high
   };
   int id;
   ModelNumber entry;
@@ -91,10 +91,6 @@ struct PageCheck {
 };
 
 struct PageTable {
-  // Which family's last numbered step this page is: it then reads "Finish" unless the modem
-  // step follows.
-  enum LastStep { kNever, kLastOn9x, kLastOnNt };
-
   int templateId;
   // The control from which Tab leaves the page for the frame's buttons (kAnyControl: every
   // control, 0: none).
@@ -104,9 +100,6 @@ struct PageTable {
   Rows<PageText> texts;
   Rows<PageField> fields;
   Rows<PageCheck> checks;
-  LastStep lastStep;
-  // Whether leaving the page turns a "Finish" caption back into "&Next >".
-  bool restoresNext;
 };
 
 class WizardPage : public Dialog {
@@ -117,11 +110,11 @@ class WizardPage : public Dialog {
 
   int templateId() const { return table_.templateId; }
 
-  // Creates the page window as a hidden child of the frame.
+  // Creates the page window as a hidden child of the frame (the frame does, once).
   bool Create(WindowRef frame);
   bool IsShown() const;
-  // Whether this page is where the wizard ends when it is shown.
-  bool IsLastStep() const;
+  // Whether Tab from the frame's last button goes into this page.
+  bool HandsTabOver() const { return table_.handOff != 0; }
 
   // Copies what the page shows into the settings record. Runs on every hide, and on Finish for
   // the page that is visible then (no hide happens there).
@@ -133,9 +126,9 @@ class WizardPage : public Dialog {
   // pressed the button; a press that came with a focus move already refused is refused silently.
   bool CheckFields();
 
-  // A page is made hidden while the frame initialises; it must not take the keyboard then (its
-  // fields' focus handlers would run on empty fields). A page that wants the focus takes it when
-  // it is shown.
+  // A page is made hidden just before it is first shown; it must not take the keyboard then
+  // (its fields' focus handlers would run on empty fields). A page that wants the focus takes it
+  // when it is shown.
   bool OnInitDialog() override;
   void OnShowWindow(bool show) override;
   void OnCommand(int id, int code) override;
@@ -175,8 +168,8 @@ class WizardPage : public Dialog {
   WizardModel& model_;
 
  private:
-  // The dialog framework's exchange from the controls with its range checks: the first field
-  // that fails shows "Please enter an integer." or "Please enter an integer between %1 and
+  // Reads every field as an integer and checks the ranges of kIntegerInRange fields: the first
+  // field that fails shows "Please enter an integer." or "Please enter an integer between %1 and
   // %2." and gets the focus back with its text selected.
   bool ExchangeFromControls();
   void RejectField(int id, const std::string& message);

@@ -51,6 +51,9 @@ class TestDialog : public Dialog {
     log_.Add(name_ + " init");
     return focusOnInit;
   }
+  void OnFirstShown() override {
+    log_.Add(name_ + " first shown" + (toolkit().IsVisible(window()) ? " (visible)" : " (hidden)"));
+  }
   void OnShowWindow(bool show) override {
     log_.Add(name_ + (show ? " show" : " hide") +
              (toolkit().IsVisible(window()) ? " (visible)" : " (hidden)"));
@@ -185,9 +188,10 @@ TEST(ToolkitContract, ModalDialogComesUpInitialisedFocusedAndShown) {
     f.tk.EndDialog(f.frame.window(), 7);
   });
   EXPECT_EQ(result, 7);
-  ExpectSequence(
-      atStart,
-      {{"frame", 0, "init"}, {"frame", IDC_T_NUMBER, "setfocus"}, {"frame", 0, "show (hidden)"}});
+  ExpectSequence(atStart, {{"frame", 0, "init"},
+                           {"frame", IDC_T_NUMBER, "setfocus"},
+                           {"frame", 0, "show (hidden)"},
+                           {"frame", 0, "first shown (visible)"}});
   EXPECT_EQ(focus, "frame:" + Id(IDC_T_NUMBER));
   EXPECT_TRUE(visible);
   EXPECT_EQ(caption, "Toolkit Contract");
@@ -200,9 +204,10 @@ TEST(ToolkitContract, InitReturningFalseGetsTheFocusWhenShown) {
   Sequence atStart;
   f.Run([&] { atStart = f.log.events; });
   // Activation gives the focus to the dialog, which passes it to its first tab stop.
-  ExpectSequence(
-      atStart,
-      {{"frame", 0, "init"}, {"frame", 0, "show (hidden)"}, {"frame", IDC_T_NUMBER, "setfocus"}});
+  ExpectSequence(atStart, {{"frame", 0, "init"},
+                           {"frame", 0, "show (hidden)"},
+                           {"frame", IDC_T_NUMBER, "setfocus"},
+                           {"frame", 0, "first shown (visible)"}});
 }
 
 TEST(ToolkitContract, DriverThatDoesNotEndTheDialogEndsItWithCancel) {

@@ -361,6 +361,7 @@ int HeadlessToolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
   if (Get(ref) != nullptr && !Get(ref)->ended && focus_ != ref && !IsDescendant(ref, focus_)) {
     SetFocusTo(ref, false);
   }
+  if (Get(ref) != nullptr && !Get(ref)->ended) dialog.OnFirstShown();
   w = Get(ref);
   if (w != nullptr && !w->ended) {
     if (!drivers_.empty()) {

@@ -113,9 +113,9 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
 
   // ---- Driving it (tests) ---------------------------------------------------------------
   // Each RunModal takes the next queued driver and calls it once the dialog is up (initialised,
-  // shown, focus set); the driver acts on the UI and normally ends the dialog. A driver that
-  // returns without EndDialog ends it with IDCANCEL; no queued driver ends it at once, also
-  // with IDCANCEL.
+  // shown, focus set, OnFirstShown through); the driver acts on the UI and normally ends the
+  // dialog. A driver that returns without EndDialog ends it with IDCANCEL; no queued driver ends it
+  // at once, also with IDCANCEL.
   void QueueModalDriver(std::function<void()> driver);
   // A driver that ends the modal dialog at once with `result`.
   void QueueModalEnd(int result);

@@ -1,5 +1,5 @@
-// Language files that touch the Proceed button's captions, which the frame also uses to tell
-// the last step.
+// Language files that touch the Proceed button's captions (a caption never decides where the
+// wizard is), and the language chooser.
 
 #include <string>
 #include <utility>
@@ -103,7 +103,8 @@ WizardSetup TwoLanguages(const std::string& version, const std::string& stored) 
       {"Deutsch",
        "[Quarnel]\r\nIDC_Next=&Weiter\r\n18=Ovik Quarnel (Deutsch)\r\n"
        "20=&Weiter >\r\n21=Schritt 1 von 8 : Verbindungsart\r\n"
-       "30=Schritt 1 von 6 : Verbindungsart\r\nIDOK=Schlie\xDF"
+       "30=Schritt 1 von 6 : Verbindungsart\r\nIDC_step2_RADIO_LAN=&LAN-Verbindung\r\n"
+       "IDOK=Schlie\xDF"
        "en\r\nIDC_STATIC2=Fassung\r\n"},
       {"Fran\xE7"
        "ais",
@@ -176,6 +177,9 @@ SCENARIO(the_chooser_lists_the_languages_and_switches_at_once) {
             d.Click(kFrame, IDC_Next);
             EXPECT_EQ(d.Caption(), std::string(nt ? "Schritt 1 von 8 : Verbindungsart"
                                                   : "Schritt 1 von 6 : Verbindungsart"));
+            // The page, made after the change, is shown for the first time in the new language.
+            EXPECT_EQ(d.Text(IDD_STEP_CONNECTION, IDC_step2_RADIO_LAN),
+                      std::string("&LAN-Verbindung"));
             EXPECT_TRUE(d.MessageBoxesSeen().empty());
           });
     // Started again, the wizard comes up in the language chosen last time.

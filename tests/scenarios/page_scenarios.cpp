@@ -287,7 +287,7 @@ SCENARIO(every_field_rule_when_the_field_is_left) {
       if (row.message == nullptr) continue;
       EXPECT_EQ(seen.back().text, std::string(row.message));
       EXPECT_EQ(seen.back().caption, std::string("Quarnel"));
-      // The framework's checks keep the user in the field; the RWIN check moves on.
+      // The integer checks keep the user in the field; the RWIN check moves on.
       if (row.page != IDD_STEP_RWIN) {
         EXPECT_EQ(d.Focused().dialog, row.page);
         EXPECT_EQ(d.Focused().id, row.field);

@@ -40,9 +40,9 @@ void __verbose_terminate_handler() { std::abort(); }
 // Nothing installs a new-handler, so out of memory ends the program here rather than through an
 // uncaught std::bad_alloc. The library's operator delete is free() as well.
 void* operator new(std::size_t size) {
-  void* p = std::malloc(size != 0 ? size : 1);
-  if (p == nullptr) std::abort();
-  return p;
+  void* block = std::malloc(size != 0 ? size : 1);
+  if (block == nullptr) std::abort();
+  return block;
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }

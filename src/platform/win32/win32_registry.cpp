@@ -18,7 +18,7 @@ HKEY ToHkey(RegKey key) {
 
 RegKey FromHkey(HKEY key) { return reinterpret_cast<RegKey>(key); }
 
-DWORD* Dw(std::uint32_t* p) { return reinterpret_cast<DWORD*>(p); }
+DWORD* AsDword(std::uint32_t* value) { return reinterpret_cast<DWORD*>(value); }
 
 using DeleteKeyFunction = DWORD(WINAPI*)(HKEY, LPCSTR);
 
@@ -100,7 +100,7 @@ RegResult Win32Registry::CreateKey(RegKey parent, const char* subKey, std::uint3
 
 RegResult Win32Registry::QueryValue(RegKey key, const char* name, std::uint32_t* type,
                                     std::uint8_t* data, std::uint32_t* size) {
-  return RegQueryValueExA(ToHkey(key), name, nullptr, Dw(type), data, Dw(size));
+  return RegQueryValueExA(ToHkey(key), name, nullptr, AsDword(type), data, AsDword(size));
 }
 
 RegResult Win32Registry::SetValue(RegKey key, const char* name, std::uint32_t type,
@@ -110,23 +110,24 @@ RegResult Win32Registry::SetValue(RegKey key, const char* name, std::uint32_t ty
 
 RegResult Win32Registry::EnumKey(RegKey key, std::uint32_t index, char* name,
                                  std::uint32_t* nameSize) {
-  return RegEnumKeyExA(ToHkey(key), index, name, Dw(nameSize), nullptr, nullptr, nullptr, nullptr);
+  return RegEnumKeyExA(ToHkey(key), index, name, AsDword(nameSize), nullptr, nullptr, nullptr,
+                       nullptr);
 }
 
 RegResult Win32Registry::EnumValue(RegKey key, std::uint32_t index, char* name,
                                    std::uint32_t* nameSize, std::uint32_t* type, std::uint8_t* data,
                                    std::uint32_t* dataSize) {
-  return RegEnumValueA(ToHkey(key), index, name, Dw(nameSize), nullptr, Dw(type), data,
-                       Dw(dataSize));
+  return RegEnumValueA(ToHkey(key), index, name, AsDword(nameSize), nullptr, AsDword(type), data,
+                       AsDword(dataSize));
 }
 
 RegResult Win32Registry::QueryInfoKey(RegKey key, std::uint32_t* subKeys,
                                       std::uint32_t* maxSubKeyLen, std::uint32_t* values,
                                       std::uint32_t* maxValueNameLen,
                                       std::uint32_t* maxValueDataLen) {
-  return RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, Dw(subKeys), Dw(maxSubKeyLen),
-                          nullptr, Dw(values), Dw(maxValueNameLen), Dw(maxValueDataLen), nullptr,
-                          nullptr);
+  return RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, AsDword(subKeys),
+                          AsDword(maxSubKeyLen), nullptr, AsDword(values), AsDword(maxValueNameLen),
+                          AsDword(maxValueDataLen), nullptr, nullptr);
 }
 
 RegResult Win32Registry::DeleteValue(RegKey key, const char* name) {

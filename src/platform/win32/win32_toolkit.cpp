@@ -4,10 +4,12 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include "platform/max_path.h"
+
 namespace {
 
-HWND H(WindowRef window) { return reinterpret_cast<HWND>(window); }
-WindowRef W(HWND window) { return reinterpret_cast<WindowRef>(window); }
+HWND ToHwnd(WindowRef window) { return reinterpret_cast<HWND>(window); }
+WindowRef FromHwnd(HWND window) { return reinterpret_cast<WindowRef>(window); }
 
 Dialog* StoredDialog(HWND hwnd) {
   return reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -34,7 +36,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     Dialog* dialog = reinterpret_cast<Dialog*>(lParam);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(lParam));
     if (dialog == nullptr) return TRUE;
-    dialog->AttachWindow(W(hwnd));
+    dialog->AttachWindow(FromHwnd(hwnd));
     return dialog->OnInitDialog() ? TRUE : FALSE;
   }
   Dialog* dialog = StoredDialog(hwnd);
@@ -50,10 +52,11 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return dialog->OnSysCommand(static_cast<int>(wParam)) ? TRUE : FALSE;
     case WM_PAINT:
     case WM_QUERYDRAGICON:
-      return static_cast<Win32Toolkit&>(dialog->toolkit()).HandleFrameMessage(W(hwnd), message);
+      return static_cast<Win32Toolkit&>(dialog->toolkit())
+          .HandleFrameMessage(FromHwnd(hwnd), message);
     case WM_NCDESTROY:
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      if (dialog->window() == W(hwnd)) dialog->AttachWindow(0);
+      if (dialog->window() == FromHwnd(hwnd)) dialog->AttachWindow(0);
       return FALSE;
     default:
       return FALSE;
@@ -92,6 +95,67 @@ bool RegisterComboBoxExFallback(HINSTANCE instance) {
   return false;
 }
 
+// A flag as the language pack ships it, an uncompressed 16 x 16 bitmap with the plain info
+// header, costs one file read and one DIB section: half of what LoadImageA takes for it under
+// Wine. Null for any other file, which is left to LoadImageA (it also scales other sizes).
+HBITMAP ReadSmallBitmap(const char* path) {
+  BYTE file[4096];
+  HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  DWORD size = 0;
+  const BOOL read = ReadFile(handle, file, sizeof file, &size, nullptr);
+  CloseHandle(handle);
+  BITMAPFILEHEADER fileHeader;
+  // Aligned for CreateDIBSection, with room for the largest palette of a 16 x 16 bitmap.
+  union {
+    BITMAPINFO info;
+    BYTE bytes[sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD)];
+  } header;
+  if (!read || size < sizeof fileHeader + sizeof(BITMAPINFOHEADER)) return nullptr;
+  CopyMemory(&fileHeader, file, sizeof fileHeader);
+  CopyMemory(&header.info.bmiHeader, file + sizeof fileHeader, sizeof(BITMAPINFOHEADER));
+  const BITMAPINFOHEADER& info = header.info.bmiHeader;
+  if (fileHeader.bfType != 0x4D42 || info.biSize != sizeof(BITMAPINFOHEADER) ||
+      info.biWidth != 16 || (info.biHeight != 16 && info.biHeight != -16) || info.biPlanes != 1 ||
+      info.biCompression != BI_RGB) {
+    return nullptr;
+  }
+  DWORD colours = 0;
+  switch (info.biBitCount) {
+    case 1:
+    case 4:
+    case 8:
+      colours = info.biClrUsed != 0 ? info.biClrUsed : 1u << info.biBitCount;
+      if (colours > (1u << info.biBitCount)) return nullptr;
+      break;
+    case 16:
+    case 24:
+    case 32:
+      if (info.biClrUsed != 0) return nullptr;
+      break;
+    default:
+      return nullptr;
+  }
+  const DWORD headers = sizeof fileHeader + sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD);
+  const DWORD pixels = (16 * info.biBitCount + 31) / 32 * 4 * 16;
+  if (fileHeader.bfOffBits < headers || fileHeader.bfOffBits > size ||
+      size - fileHeader.bfOffBits < pixels) {
+    return nullptr;
+  }
+  CopyMemory(header.info.bmiColors, file + sizeof fileHeader + sizeof(BITMAPINFOHEADER),
+             colours * sizeof(RGBQUAD));
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &header.info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr) return nullptr;
+  if (bits == nullptr) {
+    DeleteObject(bitmap);
+    return nullptr;
+  }
+  CopyMemory(bits, file + fileHeader.bfOffBits, pixels);
+  return bitmap;
+}
+
 }  // namespace
 
 Win32Toolkit::Win32Toolkit(std::uintptr_t instance)
@@ -108,7 +172,7 @@ Win32Toolkit::~Win32Toolkit() {
 }
 
 Dialog* Win32Toolkit::DialogOfWindow(WindowRef window) {
-  HWND hwnd = H(window);
+  HWND hwnd = ToHwnd(window);
   if (hwnd == nullptr || !IsWindow(hwnd)) return nullptr;
   char className[16] = {};
   GetClassNameA(hwnd, className, sizeof className);
@@ -135,7 +199,7 @@ bool Win32Toolkit::IsModalRunning(WindowRef dialog) const {
 }
 
 int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
-  HWND ownerTop = TopLevelOf(H(owner));
+  HWND ownerTop = TopLevelOf(ToHwnd(owner));
   bool disabledOwner = false;
   if (ownerTop != nullptr && IsWindowEnabled(ownerTop)) {
     EnableWindow(ownerTop, FALSE);
@@ -148,12 +212,12 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
     if (disabledOwner) EnableWindow(ownerTop, TRUE);
     return -1;
   }
-  modals_.push_back({W(hwnd), false, kIdCancelCommand});
+  modals_.push_back({FromHwnd(hwnd), false, kIdCancelCommand});
   bool shown = false;
   bool quit = false;
   WPARAM quitCode = 0;
   for (;;) {
-    Modal* modal = FindModal(W(hwnd));
+    Modal* modal = FindModal(FromHwnd(hwnd));
     if (modal == nullptr || modal->ended || !IsWindow(hwnd)) break;
     MSG msg;
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -162,7 +226,8 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
         shown = true;
         ShowWindow(hwnd, SW_SHOWNORMAL);
         UpdateWindow(hwnd);
-        OnModalReady(W(hwnd));
+        dialog.OnFirstShown();
+        OnModalReady(FromHwnd(hwnd));
         continue;
       }
       if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
@@ -180,7 +245,7 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
   }
   int result = kIdCancelCommand;
   for (std::size_t i = modals_.size(); i-- > 0;) {
-    if (modals_[i].window == W(hwnd)) {
+    if (modals_[i].window == FromHwnd(hwnd)) {
       result = modals_[i].result;
       modals_.erase(modals_.begin() + static_cast<std::ptrdiff_t>(i));
       break;
@@ -189,7 +254,7 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
   // The owner comes back before this window goes, so activation returns to it.
   if (disabledOwner) EnableWindow(ownerTop, TRUE);
   if (IsWindow(hwnd)) DestroyWindow(hwnd);
-  bigIcons_.erase(W(hwnd));
+  bigIcons_.erase(FromHwnd(hwnd));
   if (quit) PostQuitMessage(static_cast<int>(quitCode));
   return result;
 }
@@ -197,8 +262,8 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
 WindowRef Win32Toolkit::CreateChild(Dialog& dialog, int templateId, WindowRef parent) {
   HWND hwnd =
       CreateDialogParamA(reinterpret_cast<HINSTANCE>(instance_), MAKEINTRESOURCEA(templateId),
-                         H(parent), DialogProc, reinterpret_cast<LPARAM>(&dialog));
-  return W(hwnd);
+                         ToHwnd(parent), DialogProc, reinterpret_cast<LPARAM>(&dialog));
+  return FromHwnd(hwnd);
 }
 
 void Win32Toolkit::EndDialog(WindowRef dialog, int result) {
@@ -207,7 +272,7 @@ void Win32Toolkit::EndDialog(WindowRef dialog, int result) {
     modal->ended = true;
     modal->result = result;
   }
-  ::EndDialog(H(dialog), result);
+  ::EndDialog(ToHwnd(dialog), result);
 }
 
 void Win32Toolkit::Process(MSG* msg) {
@@ -228,17 +293,17 @@ bool Win32Toolkit::PreTranslate(MSG* msg) {
     // of its visible child dialogs, so a frame button answers while a page has the focus.
     HWND top = nullptr;
     for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = ParentOf(hwnd)) {
-      if (DialogOfWindow(W(hwnd)) != nullptr) top = hwnd;
+      if (DialogOfWindow(FromHwnd(hwnd)) != nullptr) top = hwnd;
     }
     used = top != nullptr && IsDialogMessageA(top, msg) != FALSE;
     current_ = saved;
     return used;
   }
   for (HWND hwnd = msg->hwnd; hwnd != nullptr && !used; hwnd = ParentOf(hwnd)) {
-    Dialog* dialog = DialogOfWindow(W(hwnd));
+    Dialog* dialog = DialogOfWindow(FromHwnd(hwnd));
     if (dialog == nullptr) continue;
     if (msg->message == WM_KEYDOWN) {
-      KeyEvent key{W(msg->hwnd), static_cast<int>(msg->wParam), GetKeyState(VK_SHIFT) < 0};
+      KeyEvent key{FromHwnd(msg->hwnd), static_cast<int>(msg->wParam), GetKeyState(VK_SHIFT) < 0};
       used = dialog->PreTranslateKey(key);
     } else {
       used = IsDialogMessageA(hwnd, msg) != FALSE;
@@ -251,12 +316,13 @@ bool Win32Toolkit::PreTranslate(MSG* msg) {
 
 bool Win32Toolkit::DefaultKeyHandling(WindowRef dialog, const KeyEvent& key) {
   MSG msg;
-  if (current_ != nullptr && current_->message == WM_KEYDOWN && W(current_->hwnd) == key.target &&
+  if (current_ != nullptr && current_->message == WM_KEYDOWN &&
+      FromHwnd(current_->hwnd) == key.target &&
       static_cast<int>(current_->wParam) == key.virtualKey) {
     msg = *current_;
   } else {
     msg = MSG();
-    msg.hwnd = H(key.target);
+    msg.hwnd = ToHwnd(key.target);
     msg.message = WM_KEYDOWN;
     msg.wParam = static_cast<WPARAM>(key.virtualKey);
     msg.lParam = 1;
@@ -270,7 +336,7 @@ bool Win32Toolkit::DefaultKeyHandling(WindowRef dialog, const KeyEvent& key) {
     state[VK_SHIFT] = key.shift ? 0x80 : 0;
     SetKeyboardState(state);
   }
-  bool used = IsDialogMessageA(H(dialog), &msg) != FALSE;
+  bool used = IsDialogMessageA(ToHwnd(dialog), &msg) != FALSE;
   if (adjust && GetKeyboardState(state)) {
     state[VK_SHIFT] = savedShift;
     SetKeyboardState(state);
@@ -290,62 +356,62 @@ void Win32Toolkit::PumpMessages() {
 }
 
 WindowRef Win32Toolkit::Item(WindowRef dialog, int id) {
-  if (H(dialog) == nullptr) return 0;
-  return W(GetDlgItem(H(dialog), id));
+  if (ToHwnd(dialog) == nullptr) return 0;
+  return FromHwnd(GetDlgItem(ToHwnd(dialog), id));
 }
 
-int Win32Toolkit::ItemId(WindowRef control) { return GetDlgCtrlID(H(control)); }
+int Win32Toolkit::ItemId(WindowRef control) { return GetDlgCtrlID(ToHwnd(control)); }
 
 void Win32Toolkit::SetText(WindowRef window, const std::string& text) {
-  SetWindowTextA(H(window), text.c_str());
+  SetWindowTextA(ToHwnd(window), text.c_str());
 }
 
 std::string Win32Toolkit::Text(WindowRef window) {
-  int length = GetWindowTextLengthA(H(window));
+  int length = GetWindowTextLengthA(ToHwnd(window));
   if (length <= 0) return std::string();
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int copied = GetWindowTextA(H(window), &text[0], length + 1);
+  int copied = GetWindowTextA(ToHwnd(window), &text[0], length + 1);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
 }
 
 void Win32Toolkit::Show(WindowRef window, bool show) {
-  ShowWindow(H(window), show ? SW_SHOW : SW_HIDE);
+  ShowWindow(ToHwnd(window), show ? SW_SHOW : SW_HIDE);
 }
 
-bool Win32Toolkit::IsVisible(WindowRef window) { return IsWindowVisible(H(window)) != FALSE; }
+bool Win32Toolkit::IsVisible(WindowRef window) { return IsWindowVisible(ToHwnd(window)) != FALSE; }
 
 void Win32Toolkit::Enable(WindowRef window, bool enable) {
-  EnableWindow(H(window), enable ? TRUE : FALSE);
+  EnableWindow(ToHwnd(window), enable ? TRUE : FALSE);
 }
 
-bool Win32Toolkit::IsEnabled(WindowRef window) { return IsWindowEnabled(H(window)) != FALSE; }
+bool Win32Toolkit::IsEnabled(WindowRef window) { return IsWindowEnabled(ToHwnd(window)) != FALSE; }
 
 void Win32Toolkit::SetCheck(WindowRef button, bool checked) {
-  SendMessageA(H(button), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(ToHwnd(button), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool Win32Toolkit::IsChecked(WindowRef button) {
-  return SendMessageA(H(button), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageA(ToHwnd(button), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32Toolkit::SetFocus(WindowRef window) { ::SetFocus(H(window)); }
+void Win32Toolkit::SetFocus(WindowRef window) { ::SetFocus(ToHwnd(window)); }
 
-WindowRef Win32Toolkit::Focus() { return W(GetFocus()); }
+WindowRef Win32Toolkit::Focus() { return FromHwnd(GetFocus()); }
 
-void Win32Toolkit::SelectAllText(WindowRef edit) { SendMessageA(H(edit), EM_SETSEL, 0, -1); }
+void Win32Toolkit::SelectAllText(WindowRef edit) { SendMessageA(ToHwnd(edit), EM_SETSEL, 0, -1); }
 
 void Win32Toolkit::MoveCaretToEnd(WindowRef edit) {
-  const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthA(H(edit)));
-  SendMessageA(H(edit), EM_SETSEL, end, static_cast<LPARAM>(end));
+  const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthA(ToHwnd(edit)));
+  SendMessageA(ToHwnd(edit), EM_SETSEL, end, static_cast<LPARAM>(end));
 }
 
 bool Win32Toolkit::IsChild(WindowRef parent, WindowRef window) {
-  return ::IsChild(H(parent), H(window)) != FALSE;
+  return ::IsChild(ToHwnd(parent), ToHwnd(window)) != FALSE;
 }
 
 void Win32Toolkit::MoveTo(WindowRef window, int x, int y) {
-  SetWindowPos(H(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(ToHwnd(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string Win32Toolkit::LoadResourceString(int id) {
@@ -364,21 +430,21 @@ std::string Win32Toolkit::LoadResourceString(int id) {
 }
 
 void Win32Toolkit::AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) {
-  HMENU menu = GetSystemMenu(H(window), FALSE);
+  HMENU menu = GetSystemMenu(ToHwnd(window), FALSE);
   if (menu == nullptr) return;
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(commandId), text.c_str());
 }
 
 void Win32Toolkit::EnableSystemMenuItem(WindowRef window, int commandId, bool enable) {
-  HMENU menu = GetSystemMenu(H(window), FALSE);
+  HMENU menu = GetSystemMenu(ToHwnd(window), FALSE);
   if (menu == nullptr) return;
   EnableMenuItem(menu, static_cast<UINT>(commandId),
                  MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
 }
 
 void Win32Toolkit::SetSystemMenuItemText(WindowRef window, int commandId, const std::string& text) {
-  HMENU menu = GetSystemMenu(H(window), FALSE);
+  HMENU menu = GetSystemMenu(ToHwnd(window), FALSE);
   if (menu == nullptr) return;
   // Only the text changes: the entry keeps its greyed or enabled state.
   std::string copy = text;
@@ -414,7 +480,7 @@ bool Win32Toolkit::AskSaveFileName(WindowRef owner, const std::string& filterNam
     ZeroMemory(&dialog, sizeof dialog);
     // Windows 95 and NT 4.0 refuse the larger record later versions know.
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    dialog.hwndOwner = H(owner);
+    dialog.hwndOwner = ToHwnd(owner);
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file;
@@ -443,11 +509,11 @@ void Win32Toolkit::SetIcon(WindowRef window, int iconId) {
   if (big != nullptr) {
     loadedIcons_.push_back(reinterpret_cast<std::uintptr_t>(big));
     bigIcons_[window] = reinterpret_cast<std::uintptr_t>(big);
-    SendMessageA(H(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(ToHwnd(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
   if (small != nullptr) {
     loadedIcons_.push_back(reinterpret_cast<std::uintptr_t>(small));
-    SendMessageA(H(window), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageA(ToHwnd(window), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   }
 }
 
@@ -459,7 +525,7 @@ std::uintptr_t Win32Toolkit::BigIcon(WindowRef window) const {
 std::intptr_t Win32Toolkit::HandleFrameMessage(WindowRef window, unsigned message) {
   HICON icon = reinterpret_cast<HICON>(BigIcon(window));
   if (icon == nullptr) return 0;
-  HWND hwnd = H(window);
+  HWND hwnd = ToHwnd(window);
   if (message == WM_QUERYDRAGICON) return reinterpret_cast<std::intptr_t>(icon);
   if (message != WM_PAINT || !IsIconic(hwnd)) return 0;
   // Minimised, the window shows the application icon in the middle of what is left of it.
@@ -486,7 +552,7 @@ std::string Win32Toolkit::ProgramTitle() {
 }
 
 bool Win32Toolkit::ProgramVersionString(const std::string& name, std::string* value) {
-  char path[256] = {};
+  char path[kMaxPath] = {};
   const DWORD length =
       GetModuleFileNameA(reinterpret_cast<HMODULE>(instance_), path, sizeof path - 1);
   if (length == 0 || length >= sizeof path - 1) return false;
@@ -525,14 +591,17 @@ void Win32Toolkit::AttachImageList(WindowRef combo) {
   HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR16, 0, 4);
   if (list == nullptr) return;
   imageLists_[combo] = reinterpret_cast<std::uintptr_t>(list);
-  SendMessageA(H(combo), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+  SendMessageA(ToHwnd(combo), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
 }
 
 int Win32Toolkit::AddImageFromFile(WindowRef combo, const std::string& path) {
   auto list = imageLists_.find(combo);
   if (list == imageLists_.end()) return -1;
-  HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 16, 16,
-                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  HBITMAP bitmap = ReadSmallBitmap(path.c_str());
+  if (bitmap == nullptr) {
+    bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 16, 16,
+                                             LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  }
   if (bitmap == nullptr) return -1;
   const int index =
       ImageList_AddMasked(reinterpret_cast<HIMAGELIST>(list->second), bitmap, RGB(0, 0, 0));
@@ -543,7 +612,7 @@ int Win32Toolkit::AddImageFromFile(WindowRef combo, const std::string& path) {
 int Win32Toolkit::InsertComboItem(WindowRef combo, int position, const std::string& text,
                                   int image) {
   if (!comboExReal_) {
-    const LRESULT at = SendMessageA(H(combo), CB_INSERTSTRING, static_cast<WPARAM>(position),
+    const LRESULT at = SendMessageA(ToHwnd(combo), CB_INSERTSTRING, static_cast<WPARAM>(position),
                                     reinterpret_cast<LPARAM>(text.c_str()));
     return at < 0 ? -1 : static_cast<int>(at);
   }
@@ -553,23 +622,25 @@ int Win32Toolkit::InsertComboItem(WindowRef combo, int position, const std::stri
   item.pszText = const_cast<char*>(text.c_str());
   item.iImage = image;
   item.iSelectedImage = image;
-  const LRESULT at = SendMessageA(H(combo), CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  const LRESULT at =
+      SendMessageA(ToHwnd(combo), CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   return at < 0 ? -1 : static_cast<int>(at);
 }
 
 int Win32Toolkit::ComboCount(WindowRef combo) {
-  const LRESULT count = SendMessageA(H(combo), CB_GETCOUNT, 0, 0);
+  const LRESULT count = SendMessageA(ToHwnd(combo), CB_GETCOUNT, 0, 0);
   return count < 0 ? 0 : static_cast<int>(count);
 }
 
 std::string Win32Toolkit::ComboItemText(WindowRef combo, int index) {
   if (index < 0 || index >= ComboCount(combo)) return std::string();
-  char text[260] = {};
+  char text[kMaxPath] = {};
   if (!comboExReal_) {
-    const LRESULT length = SendMessageA(H(combo), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length =
+        SendMessageA(ToHwnd(combo), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0) return std::string();
     std::string out(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(H(combo), CB_GETLBTEXT, static_cast<WPARAM>(index),
+    SendMessageA(ToHwnd(combo), CB_GETLBTEXT, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&out[0]));
     out.resize(static_cast<std::size_t>(length));
     return out;
@@ -579,7 +650,7 @@ std::string Win32Toolkit::ComboItemText(WindowRef combo, int index) {
   item.iItem = index;
   item.pszText = text;
   item.cchTextMax = sizeof text;
-  if (!SendMessageA(H(combo), CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+  if (!SendMessageA(ToHwnd(combo), CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
     return std::string();
   }
   text[sizeof text - 1] = '\0';
@@ -587,12 +658,12 @@ std::string Win32Toolkit::ComboItemText(WindowRef combo, int index) {
 }
 
 int Win32Toolkit::ComboSelection(WindowRef combo) {
-  const LRESULT index = SendMessageA(H(combo), CB_GETCURSEL, 0, 0);
+  const LRESULT index = SendMessageA(ToHwnd(combo), CB_GETCURSEL, 0, 0);
   return index < 0 ? -1 : static_cast<int>(index);
 }
 
 void Win32Toolkit::SelectComboItem(WindowRef combo, int index) {
-  SendMessageA(H(combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(ToHwnd(combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 namespace {
@@ -633,5 +704,5 @@ void Win32Toolkit::WaitBeside() {
 }
 
 void Win32Toolkit::PostCommand(WindowRef dialog, int id, int code) {
-  PostMessageA(H(dialog), WM_COMMAND, MAKEWPARAM(id, code), 0);
+  PostMessageA(ToHwnd(dialog), WM_COMMAND, MAKEWPARAM(id, code), 0);
 }

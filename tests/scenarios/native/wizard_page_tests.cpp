@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,9 +37,8 @@ namespace {
 
 // A page on the SYN template whose one field the cases give the range they need.
 PageField gProbeFields[] = {{IDC_SYN_EDIT, &WizardModel::synAttackProtectEntry,
-                             PageField::kFrameworkRange, nullptr, nullptr, 0, 0}};
-const PageTable kProbeTable = {IDD_STEP_SYN, IDC_SYN_EDIT,      {},   {}, {}, gProbeFields,
-                               {},           PageTable::kNever, false};
+                             PageField::kIntegerInRange, nullptr, nullptr, 0, 0}};
+const PageTable kProbeTable = {IDD_STEP_SYN, IDC_SYN_EDIT, {}, {}, {}, gProbeFields, {}};
 
 class ProbePage : public WizardPage {
  public:
@@ -78,7 +78,7 @@ struct Bench {
 
 }  // namespace
 
-TEST(wizard_frame, initialisation_places_every_page_hidden_at_one_spot) {
+TEST(wizard_frame, each_page_is_made_once_at_one_spot_when_first_shown) {
   Bench bench;
   bench.Run([&bench] {
     HeadlessToolkit& t = bench.toolkit;
@@ -97,29 +97,36 @@ TEST(wizard_frame, initialisation_places_every_page_hidden_at_one_spot) {
     EXPECT_FALSE(t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
     EXPECT_FALSE(t.IsEnabled(t.Item(frame, IDC_Back)));
 
-    const int templates[] = {IDD_STEP_CONNECTION, IDD_STEP_MTU,  IDD_STEP_PATH_MTU,
-                             IDD_STEP_RWIN,       IDD_STEP_TTL,  IDD_STEP_KEEPALIVE,
-                             IDD_STEP_SYN,        IDD_STEP_ICMP, IDD_STEP_MODEM};
-    WindowRef previous = frame;
-    for (int id : templates) {
-      SCOPED_TRACE("page " + std::to_string(id));
-      const WindowRef page = t.DialogByTemplate(id);
-      ASSERT_TRUE(page != 0);
-      EXPECT_EQ(t.Parent(page), frame);
-      EXPECT_FALSE(t.IsVisible(page));
-      EXPECT_EQ(t.Rect(page).x, 200);
-      EXPECT_EQ(t.Rect(page).y, 11);
-      // Made in template order.
-      EXPECT_TRUE(page > previous);
-      previous = page;
-    }
-    EXPECT_TRUE(
-        t.IsChecked(t.Item(t.DialogByTemplate(IDD_STEP_CONNECTION), IDC_step2_RADIO_DialUp)));
     // The one-time recommendations are in place before any page shows.
     EXPECT_EQ(bench.app.wizard->model.settings.ttl, 64u);
     EXPECT_EQ(bench.app.wizard->model.settings.synAttackProtect, 2u);
     EXPECT_EQ(bench.app.wizard->model.maxConnectionsPerServerEntry, 20);
     EXPECT_EQ(bench.app.wizard->model.keepAliveTimeEntry, 7200000);
+
+    const int templates[] = {IDD_STEP_CONNECTION, IDD_STEP_MTU, IDD_STEP_PATH_MTU,
+                             IDD_STEP_RWIN,       IDD_STEP_TTL, IDD_STEP_KEEPALIVE,
+                             IDD_STEP_SYN,        IDD_STEP_ICMP};
+    for (int id : templates) EXPECT_EQ(t.DialogByTemplate(id), WindowRef(0));
+    std::vector<WindowRef> made;
+    for (int pass = 0; pass < 2; ++pass) {
+      for (int id : templates) {
+        SCOPED_TRACE("pass " + std::to_string(pass) + ", page " + std::to_string(id));
+        ASSERT_TRUE(t.Click(t.Item(frame, IDC_Next)));
+        const WindowRef page = t.DialogByTemplate(id);
+        ASSERT_TRUE(page != 0);
+        EXPECT_EQ(t.Parent(page), frame);
+        EXPECT_TRUE(t.IsVisible(page));
+        EXPECT_EQ(t.Rect(page).x, 200);
+        EXPECT_EQ(t.Rect(page).y, 11);
+        if (pass == 0) made.push_back(page);
+        EXPECT_TRUE(std::find(made.begin(), made.end(), page) != made.end());
+      }
+      while (t.IsEnabled(t.Item(frame, IDC_Back))) t.Click(t.Item(frame, IDC_Back));
+    }
+    // Never shown without a modem, so never made.
+    EXPECT_EQ(t.DialogByTemplate(IDD_STEP_MODEM), WindowRef(0));
+    EXPECT_TRUE(
+        t.IsChecked(t.Item(t.DialogByTemplate(IDD_STEP_CONNECTION), IDC_step2_RADIO_DialUp)));
   });
 }
 

@@ -590,6 +590,7 @@ HWND WineWizardDriver::FindFrame() {
   if (frame_ && IsWindow(frame_)) return frame_;
   frame_ = nullptr;
   pages_.clear();
+  childrenSeen_ = 0;
   children_.clear();
   if (!Running()) return nullptr;
   for (HWND window : proc::TopLevelWindows(process_->id(), false)) {
@@ -606,11 +607,14 @@ HWND WineWizardDriver::Page(int templateId) {
   if (!frame) return nullptr;
   auto known = pages_.find(templateId);
   if (known != pages_.end() && IsWindow(known->second)) return known->second;
-  // The frame makes all its pages before it shows itself: once they are known, a template
-  // without one has none. Learning them all at once costs what looking for one does.
-  if (known == pages_.end() && !pages_.empty()) return nullptr;
+  // The frame makes each page when it first shows it: a template without one has none until
+  // the frame has more children than at the last look. Learning all the pages there are at once
+  // costs what looking for one does.
+  const std::vector<HWND> children = proc::Children(frame);
+  if (known == pages_.end() && children.size() == childrenSeen_) return nullptr;
+  childrenSeen_ = children.size();
   pages_.clear();
-  for (HWND child : proc::Children(frame)) {
+  for (HWND child : children) {
     if (!proc::IsDialog(child)) continue;
     for (const Signature& page : PageSignatures()) {
       if (!HasChildren(child, page.ids)) continue;

@@ -114,6 +114,7 @@ class WineWizardDriver : public WizardDriver {
   // by dialog and id. Finding one anew asks the other process about its windows one by one,
   // which would be most of what an observation costs.
   std::map<int, HWND> pages_;
+  std::size_t childrenSeen_ = 0;  // the frame's children when pages_ was learnt
   std::map<std::pair<HWND, int>, HWND> children_;
   std::deque<int> answers_;
   std::vector<SeenMessageBox> seen_;
