@@ -5,6 +5,7 @@
 #include "lang/translate.h"
 #include "store/store_keys.h"
 #include "store/store_text.h"
+#include "wizard/texts.h"
 #include "wizard/wizard_dialog.h"
 
 namespace {
@@ -33,24 +34,9 @@ WizardApp::~WizardApp() {
 }
 
 bool WizardApp::InitInstance() {
-  // Only what the key holds now counts: without it both texts are empty.
-  std::memset(appPath, 0, sizeof(appPath));
-  std::memset(language, 0, sizeof(language));
-  {
-    ScopedKey key(platform.registry);
-    if (key.Open(kHkeyCurrentUser, kProgramKey, kKeyAllAccess) == kRegOk) {
-      ReadProgramText(platform.registry, key.get(), "AppPath", appPath);
-      ReadProgramText(platform.registry, key.get(), "Language", language);
-    }
-  }
-
-  if (osVersion.IsWindows95() || osVersion.IsWindows98() || osVersion.IsWindowsMe()) {
-    osFamily = kOsFamily9x;
-  } else if (osVersion.IsWindows2000() || osVersion.IsWindowsXp() || osVersion.IsWindowsNt4()) {
-    osFamily = kOsFamilyNt;
-  } else {
-    std::string text =
-        Translate("79", "Failed to detect your Windows version so we can't boost your connection.");
+  ReadProgramKey();
+  if (!DecideFamily()) {
+    const std::string text = Translate(text::kUnknownWindows);
     platform.messages.Show(0, text.c_str(), nullptr, kMbOk | kMbIconError);
     return false;
   }
@@ -60,4 +46,26 @@ bool WizardApp::InitInstance() {
   wizard = new WizardDialog(*this);
   platform.toolkit->RunModal(*wizard, WizardDialog::kTemplateId, 0);
   return false;
+}
+
+void WizardApp::ReadProgramKey() {
+  // Only what the key holds now counts: without it both texts are empty.
+  std::memset(appPath, 0, sizeof(appPath));
+  std::memset(language, 0, sizeof(language));
+  ScopedKey key(platform.registry);
+  if (key.Open(kHkeyCurrentUser, kProgramKey, kKeyAllAccess) == kRegOk) {
+    ReadProgramText(platform.registry, key.get(), "AppPath", appPath);
+    ReadProgramText(platform.registry, key.get(), "Language", language);
+  }
+}
+
+bool WizardApp::DecideFamily() {
+  if (osVersion.IsWindows95() || osVersion.IsWindows98() || osVersion.IsWindowsMe()) {
+    osFamily = kOsFamily9x;
+  } else if (osVersion.IsWindows2000() || osVersion.IsWindowsXp() || osVersion.IsWindowsNt4()) {
+    osFamily = kOsFamilyNt;
+  } else {
+    return false;
+  }
+  return true;
 }

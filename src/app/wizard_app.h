@@ -32,6 +32,10 @@ class WizardApp : public AppState {
 
   // Start-up; false in every case, so the process ends when it returns.
   bool InitInstance();
+  // The first steps of start-up, which the command line shares: the program's key into appPath
+  // and language, then the family. False on a Windows version the program does not know.
+  void ReadProgramKey();
+  bool DecideFamily();
 
   WizardDialog* wizard = nullptr;
   OsVersionInfo osVersion;

@@ -6,6 +6,7 @@
 #include "platform/message_box.h"
 #include "platform/profile_reader.h"
 #include "platform/registry.h"
+#include "platform/text_files.h"
 #include "platform/toolkit.h"
 #include "platform/version_query.h"
 
@@ -14,6 +15,7 @@ struct Platform {
   ProfileReader& profile;
   VersionQuery& version;
   MessageBoxes& messages;
-  Toolkit* toolkit;             // null where no window is ever made (store and language tests)
-  FileSearch* files = nullptr;  // null: no language files to list
+  Toolkit* toolkit;                // null where no window is ever made (store and language tests)
+  FileSearch* files = nullptr;     // null: no language files to list
+  TextFiles* textFiles = nullptr;  // null: no profiles and no logs (the command line refuses)
 };

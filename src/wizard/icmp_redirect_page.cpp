@@ -26,3 +26,5 @@ const PageTable kTable = {IDD_STEP_ICMP, IDC_chk_ICMP, text::kTitleIcmp, text::k
 
 IcmpRedirectPage::IcmpRedirectPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}
+
+const PageTable& IcmpRedirectPage::Table() { return kTable; }

@@ -6,4 +6,6 @@
 class IcmpRedirectPage : public WizardPage {
  public:
   IcmpRedirectPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  // The page's rules, for the command line's profiles.
+  static const PageTable& Table();
 };

@@ -39,3 +39,5 @@ const PageTable kTable = {IDD_STEP_KEEPALIVE,
 
 KeepAlivePage::KeepAlivePage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}
+
+const PageTable& KeepAlivePage::Table() { return kTable; }

@@ -6,4 +6,6 @@
 class KeepAlivePage : public WizardPage {
  public:
   KeepAlivePage(AppState& app, WizardDialog& frame, WizardModel& model);
+  // The page's rules, for the command line's profiles.
+  static const PageTable& Table();
 };

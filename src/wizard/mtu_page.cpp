@@ -33,4 +33,6 @@ const PageTable kTable = {
 MtuPage::MtuPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}
 
+const PageTable& MtuPage::Table() { return kTable; }
+
 void MtuPage::RunRecommendation() { RecommendMtu(model_, app_.osFamily); }

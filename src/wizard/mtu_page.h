@@ -6,6 +6,8 @@
 class MtuPage : public WizardPage {
  public:
   MtuPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  // The page's rules, for the command line's profiles.
+  static const PageTable& Table();
 
  protected:
   void RunRecommendation() override;

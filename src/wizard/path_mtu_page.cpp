@@ -37,3 +37,5 @@ const PageTable kTable = {IDD_STEP_PATH_MTU,
 
 PathMtuPage::PathMtuPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}
+
+const PageTable& PathMtuPage::Table() { return kTable; }

@@ -27,3 +27,5 @@ const PageTable kTable = {
 
 SynAttackPage::SynAttackPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}
+
+const PageTable& SynAttackPage::Table() { return kTable; }

@@ -6,4 +6,6 @@
 class SynAttackPage : public WizardPage {
  public:
   SynAttackPage(AppState& app, WizardDialog& frame, WizardModel& model);
+  // The page's rules, for the command line's profiles.
+  static const PageTable& Table();
 };

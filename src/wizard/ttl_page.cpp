@@ -50,3 +50,5 @@ const PageTable kTable = {IDD_STEP_TTL,
 
 TtlPage::TtlPage(AppState& app, WizardDialog& frame, WizardModel& model)
     : WizardPage(app, frame, model, kTable) {}
+
+const PageTable& TtlPage::Table() { return kTable; }

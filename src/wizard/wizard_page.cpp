@@ -108,15 +108,11 @@ void WizardPage::OnFieldExit(int id) {
       case PageField::kShowOnly:
         return;
       case PageField::kAboveZero:
-      case PageField::kAtLeast: {
-        entry = static_cast<std::int32_t>(ParseUnsignedOrZero(FieldText(id)));
-        const std::int32_t least = field.rule == PageField::kAboveZero ? 1 : field.low;
-        if (entry < least) {
-          entry = static_cast<std::int32_t>(model_.settings.*field.recommended);
+      case PageField::kAtLeast:
+        if (CheckFieldText(field, FieldText(id), model_, &entry) == FieldVerdict::kFallback) {
           SetFieldNumber(id, entry);
         }
         return;
-      }
       case PageField::kFrameworkRange:
         ExchangeFromControls();
         return;
@@ -126,28 +122,54 @@ void WizardPage::OnFieldExit(int id) {
 
 bool WizardPage::ExchangeFromControls() {
   for (const PageField& field : table_.fields) {
+    // The framework reads every field as an integer; only its ranged ones have limits.
+    PageField exchanged = field;
+    if (field.rule != PageField::kFrameworkRange) exchanged.rule = PageField::kShowOnly;
     std::int32_t value = 0;
-    if (!ParseInteger(FieldText(field.id), &value)) {
-      std::string message = toolkit().LoadResourceString(IDS_PARSE_INT);
-      if (message.empty()) message = "Please enter an integer.";
-      RejectField(field.id, message);
+    const FieldVerdict verdict = CheckFieldText(exchanged, FieldText(field.id), model_, &value);
+    if (verdict == FieldVerdict::kNotInteger) {
+      RejectField(field.id, RefusalMessage(&toolkit(), field, verdict));
       return false;
     }
     // The value is taken before its check, as the framework does: the entry holds what was
     // typed until the user corrects it. The check stops the press that moved the focus, so it
     // never reaches the settings.
     model_.*field.entry = value;
-    if (field.rule == PageField::kFrameworkRange && (value < field.low || value > field.high)) {
-      std::string message = toolkit().LoadResourceString(IDS_PARSE_INT_RANGE);
-      if (message.empty()) message = "Please enter an integer between %1 and %2.";
-      // One pass per marker: the numbers put in contain no '%'.
-      ReplaceAll(message, "%1", std::to_string(field.low));
-      ReplaceAll(message, "%2", std::to_string(field.high));
-      RejectField(field.id, message);
+    if (verdict == FieldVerdict::kOutOfRange) {
+      RejectField(field.id, RefusalMessage(&toolkit(), field, verdict));
       return false;
     }
   }
   return true;
+}
+
+FieldVerdict CheckFieldText(const PageField& field, const std::string& text,
+                            const WizardModel& model, std::int32_t* entry) {
+  if (field.rule == PageField::kAboveZero || field.rule == PageField::kAtLeast) {
+    *entry = static_cast<std::int32_t>(ParseUnsignedOrZero(text));
+    const std::int32_t least = field.rule == PageField::kAboveZero ? 1 : field.low;
+    if (*entry >= least) return FieldVerdict::kTaken;
+    *entry = static_cast<std::int32_t>(model.settings.*field.recommended);
+    return FieldVerdict::kFallback;
+  }
+  if (!ParseInteger(text, entry)) return FieldVerdict::kNotInteger;
+  if (field.rule == PageField::kFrameworkRange && (*entry < field.low || *entry > field.high)) {
+    return FieldVerdict::kOutOfRange;
+  }
+  return FieldVerdict::kTaken;
+}
+
+std::string RefusalMessage(Toolkit* toolkit, const PageField& field, FieldVerdict verdict) {
+  if (verdict == FieldVerdict::kNotInteger) {
+    std::string message = toolkit != nullptr ? toolkit->LoadResourceString(IDS_PARSE_INT) : "";
+    return message.empty() ? "Please enter an integer." : message;
+  }
+  std::string message = toolkit != nullptr ? toolkit->LoadResourceString(IDS_PARSE_INT_RANGE) : "";
+  if (message.empty()) message = "Please enter an integer between %1 and %2.";
+  // One pass per marker: the numbers put in contain no '%'.
+  ReplaceAll(message, "%1", std::to_string(field.low));
+  ReplaceAll(message, "%2", std::to_string(field.high));
+  return message;
 }
 
 void WizardPage::RejectField(int id, const std::string& message) {

@@ -532,7 +532,7 @@ const std::vector<Placement>& Placements() {
 bool IsMessage(const TextId& id) {
   using namespace text;
   for (const TextId* m : {&kRwinRange, &kApplied, &kRestored, &kOverwriteBackup, &kNotAllWritten,
-                          &kBackupNotSaved, &kUnknownWindows}) {
+                          &kBackupNotSaved, &kUnknownWindows, &kCommandLineUsage}) {
     if (m == &id) return true;
   }
   return false;

@@ -11,11 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/wizard_app.h"
 #include "fakes/fixed_version.h"
 #include "fakes/ini_profile_reader.h"
 #include "fakes/memory_registry.h"
+#include "fakes/native_files.h"
 #include "fakes/recorded_message_boxes.h"
+#include "fakes/reg_file.h"
 #include "store/store_keys.h"
 #include "support/check.h"
 #include "wizard/wizard_dialog.h"
@@ -348,6 +351,152 @@ TEST(startup, recorded_message_boxes) {
   CHECK(!boxes.shown()[1].hasText);
   CHECK_EQ(boxes.shown()[1].caption, std::string("Quarnel"));
   CHECK_EQ(boxes.PendingAnswers(), std::size_t{0});
+}
+
+}  // namespace
+
+namespace {
+
+// The command line on a fixture machine: profile lines -> exit code, what the registry holds
+// after it (as lines of its .reg dump) and what the log says. A run that ends in 0 is rolled back
+// with /restore, which must give the machine back byte for byte.
+TEST(startup, command_line) {
+  struct Row {
+    const char* label;
+    bool nt;
+    const char* args;  // %P: the profile's path, %L: the log's (quoted: the folder has blanks)
+    const char* profile;
+    int code;
+    const char* dumpHas[3];  // empty for none; a refused run must leave the dump as it was
+    const char* logHas;
+  };
+  const Row rows[] = {
+      {"DSL, all recommended",
+       true,
+       "/apply %P /log %L",
+       "ConnectionType=DSL",
+       0,
+       {"\"TcpWindowSize\"=dword:0003e640", "\"SYNAttackProtect\"=dword:00000002",
+        "\"MaxConnectionsPerServer\"=dword:00000014"},
+       "outcome 0: done"},
+      {"dash, any case, quoted path",
+       true,
+       "-APPLY %P -Log %L",
+       "ConnectionType=lan\nMSS=1000\nEnablePMTUDiscovery=1",
+       0,
+       {"\"TcpWindowSize\"=dword:0002af80", "\"EnablePMTUDiscovery\"=dword:00000001"},
+       "written HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters  "
+       "DefaultTTL = 64"},
+      {"dial-up multiplier, fallbacks",
+       true,
+       "/apply %P /log %L",
+       "ConnectionType=DialUp\nMultiplier=10\nMaxConnectionsPerServer=1\nKeepAliveTime=0\n"
+       "PMTUBlackHoleDetect=1\nEnableICMPRedirect=1",
+       0,
+       {"\"TcpWindowSize\"=dword:000053c0", "\"EnablePMTUBHDetect\"=dword:00000001",
+        "\"KeepAliveTime\"=dword:006ddd00"},
+       "recommended MaxConnectionsPerServer=20 instead of 1"},
+      {"9x ignores NT-only keys",
+       false,
+       "/apply %P /log %L",
+       "ConnectionType=Cable\nSynAttackProtect=3\nTTL=128",
+       0,
+       {"\"DefaultTTL\"=\"128\""},
+       "ignored SynAttackProtect"},
+      {"TTL out of range",
+       true,
+       "/apply %P /log %L",
+       "TTL=300",
+       2,
+       {},
+       "[Profile] TTL=300: Please enter an integer between 1 and 255."},
+      {"TTL not a number", true, "/apply %P /log %L", "TTL=6x", 2, {}, "TTL=6x"},
+      {"SYN level 3", true, "/apply %P /log %L", "SynAttackProtect=3", 2, {}, "SynAttackProtect"},
+      {"receive window too small",
+       true,
+       "/apply %P /log %L",
+       "Multiplier=0",
+       2,
+       {},
+       "Valid range of RWIN is from MSS to 1073741823."},
+      {"unknown connection type",
+       true,
+       "/apply %P /log %L",
+       "ConnectionType=ISDN",
+       2,
+       {},
+       "ConnectionType=ISDN"},
+      {"check box neither 0 nor 1",
+       true,
+       "/apply %P /log %L",
+       "PMTUDiscovery=2",
+       2,
+       {},
+       "PMTUDiscovery=2"},
+      {"unknown switch", true, "/apply %P /fast /log %L", "", 2, {}, "unknown switch /fast"},
+      {"path missing", true, "/log %L /apply", "", 2, {}, "/apply needs a file name"},
+      {"two actions", true, "/restore /apply %P /log %L", "", 2, {}, "at a time"},
+      {"no such profile", true, "/apply %P.missing /log %L", "", 2, {}, "no such file"},
+      {"restore without backup", true, "/restore /log %L", "", 1, {}, "outcome 1: nothing to do"},
+      {"Windows NT 3.51", true, "/restore /log %L", "", 4, {}, k79Default},
+      {"usage", true, "/?", "", 0, {}, nullptr},
+  };
+  const std::string dir = "/tmp/quarnel cmdline " + std::to_string(getpid());
+  REQUIRE(mkdir(dir.c_str(), 0700) == 0);
+  const std::string profile = dir + "/profile.ini";
+  const std::string logFile = dir + "/log.txt";
+  const auto expand = [&](std::string text) {
+    for (std::size_t at; (at = text.find("%P")) != std::string::npos;)
+      text.replace(at, 2, '"' + profile + '"');
+    for (std::size_t at; (at = text.find("%L")) != std::string::npos;)
+      text.replace(at, 2, '"' + logFile + '"');
+    return text;
+  };
+  NativeTextFiles files;
+  for (const Row& row : rows) {
+    check::Scope scope(row.label);
+    Machine m(std::string(row.label) == "Windows NT 3.51" ? FixedVersion(kPlatformNt, 3, 51)
+              : row.nt                                    ? FixedVersion(kPlatformNt, 5, 1)
+                                                          : FixedVersion(kPlatformWin9x, 4, 10));
+    m.platform.textFiles = &files;
+    m.registry.SetWin9xStrings(!row.nt);
+    REQUIRE(LoadRegFile(m.registry,
+                        std::string(QUARNEL_FIXTURE_DIR) +
+                            (row.nt ? "/scenario_nt_machine.reg" : "/scenario_9x_machine.reg"))
+                .ok);
+    m.SetProgramText("AppPath", "C:\\Q");  // installed: the backup's parent key is there
+    std::FILE* f = std::fopen(profile.c_str(), "wb");
+    REQUIRE(f != nullptr);
+    std::fprintf(f, "[Profile]\n%s\n", row.profile);
+    std::fclose(f);
+    std::remove(logFile.c_str());
+    const std::string before = m.registry.Dump();
+
+    WizardApp app(m.platform);
+    CHECK_EQ(RunCommandLine(app, expand(row.args).c_str()), row.code);
+    const std::string after = m.registry.Dump();
+    for (const char* line : row.dumpHas) {
+      if (line != nullptr) CHECK(after.find(line) != std::string::npos);
+    }
+    if (row.code != 0) CHECK_EQ(after, before);
+    std::string log;
+    if (std::FILE* in = std::fopen(logFile.c_str(), "rb")) {
+      char chunk[4096];
+      for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) log.append(chunk, n);
+      std::fclose(in);
+    }
+    if (row.logHas != nullptr) CHECK(log.find(row.logHas) != std::string::npos);
+    CHECK_EQ(m.messages.shown().size(), std::size_t{row.logHas == nullptr ? 1u : 0u});
+    CHECK_EQ(m.registry.OpenHandleCount(), 0);
+    if (row.code == 0 && row.logHas != nullptr) {
+      WizardApp again(m.platform);
+      CHECK_EQ(RunCommandLine(again, "/restore"), 0);
+      CHECK_EQ(m.registry.Dump(), before);
+    }
+  }
+  std::remove(profile.c_str());
+  std::remove(logFile.c_str());
+  rmdir(dir.c_str());
 }
 
 }  // namespace
