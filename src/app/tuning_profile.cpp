@@ -58,12 +58,16 @@ class ProfileReading {
                  WizardModel& model, CommandLog& log)
       : app_(app), path_(path), origin_(origin), model_(model), log_(log) {}
 
-  // The value of `key`; empty when the line is missing or has no value.
+  // The value of `key` without a comment after it; empty when the line is missing or has no
+  // value.
   std::string Value(const char* key) {
     char buffer[kTranslationLimit];
     app_.platform.profile.ReadString(kProfileSection, key, "", buffer, sizeof buffer,
                                      path_.c_str());
-    return buffer;
+    std::string value = buffer;
+    value = value.substr(0, value.find(';'));
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
+    return value;
   }
 
   void Refuse(const char* key, const std::string& value, const std::string& why) {

@@ -269,6 +269,23 @@ for windows in $versions; do
   check "everything is gone, and nothing else changed" state compare "$work/before"
 done
 
+for windows in winxp win98; do
+  echo "== $windows: the installer's language"
+  reset "$windows"
+  check "QuarnelSetup-$version.exe /S takes Windows' language for the program" \
+    eval 'run_setup "$setup" /S && same "$(values "HKCU\\$program_key" | grep "^Language=")" Language=English'
+  check "Uninstall.exe /S succeeds" uninstall "$default_dir"
+  check "/S /LANG=german installs the program in German" \
+    eval 'run_setup "$setup" /S /LANG=german && same "$(values "HKCU\\$program_key" | grep "^Language=")" Language=German'
+  check_program "$default_dir" "the installed program shows its wizard in German"
+  check "Uninstall.exe /S succeeds" uninstall "$default_dir"
+  check "everything is gone, and nothing else changed" state compare "$work/before"
+  check "the first window offers the languages; with Deutsch the setup speaks German" \
+    run_wine "$uninstall_checker" "$(win_path "Z:$setup")" language Deutsch "&Weiter >"
+  settle
+  check "cancelled, it changed nothing" state compare "$work/before"
+done
+
 custom='C:\Tools\Ovik Quarnel'
 for windows in winxp win98; do
   echo "== $windows: a backup of the user's settings survives a silent uninstall"

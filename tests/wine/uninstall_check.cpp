@@ -4,11 +4,15 @@
 // this checker did not start.
 //
 //   uninstall_check <Uninstall.exe> keep|remove|no-backup
+//   uninstall_check <QuarnelSetup.exe> language <NAME IN THE LIST> <NEXT BUTTON'S TEXT>
 //
 // keep       a backup exists: the uninstaller's first window is the question naming "Reset
 //            Connection Settings"; No ends it before anything is removed.
 // remove     the same question; Yes goes on, and the uninstall is confirmed and run to the end.
 // no-backup  no question: the first window is the uninstaller's own, and it is run to the end.
+// language   the setup's first window offers its languages with Windows' own chosen (English
+//            here); NAME is chosen and the welcome page's Next button must read TEXT. Cancel
+//            and Yes then end it before anything is installed.
 // Whether the files and values are gone is for installer.sh to see.
 #include <windows.h>
 
@@ -128,9 +132,51 @@ void RunToTheEnd() {
   Check(WaitForOwnerExit(window, kAppearMs), "the uninstaller ends");
 }
 
+HWND ComboOf(HWND window) {
+  for (HWND child : proc::Children(window)) {
+    if (proc::ClassName(child) == "ComboBox") return child;
+  }
+  return nullptr;
+}
+
+int ChooseLanguage(const char* setup, const std::string& name, const std::string& next) {
+  proc::Launched installer;
+  Check(installer.Start(setup), "the setup starts");
+  HWND dialog = proc::WaitForWindow(
+      installer, [](HWND w) { return proc::IsDialog(w) && ComboOf(w) != nullptr; }, kAppearMs);
+  Check(dialog != nullptr, "its first window offers the languages");
+  if (dialog == nullptr) return 1;
+  proc::RoundTrip(dialog);
+  HWND combo = ComboOf(dialog);
+  Check(proc::Text(combo) == "English", "Windows' language is chosen: " + proc::Text(combo));
+  const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  Check(count == 7, "seven languages are offered: " + std::to_string(count));
+  for (int i = 0; i < count && proc::Text(combo) != name; ++i) {
+    SendMessageA(combo, CB_SETCURSEL, i, 0);
+  }
+  Check(proc::Text(combo) == name, name + " is chosen");
+  Check(proc::ClickButton(dialog, IDOK), "OK is clicked");
+  HWND welcome = proc::WaitForWindow(
+      installer, [](HWND w) { return w != nullptr && IsUninstallerWindow(w) && !ComboOf(w); },
+      kAppearMs);
+  Check(welcome != nullptr, "the welcome page appears");
+  if (welcome == nullptr) return 1;
+  proc::RoundTrip(welcome);
+  Check(ButtonText(welcome, kNextButton) == next,
+        "it speaks " + name + ": \"" + ButtonText(welcome, kNextButton) + "\"");
+  Check(proc::ClickButton(welcome, kCancelButton), "Cancel is clicked");
+  HWND sure = proc::WaitForMessageBox(installer, kAppearMs);
+  Check(sure != nullptr, "it asks whether to quit");
+  if (sure != nullptr) Check(proc::ClickButton(sure, IDYES), "Yes is clicked");
+  Check(installer.WaitForExit(kAppearMs), "the setup ends");
+  return g_failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[2]) == "language")
+    return ChooseLanguage(argv[1], argv[3], argv[4]);
   if (argc != 3) {
     std::printf("usage: uninstall_check <Uninstall.exe> keep|remove|no-backup\n");
     return 2;

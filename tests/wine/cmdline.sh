@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Quarnel.exe's command line under every Windows version Wine emulates for it, run from a batch
+# file through cmd /c so the exit code is the one a logon script sees: /apply with each example
+# profile of docs/profiles writes the values the wizard writes for that connection type, /restore
+# gives the registry back byte for byte, a refused profile changes nothing, and every exit code
+# comes when it should. Prints one "N passed, N failed" line; non-zero when a check failed.
+#
+# A prefix of its own (build/wine-<arch>-cmdline): every version starts from the registry saved
+# after the fixture machine was loaded.
+set -uo pipefail
+source "$(dirname "$0")/../../scripts/lib.sh"
+cd "$ROOT"
+
+quarnel="$WINE_BUILD/Quarnel.exe"
+require_built "$quarnel"
+export WINEPREFIX="$ROOT/build/wine-$WINEARCH-cmdline"
+ensure_prefix
+trap 'wineserver -k 2>/dev/null' EXIT
+
+work="$ROOT/build/cmdline-test"
+rm -rf "$work"
+mkdir -p "$work/with blank"
+state() { python3 "$ROOT/tests/wine/prefix_state.py" "$WINEPREFIX" "$@"; }
+settle() { timeout 60 wineserver -w; }
+win() { windows_path "$1"; }
+# run ARGS...: the exit code Quarnel.exe gives a batch file with this line (ARGS as typed there).
+run() {
+  printf '@echo off\r\n%s %s\r\necho exit %%ERRORLEVEL%%\r\n' "$(win "$quarnel")" "$*" >"$work/run.bat"
+  timeout 120 "$WINELOADER" cmd /c "$(win "$work/run.bat")" 2>/dev/null | tr -d '\r' |
+    sed -n 's/^exit //p'
+}
+# HIVE\KEY NAME: a value as reg.exe shows it (a DWORD in decimal).
+value() {
+  local type data
+  read -r type data < <("$WINELOADER" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    awk -v n="$2" '$1 == n { print $2, $3 }')
+  if [ "${type:-}" = REG_DWORD ]; then printf '%d' "$data"; else printf '%s' "${data:-}"; fi
+}
+
+passed=0
+failed=0
+check() {  # check WHAT COMMAND...: passed when the command succeeds
+  local what=$1
+  shift
+  if "$@"; then
+    echo "  ok   $what"
+    passed=$((passed + 1))
+  else
+    echo "  FAIL $what"
+    failed=$((failed + 1))
+  fi
+}
+same() { [ "$1" = "$2" ] || { echo "    got \"$1\", expected \"$2\""; return 1; }; }
+
+log="$work/log.txt"
+tcpip_nt='HKLM\System\CurrentControlSet\Services\Tcpip\Parameters'
+tcpip_9x='HKLM\System\CurrentControlSet\Services\VxD\MSTCP'
+interface="$tcpip_nt\\Interfaces\\{7A6A2F51-3C1E-4F0B-9D2A-0C5E8B1D4F60}"
+browser='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+# What the wizard writes for a connection type: MTU MSS receive-window.
+declare -A written=([DialUp]="576 536 64320" [DSL]="1492 1452 255552" [LAN]="1500 1460 256960"
+  [Cable]="1500 1460 256960")
+
+for windows in win95 win98 winme nt40 win2k winxp; do
+  echo "== $windows"
+  nt=0
+  case $windows in nt40 | win2k | winxp) nt=1 ;; esac
+  settle
+  "$WINELOADER" reg delete 'HKCU\Software\Ovik Quarnel' /f >/dev/null 2>&1
+  "$WINELOADER" reg delete "$tcpip_9x" /f >/dev/null 2>&1
+  "$WINELOADER" reg delete "$tcpip_nt\\Interfaces" /f >/dev/null 2>&1
+  fixture=scenario_9x_machine.reg
+  [ $nt = 1 ] && fixture=scenario_nt_machine.reg
+  "$WINELOADER" regedit /S "$(win "$ROOT/tests/fixtures/$fixture")" >/dev/null 2>&1
+  "$WINELOADER" reg add 'HKCU\Software\Ovik Quarnel' /v AppPath /d "$(win "$ROOT/resources")" /f >/dev/null 2>&1
+  set_windows_version Quarnel.exe "$windows"
+  settle
+  state snapshot "$work/before"
+
+  for type in DialUp DSL LAN Cable; do
+    cp "docs/profiles/$type.ini" "$work/with blank/$type.ini"
+    rm -f "$log"
+    check "/apply $type.ini (a path with a blank) ends with 0" \
+      same "$(run /apply "\"$(win "$work/with blank/$type.ini")\"" /log "$(win "$log")")" 0
+    read -r mtu mss rwin <<<"${written[$type]}"
+    if [ $nt = 1 ]; then
+      check "it wrote what the wizard writes for $type on the NT family" same \
+        "$(value "$interface" MTU) $(value "$interface" MSS) $(value "$tcpip_nt" TcpWindowSize) $(value "$tcpip_nt" GlobalMaxTcpWindowSize) $(value "$tcpip_nt" DefaultTTL) $(value "$tcpip_nt" SYNAttackProtect) $(value "$tcpip_nt" EnableICMPRedirect) $(value "$browser" MaxConnectionsPerServer)" \
+        "$mtu $mss $rwin $rwin 64 2 0 20"
+    else
+      check "it wrote what the wizard writes for $type on the 9x family" same \
+        "$(value "$tcpip_9x" DefaultRcvWindow) $(value "$tcpip_9x" GlobalMaxTcpWindowSize) $(value "$tcpip_9x" DefaultTTL) $(value "$tcpip_9x" PMTUDiscovery) $(value "$browser" MaxConnectionsPer1_0Server) $(value "$browser" MaxConnectionsPerServer)" \
+        "$rwin $rwin 64 1 4 8"
+    fi
+    check "the log names every value written and ends with the outcome" \
+      eval 'grep -q "^written .*DefaultTTL = \"*64" "$log" && [ "$(tail -n 1 "$log" | tr -d "\r")" = "outcome 0: done" ]'
+    check "a second /apply keeps the first backup" same "$(run -APPLY "$(win "docs/profiles/$type.ini")")" 0
+    check "/restore ends with 0" same "$(run -Restore /log "$(win "$log")")" 0
+    settle
+    check "the registry is back byte for byte" state compare "$work/before"
+  done
+
+  printf '[Profile]\r\nConnectionType=DSL\r\nTTL=0\r\n' >"$work/bad.ini"
+  rm -f "$log"
+  check "a profile with TTL=0 ends with 2" same "$(run /apply "$(win "$work/bad.ini")" /log "$(win "$log")")" 2
+  check "its log names the switch, the line and the key" grep -q "^refused /apply .*bad.ini: \[Profile\] TTL=0" "$log"
+  check "/restore without a backup ends with 1" same "$(run /restore)" 1
+  check "an unknown switch ends with 2" same "$(run /apply "$(win "docs/profiles/LAN.ini")" /now)" 2
+  settle
+  check "none of them changed anything" state compare "$work/before"
+done
+
+echo "== nt351"
+set_windows_version Quarnel.exe nt351
+rm -f "$log"
+check "Windows NT 3.51 ends with 4" same "$(run /restore /log "$(win "$log")")" 4
+check "message 79 is in the log" grep -q "Failed to detect your Windows version" "$log"
+"$WINELOADER" reg delete 'HKCU\Software\Wine\AppDefaults\Quarnel.exe' /f >/dev/null 2>&1
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
