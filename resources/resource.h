@@ -19,6 +19,7 @@
 #define IDD_STEP_ICMP 141
 #define IDD_ABOUT 143
 #define IDD_STEP_MODEM 147
+#define IDD_REVIEW 160
 
 // --- Icons and bitmaps ------------------------------------------------------
 #define IDI_APP 128
@@ -33,6 +34,9 @@
 
 // System menu command of the About entry (low four bits clear).
 #define IDM_ABOUTBOX 0x0010
+// System menu commands: the backup saved as a .reg file, and Windows' own defaults restored.
+#define IDM_SAVE_BACKUP 0x0020
+#define IDM_RESTORE_DEFAULTS 0x0030
 
 // --- Standard ids (windows.h has its own copies) -----------------------------
 #ifndef IDOK
@@ -54,6 +58,7 @@
 #define IDC_LANGUAGE_LIST 1044
 #define IDC_Back 1004
 #define IDC_Next 1005
+#define IDC_REVIEW_CHANGES 1100
 
 // --- Step 1: connection type (IDD_STEP_CONNECTION) ---------------------------
 #define IDC_static_step2_Explain 1011
@@ -134,3 +139,9 @@
 #define IDC_ABOUT_COPYRIGHT 1000
 #define IDC_ABOUT_VERSION 1001
 #define IDC_STATIC2 1090
+
+// --- Review of Finish's changes (IDD_REVIEW) ----------------------------------
+#define IDC_REVIEW_EXPLAIN 1101
+#define IDC_REVIEW_TEXT 1102
+// The Close button is the Cancel command, so Esc and the close box end the dialog too.
+#define IDC_REVIEW_CLOSE 2

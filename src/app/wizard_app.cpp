@@ -41,6 +41,8 @@ bool WizardApp::InitInstance() {
     return false;
   }
 
+  regeditDeletes = osVersion.IsWindows2000() || osVersion.IsWindowsXp();
+
   if (platform.toolkit == nullptr) return false;
   delete wizard;
   wizard = new WizardDialog(*this);

@@ -140,6 +140,13 @@ class Toolkit {
   virtual std::string LoadResourceString(int id) = 0;
   // Appends a separator and an entry to the window's system menu.
   virtual void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) = 0;
+  // Turns a system-menu entry on or off (greyed).
+  virtual void EnableSystemMenuItem(WindowRef window, int commandId, bool enable) = 0;
+  // The standard Save dialog for one kind of file, named `filterName` ("Registration Files"),
+  // with the files ending in `extension` (no dot) listed, and that ending added to a name
+  // typed without one. False when the user cancels or the dialog cannot be shown.
+  virtual bool AskSaveFileName(WindowRef owner, const std::string& filterName,
+                               const std::string& extension, std::string* path) = 0;
   // Big and small icon from the icon resource; also painted while minimised and dragged.
   virtual void SetIcon(WindowRef window, int iconId) = 0;
   // The string `name` of the program file's version resource (US English, Unicode code page);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "store/registry_values.h"
 #include "store/store_keys.h"
@@ -220,8 +221,20 @@ void ReadAdapterSettingsNt(Registry& registry, WizardModel& model, WriteResults&
       });
 }
 
-bool ApplyAdapterSettings9x(Registry& registry, const TuningSettings& settings) {
+bool ListAdapterKeys(Registry& registry, OsFamily family, bool searchUnrecorded,
+                     std::vector<AdapterKey>* keys) {
   WriteResults results;
+  if (family == kOsFamilyNt) {
+    ScopedKey interfaces(registry);
+    if (!results.NoteOpen(interfaces.Open(kHkeyLocalMachine, kInterfaces))) return results.ok();
+    SubKeyNames names(registry, interfaces.get());
+    while (names.Next()) {
+      keys->push_back({std::string(kInterfaces) + "\\" + names.name(), names.name()});
+    }
+    if (names.failed()) results.Fail();
+    return results.ok();
+  }
+  if (family != kOsFamily9x) return true;
   // The adapter is the one the read recorded in the backup. Without that record (no backup, or
   // one that was dropped) it is looked up as the read does, so the chosen values still reach it.
   std::string instanceId;
@@ -232,27 +245,11 @@ bool ApplyAdapterSettings9x(Registry& registry, const TuningSettings& settings) 
       found = RecordedInstance(registry, mtuSettings.get(), &instanceId);
     }
   }
-  if (found == ValueState::kAbsent) found = FindDialUpTransport(registry, &instanceId);
+  if (found == ValueState::kAbsent && searchUnrecorded) {
+    found = FindDialUpTransport(registry, &instanceId);
+  }
   if (found == ValueState::kUnreadable) results.Fail();
-  if (found != ValueState::kPresent) return results.ok();
-
-  ScopedKey transport(registry);
-  if (!results.NoteOpen(OpenTransport(transport, instanceId))) return results.ok();
-  results.Note(
-      SetDecimalText(registry, transport.get(), "MaxMTU", static_cast<std::int32_t>(settings.mtu)));
-  results.Note(
-      SetDecimalText(registry, transport.get(), "MaxMSS", static_cast<std::int32_t>(settings.mss)));
-  return results.ok();
-}
-
-bool ApplyAdapterSettingsNt(Registry& registry, const TuningSettings& settings) {
-  WriteResults results;
-  ScopedKey interfaces(registry);
-  if (!results.NoteOpen(interfaces.Open(kHkeyLocalMachine, kInterfaces))) return results.ok();
-  ForEachInterface(registry, interfaces.get(), results, [&](RegKey interfaceKey, const char*) {
-    results.Note(SetDword(registry, interfaceKey, "MTU", settings.mtu));
-    results.Note(SetDword(registry, interfaceKey, "MSS", settings.mss));
-  });
+  if (found == ValueState::kPresent) keys->push_back({kNetTransClass + instanceId, instanceId});
   return results.ok();
 }
 

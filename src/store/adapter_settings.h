@@ -2,6 +2,9 @@
 // transport of the dial-up adapter; NT/2000/XP as numbers on every TCP/IP interface.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/registry.h"
 #include "settings/wizard_model.h"
 #include "settings/tuning_settings.h"
@@ -13,10 +16,18 @@
 void ReadAdapterSettings9x(Registry& registry, WizardModel& model, WriteResults& backupResults);
 void ReadAdapterSettingsNt(Registry& registry, WizardModel& model, WriteResults& backupResults);
 
-// Write the chosen mtu and mss. True unless a write (or the open of a key that is there)
-// failed; finding no adapter to tune is not a failure.
-bool ApplyAdapterSettings9x(Registry& registry, const TuningSettings& settings);
-bool ApplyAdapterSettingsNt(Registry& registry, const TuningSettings& settings);
+// A key that holds an adapter's MTU and MSS: every NT interface, or the 9x dial-up adapter's
+// TCP/IP transport. `owner` is the interface name or the transport's instance id.
+struct AdapterKey {
+  std::string path;  // below HKLM
+  std::string owner;
+};
+// The keys Finish writes MTU and MSS to. On 9x that is the adapter the backup recorded, or
+// when there is no record and `searchUnrecorded` is set, the one the read would find. False
+// when something on the way could not be read, so keys may be missing; finding none is no
+// failure.
+bool ListAdapterKeys(Registry& registry, OsFamily family, bool searchUnrecorded,
+                     std::vector<AdapterKey>* keys);
 
 // Put the backed-up values back and delete those that were absent. True when every write and
 // delete went through.

@@ -1,5 +1,6 @@
 #include "store/modem_port_speed.h"
 
+#include <string>
 #include <vector>
 
 #include "store/registry_values.h"
@@ -26,12 +27,12 @@ const char* ModemClassKey(OsFamily family) {
 
 enum class Walk { kAll, kFirstMatch };
 
-// Calls `onMatch(modemKey, properties, size)` for each modem whose record limits the port (or
-// only the first one); returns whether any matched. `complete` tells whether the walk saw every
-// modem (it did not when enumeration ended on an error).
+// Calls `onMatch(modemName, properties, size)` for each modem whose record's rate bytes are
+// `rate1` and `rate2` (or only the first one); returns whether any matched. `complete` tells
+// whether the walk saw every modem (it did not when enumeration ended on an error).
 template <typename OnMatch>
-bool WalkLimitedModems(Registry& registry, OsFamily family, Walk walk, OnMatch onMatch,
-                       bool* complete = nullptr) {
+bool WalkModems(Registry& registry, OsFamily family, std::uint8_t rate1, std::uint8_t rate2,
+                Walk walk, OnMatch onMatch, bool* complete = nullptr) {
   const char* classKeyPath = ModemClassKey(family);
   if (classKeyPath == nullptr) return false;
   ScopedKey classKey(registry);
@@ -54,12 +55,12 @@ bool WalkLimitedModems(Registry& registry, OsFamily family, Walk walk, OnMatch o
         kRegOk) {
       continue;
     }
-    if (size <= kRateByte2 || size > longestData || properties[kRateByte1] != kLimitedRate1 ||
-        properties[kRateByte2] != kLimitedRate2) {
+    if (size <= kRateByte2 || size > longestData || properties[kRateByte1] != rate1 ||
+        properties[kRateByte2] != rate2) {
       continue;
     }
     matched = true;
-    onMatch(modem.get(), properties.data(), size);
+    onMatch(names.name(), properties.data(), size);
     if (walk == Walk::kFirstMatch) break;
   }
   if (complete != nullptr) *complete = !names.failed();
@@ -69,24 +70,43 @@ bool WalkLimitedModems(Registry& registry, OsFamily family, Walk walk, OnMatch o
 }  // namespace
 
 void DetectBoostableModem(Registry& registry, OsFamily family, std::int32_t& modemBoostAvailable) {
-  if (WalkLimitedModems(registry, family, Walk::kFirstMatch,
-                        [](RegKey, std::uint8_t*, std::uint32_t) {})) {
+  if (WalkModems(registry, family, kLimitedRate1, kLimitedRate2, Walk::kFirstMatch,
+                 [](const char*, std::uint8_t*, std::uint32_t) {})) {
     modemBoostAvailable = 1;
   }
 }
 
-bool BoostModemPortSpeeds(Registry& registry, OsFamily family) {
-  bool allWritten = true;
+void PlanModemPortSpeeds(Registry& registry, OsFamily family, bool backToLimit, ChangePlan* plan) {
+  const std::uint8_t from[2] = {backToLimit ? kBoostedRate1 : kLimitedRate1,
+                                backToLimit ? kBoostedRate2 : kLimitedRate2};
+  const std::uint8_t to[2] = {backToLimit ? kLimitedRate1 : kBoostedRate1,
+                              backToLimit ? kLimitedRate2 : kBoostedRate2};
   bool complete = true;
-  WalkLimitedModems(
-      registry, family, Walk::kAll,
-      [&](RegKey modem, std::uint8_t* properties, std::uint32_t size) {
-        properties[kRateByte1] = kBoostedRate1;
-        properties[kRateByte2] = kBoostedRate2;
-        if (registry.SetValue(modem, "Properties", kRegBinary, properties, size) != kRegOk) {
-          allWritten = false;
-        }
+  WalkModems(
+      registry, family, from[0], from[1], Walk::kAll,
+      [&](const char* name, std::uint8_t* properties, std::uint32_t size) {
+        PlannedValue value;
+        value.hive = kHkeyLocalMachine;
+        value.path = std::string(ModemClassKey(family)) + "\\" + name;
+        value.label = "Class\\Modem";
+        value.name = "Properties";
+        value.owner = name;
+        value.modem = true;
+        value.type = kRegBinary;
+        value.found = ValueState::kPresent;
+        value.foundType = kRegBinary;
+        value.foundBytes.assign(properties, properties + size);
+        value.bytes = value.foundBytes;
+        value.bytes[kRateByte1] = to[0];
+        value.bytes[kRateByte2] = to[1];
+        plan->values.push_back(value);
       },
       &complete);
-  return allWritten && complete;
+  if (!complete) plan->complete = false;
+}
+
+bool BoostModemPortSpeeds(Registry& registry, OsFamily family) {
+  ChangePlan plan;
+  PlanModemPortSpeeds(registry, family, false, &plan);
+  return ApplyPlan(registry, plan);
 }

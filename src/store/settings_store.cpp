@@ -1,6 +1,7 @@
 #include "store/settings_store.h"
 
 #include "store/adapter_settings.h"
+#include "store/change_plan.h"
 #include "store/modem_port_speed.h"
 #include "store/registry_values.h"
 #include "store/store_keys.h"
@@ -29,6 +30,7 @@ struct StoredValue {
 struct ValueList {
   RegKey hive;
   const char* path;
+  const char* label;  // the key as the review names it
   std::uint32_t type;
   const StoredValue* values;
   std::uint8_t count;
@@ -85,14 +87,16 @@ constexpr StoredValue k9xValues[] = {
 };
 
 template <std::size_t N>
-constexpr ValueList List(RegKey hive, const char* path, std::uint32_t type,
+constexpr ValueList List(RegKey hive, const char* path, const char* label, std::uint32_t type,
                          const StoredValue (&values)[N]) {
-  return {hive, path, type, values, static_cast<std::uint8_t>(N)};
+  return {hive, path, label, type, values, static_cast<std::uint8_t>(N)};
 }
 
-constexpr ValueList kBrowser = List(kHkeyCurrentUser, kInternetSettings, kRegDword, kBrowserValues);
-constexpr ValueList kNt = List(kHkeyLocalMachine, kTcpipParameters, kRegDword, kNtValues);
-constexpr ValueList k9x = List(kHkeyLocalMachine, kMstcp, kRegSz, k9xValues);
+constexpr ValueList kBrowser =
+    List(kHkeyCurrentUser, kInternetSettings, "Internet Settings", kRegDword, kBrowserValues);
+constexpr ValueList kNt =
+    List(kHkeyLocalMachine, kTcpipParameters, "Tcpip\\Parameters", kRegDword, kNtValues);
+constexpr ValueList k9x = List(kHkeyLocalMachine, kMstcp, "VxD\\MSTCP", kRegSz, k9xValues);
 
 // Visits `list` in the order its `place` column gives (null: the table's own, the read's).
 template <typename Visit>
@@ -134,27 +138,6 @@ void ReadValues(Registry& registry, const ValueList& list, RegKey backup, Wizard
   });
 }
 
-// Writes the list's chosen values into `key` (0: the key could not be had, so none is). A
-// failing value does not stop the others.
-void WriteValues(Registry& registry, RegKey key, const ValueList& list,
-                 const TuningSettings& settings, WriteResults& results) {
-  if (key == 0) return;
-  Walk(list, &StoredValue::writeAt, [&](const StoredValue& value) {
-    const std::uint32_t number = value.chosen ? settings.*value.chosen : value.constant;
-    results.Note(list.type == kRegSz
-                     ? SetDecimalText(registry, key, value.name, static_cast<std::int32_t>(number))
-                     : SetDword(registry, key, value.name, number));
-  });
-}
-
-// Writes the family's TCP/IP values into their key, created when missing.
-void WriteTcpipValues(Registry& registry, const ValueList& list, const TuningSettings& settings,
-                      WriteResults& results) {
-  ScopedKey tcpip(registry);
-  results.Note(tcpip.Create(list.hive, list.path));
-  WriteValues(registry, tcpip.get(), list, settings, results);
-}
-
 // Puts the list's values back from the backup into their key (opened, never created): each
 // value the backup holds is written with its saved type and bytes, each it lacks is deleted. A
 // key that does not open can only be right when the backup holds none of its values.
@@ -178,6 +161,86 @@ void RestoreValues(Registry& registry, RegKey backup, const ValueList& list,
       results.NoteDelete(registry.DeleteValue(target.get(), value.name));
     }
   });
+}
+
+// Where the backup keeps a value: the backup key itself, or one of its adapter sub-keys under
+// the adapter's name.
+struct BackupCopy {
+  enum Where { kInBackup, kInMtuSettings, kInMssSettings } where;
+  const char* name;
+  bool zeroMeansAbsent;
+};
+
+PlannedValue Entry(RegKey hive, const std::string& path, const char* label, const char* name,
+                   const std::string& owner = std::string()) {
+  PlannedValue value;
+  value.hive = hive;
+  value.path = path;
+  value.label = label;
+  value.name = name;
+  value.owner = owner;
+  return value;
+}
+
+// The number a value of `type` is written as: a DWORD, or the decimal text 9x reads.
+void SetNumber(PlannedValue& value, std::uint32_t type, std::uint32_t number) {
+  value.type = type;
+  if (type == kRegSz) {
+    const DecimalText text = IntegerToText(static_cast<std::int32_t>(number));
+    value.bytes.assign(text.text, text.text + text.size);
+  } else {
+    value.bytes = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+                   static_cast<std::uint8_t>(number >> 16),
+                   static_cast<std::uint8_t>(number >> 24)};
+  }
+}
+
+// Every value the wizard manages, in Finish's order, handed to `fill(value, copy)` to say what
+// happens to it (the chosen number is set already). The modems are not among them.
+template <typename Fill>
+void Plan(Registry& registry, OsFamily family, bool searchUnrecorded, ChangePlan& plan, Fill fill,
+          const TuningSettings& settings = TuningSettings()) {
+  auto addList = [&](const ValueList& list, bool createKey) {
+    Walk(list, &StoredValue::writeAt, [&](const StoredValue& stored) {
+      PlannedValue value = Entry(list.hive, list.path, list.label, stored.name);
+      value.createKey = createKey;
+      SetNumber(value, list.type, stored.chosen ? settings.*stored.chosen : stored.constant);
+      fill(value, BackupCopy{BackupCopy::kInBackup, stored.name, false});
+      plan.values.push_back(value);
+    });
+  };
+  // Without Internet Explorer's key there is no browser to tune; the TCP/IP key is made.
+  addList(kBrowser, false);
+  if (family == kOsFamily9x) addList(k9x, true);
+  if (family == kOsFamilyNt) addList(kNt, true);
+
+  std::vector<AdapterKey> adapters;
+  if (!ListAdapterKeys(registry, family, searchUnrecorded, &adapters)) plan.complete = false;
+  const bool is9x = family == kOsFamily9x;
+  const std::uint32_t type = is9x ? kRegSz : kRegDword;
+  for (const AdapterKey& adapter : adapters) {
+    const char* label = is9x ? "Class\\NetTrans" : "Tcpip\\Parameters";
+    PlannedValue mtu =
+        Entry(kHkeyLocalMachine, adapter.path, label, is9x ? "MaxMTU" : "MTU", adapter.owner);
+    SetNumber(mtu, type, settings.mtu);
+    fill(mtu, BackupCopy{BackupCopy::kInMtuSettings, adapter.owner.c_str(), is9x});
+    plan.values.push_back(mtu);
+    PlannedValue mss =
+        Entry(kHkeyLocalMachine, adapter.path, label, is9x ? "MaxMSS" : "MSS", adapter.owner);
+    SetNumber(mss, type, settings.mss);
+    fill(mss, BackupCopy{BackupCopy::kInMssSettings, adapter.owner.c_str(), false});
+    plan.values.push_back(mss);
+  }
+}
+
+// Finish's plan without the values it replaces: what Finish needs to write.
+ChangePlan FinishPlan(Registry& registry, OsFamily family, std::int32_t modemBoostAvailable,
+                      const TuningSettings& settings) {
+  ChangePlan plan;
+  if (modemBoostAvailable == 1) PlanModemPortSpeeds(registry, family, false, &plan);
+  Plan(
+      registry, family, true, plan, [](PlannedValue&, const BackupCopy&) {}, settings);
+  return plan;
 }
 
 }  // namespace
@@ -207,24 +270,60 @@ bool ReadCurrentSettings(Registry& registry, OsFamily family, WizardModel& model
 
 bool ApplySettings(Registry& registry, OsFamily family, std::int32_t modemBoostAvailable,
                    const TuningSettings& settings) {
-  WriteResults results;
-  if (modemBoostAvailable == 1 && !BoostModemPortSpeeds(registry, family)) results.Fail();
+  return ApplyPlan(registry, FinishPlan(registry, family, modemBoostAvailable, settings));
+}
 
-  {
-    // Without Internet Explorer's key there is no browser to tune.
-    ScopedKey browser(registry);
-    results.NoteOpen(browser.Open(kHkeyCurrentUser, kInternetSettings));
-    WriteValues(registry, browser.get(), kBrowser, settings, results);
-  }
+ChangePlan PlanSettings(Registry& registry, OsFamily family, std::int32_t modemBoostAvailable,
+                        const TuningSettings& settings) {
+  ChangePlan plan = FinishPlan(registry, family, modemBoostAvailable, settings);
+  ReadFoundValues(registry, plan);
+  return plan;
+}
 
-  if (family == kOsFamily9x) {
-    WriteTcpipValues(registry, k9x, settings, results);
-    if (!ApplyAdapterSettings9x(registry, settings)) results.Fail();
-  } else if (family == kOsFamilyNt) {
-    WriteTcpipValues(registry, kNt, settings, results);
-    if (!ApplyAdapterSettingsNt(registry, settings)) results.Fail();
+ChangePlan PlanDefaults(Registry& registry, OsFamily family) {
+  ChangePlan plan;
+  Plan(registry, family, true, plan, [](PlannedValue& value, const BackupCopy&) {
+    value.remove = true;
+    value.createKey = false;
+  });
+  ReadFoundValues(registry, plan);
+  return plan;
+}
+
+ChangePlan PlanBackup(Registry& registry, OsFamily family) {
+  ChangePlan plan;
+  ScopedKey backup(registry);
+  if (backup.Open(kHkeyCurrentUser, kBackupKey) != kRegOk) {
+    plan.complete = false;
+    return plan;
   }
-  return results.ok();
+  ScopedKey mtuSettings(registry);
+  const RegResult mtuOpened = mtuSettings.Open(backup.get(), kMtuSettings);
+  ScopedKey mssSettings(registry);
+  const RegResult mssOpened = mssSettings.Open(backup.get(), kMssSettings);
+  ValueBytes saved;
+  Plan(registry, family, false, plan, [&](PlannedValue& value, const BackupCopy& copy) {
+    const bool mss = copy.where == BackupCopy::kInMssSettings;
+    const bool own = copy.where == BackupCopy::kInBackup;
+    const RegKey key = own ? backup.get() : mss ? mssSettings.get() : mtuSettings.get();
+    const RegResult opened = own ? kRegOk : mss ? mssOpened : mtuOpened;
+    ValueState state = saved.Read(registry, key, opened, copy.name);
+    // On 9x the MTU side records "had none" as the text "0".
+    if (state == ValueState::kPresent && copy.zeroMeansAbsent && saved.type() == kRegSz &&
+        saved.size() >= 1 && saved.data()[0] == '0' &&
+        (saved.size() == 1 || saved.data()[1] == 0)) {
+      state = ValueState::kAbsent;
+    }
+    if (state == ValueState::kUnreadable) plan.complete = false;
+    value.remove = state != ValueState::kPresent;
+    // A value to put back makes its key again; a delete has nothing to do where the key is gone.
+    value.createKey = !value.remove;
+    value.type = saved.type();
+    value.bytes.assign(saved.data(), saved.data() + saved.size());
+  });
+  PlanModemPortSpeeds(registry, family, true, &plan);
+  ReadFoundValues(registry, plan);
+  return plan;
 }
 
 RestoreOutcome RestoreBackup(Registry& registry, OsFamily family) {
@@ -252,4 +351,21 @@ RestoreOutcome RestoreBackup(Registry& registry, OsFamily family) {
 bool BackupExists(Registry& registry) {
   ScopedKey backup(registry);
   return backup.Open(kHkeyCurrentUser, kBackupKey) == kRegOk;
+}
+
+DefaultsOutcome RestoreDefaults(Registry& registry, OsFamily family, bool withoutBackup) {
+  if (!withoutBackup && !BackupExists(registry)) {
+    WizardModel scratch;
+    if (!ReadCurrentSettings(registry, family, scratch)) return DefaultsOutcome::kBackupNotSaved;
+  }
+  return ApplyPlan(registry, PlanDefaults(registry, family)) ? DefaultsOutcome::kRestored
+                                                             : DefaultsOutcome::kIncomplete;
+}
+
+bool BackupRegFile(Registry& registry, OsFamily family, bool canDelete, const char* deleteByHand,
+                   std::string* text) {
+  const ChangePlan plan = PlanBackup(registry, family);
+  if (!plan.complete) return false;
+  *text = FormatRegFile(plan, canDelete, deleteByHand);
+  return true;
 }

@@ -7,6 +7,7 @@
 #include "platform/registry.h"
 #include "settings/wizard_model.h"
 #include "settings/tuning_settings.h"
+#include "store/change_plan.h"
 
 // Fills the current values and found flags and replaces the backup with what the machine has.
 // False when the backup could not take all of it; that backup is then deleted. The current values
@@ -28,3 +29,20 @@ RestoreOutcome RestoreBackup(Registry& registry, OsFamily family);
 
 // Whether the backup key opens (the frame enables Reset on it).
 bool BackupExists(Registry& registry);
+
+enum class DefaultsOutcome {
+  kBackupNotSaved,  // there was no backup and none could be taken: nothing deleted
+  kIncomplete,      // something could not be deleted
+  kRestored,        // every value the wizard manages is gone; Windows uses its built-in ones
+};
+// Deletes every value the wizard manages (the modems keep their port speeds). Without a backup
+// one is taken first, as leaving the introduction takes it, so that Reset can still bring back
+// what the user had; `withoutBackup` goes on when that fails (the user agreed). An existing
+// backup is never replaced.
+DefaultsOutcome RestoreDefaults(Registry& registry, OsFamily family, bool withoutBackup = false);
+
+// The backup as a REGEDIT4 file that puts the user's values back when merged with regedit (see
+// FormatRegFile for `canDelete` and `deleteByHand`). False, leaving `text` alone, when there is
+// no backup or it could not be read whole.
+bool BackupRegFile(Registry& registry, OsFamily family, bool canDelete, const char* deleteByHand,
+                   std::string* text);

@@ -38,5 +38,7 @@ class AppState {
   char appPath[kTextBufferSize] = {};
   char language[kTextBufferSize] = {};
   OsFamily osFamily = -1;
+  // Whether this Windows' regedit deletes a value written as "name"=- (2000 and XP).
+  bool regeditDeletes = false;
   std::int32_t modemBoostAvailable = 0;
 };

@@ -244,6 +244,33 @@ inline constexpr TextId kModemDescription{
 inline constexpr TextId kAboutOk{"IDOK", "OK"};
 inline constexpr TextId kAboutVersion{"IDC_STATIC2", "Version"};
 
+// Review of Finish's changes, the backup file and Windows' defaults.
+inline constexpr TextId kReviewChanges{"IDC_REVIEW_CHANGES", "Re&view Changes..."};
+inline constexpr TextId kReviewExplain{
+    "IDC_REVIEW_EXPLAIN",
+    "Finish will make these changes. You can select the lines and copy them with Ctrl+C."};
+inline constexpr TextId kReviewClose{"IDC_REVIEW_CLOSE", "Close"};
+inline constexpr TextId kNotSetWord{"160", "not set"};
+inline constexpr TextId kUnreadableWord{"161", "unreadable"};
+inline constexpr TextId kUnchangedWord{"162", "unchanged"};
+inline constexpr TextId kDeleteWord{"163", "delete"};
+inline constexpr TextId kAdapterWord{"164", "adapter"};
+inline constexpr TextId kModemWord{"165", "modem"};
+inline constexpr TextId kSaveBackupAs{"IDM_SAVE_BACKUP", "Save &Backup As..."};
+inline constexpr TextId kRestoreDefaults{"IDM_RESTORE_DEFAULTS", "Restore Windows &Defaults..."};
+inline constexpr TextId kRegFiles{"166", "Registration Files"};
+inline constexpr TextId kDeleteByHand{"167", "Delete this value by hand:"};
+inline constexpr TextId kDefaultsQuestion{
+    "168",
+    "Ovik Quarnel will delete every connection setting it manages (TCP/IP, Internet Explorer "
+    "and the adapters' MTU and MSS), so that Windows uses its built-in values. If no backup "
+    "exists, your current settings are saved first, so that 'Reset Connection Settings' can "
+    "bring them back. The modem's port speeds are left as they are.*Do you want to proceed?"};
+inline constexpr TextId kBackupFileNotSaved{
+    "169",
+    "Ovik Quarnel could not save the backup to this file.*Choose a folder you can write to and "
+    "try again."};
+
 // Every text above by the window it appears in: what a language file can hold.
 struct TextGroup {
   const char* where;
@@ -283,6 +310,10 @@ inline constexpr const TextId* kGroup11[] = {&kEnableIcmp,   &kIcmpExplain1, &kI
                                              &kIcmpExplain3, &kIcmpExplain4, &kIcmpAdvice};
 inline constexpr const TextId* kGroup12[] = {&kModemDescription};
 inline constexpr const TextId* kGroup13[] = {&kAboutOk, &kAboutVersion};
+inline constexpr const TextId* kGroup14[] = {
+    &kReviewChanges,   &kReviewExplain, &kReviewClose,  &kNotSetWord,       &kUnreadableWord,
+    &kUnchangedWord,   &kDeleteWord,    &kAdapterWord,  &kModemWord,        &kSaveBackupAs,
+    &kRestoreDefaults, &kRegFiles,      &kDeleteByHand, &kDefaultsQuestion, &kBackupFileNotSaved};
 inline constexpr TextGroup kCatalogue[] = {
     {"Words of the steps' sentences on the values found", kGroup0,
      sizeof kGroup0 / sizeof kGroup0[0]},
@@ -300,6 +331,8 @@ inline constexpr TextGroup kCatalogue[] = {
     {"Step 8: ICMP redirects", kGroup11, sizeof kGroup11 / sizeof kGroup11[0]},
     {"Modem step", kGroup12, sizeof kGroup12 / sizeof kGroup12[0]},
     {"About box", kGroup13, sizeof kGroup13 / sizeof kGroup13[0]},
+    {"Review of the changes, the backup file and Windows' defaults (system menu)", kGroup14,
+     sizeof kGroup14 / sizeof kGroup14[0]},
 };
 
 }  // namespace text

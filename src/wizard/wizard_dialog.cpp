@@ -8,6 +8,7 @@
 #include "wizard/about_dialog.h"
 #include "wizard/app_state.h"
 #include "wizard/messages.h"
+#include "wizard/review_dialog.h"
 #include "wizard/texts.h"
 
 namespace {
@@ -35,10 +36,13 @@ bool WizardDialog::OnInitDialog() {
   Dialog::OnInitDialog();
   const std::string about = toolkit().LoadResourceString(IDS_ABOUTBOX);
   if (!about.empty()) toolkit().AppendSystemMenuItem(window(), IDM_ABOUTBOX, about);
+  toolkit().AppendSystemMenuItem(window(), IDM_SAVE_BACKUP, app.Translate(text::kSaveBackupAs));
+  toolkit().AppendSystemMenuItem(window(), IDM_RESTORE_DEFAULTS,
+                                 app.Translate(text::kRestoreDefaults));
   toolkit().SetIcon(window(), IDI_APP);
   FillLanguageList();
   ApplyFrameTexts();
-  EnableItem(IDC_RESET_SETTINGS, BackupExists());
+  ShowBackupState();
 
   RecommendSynProtection(model, app.osFamily);
   RecommendKeepAlive(model, app.osFamily);
@@ -64,6 +68,9 @@ void WizardDialog::OnCommand(int id, int code) {
     case IDC_RESET_SETTINGS:
       if (code == kBnClicked) OnResetConnectionSettings();
       return;
+    case IDC_REVIEW_CHANGES:
+      if (code == kBnClicked) OnReviewChanges();
+      return;
     case IDC_LANGUAGE_LIST:
       if (code == kCbnSelChange) OnLanguageChanged();
       return;
@@ -79,6 +86,14 @@ void WizardDialog::OnOK() {
 }
 
 bool WizardDialog::OnSysCommand(int id) {
+  if ((id & ~0xF) == IDM_SAVE_BACKUP) {
+    OnSaveBackup();
+    return true;
+  }
+  if ((id & ~0xF) == IDM_RESTORE_DEFAULTS) {
+    OnRestoreDefaults();
+    return true;
+  }
   if ((id & ~0xF) != IDM_ABOUTBOX) return false;
   AboutDialog about(app);
   about.Run(window());
@@ -168,6 +183,7 @@ void WizardDialog::OnProceed() {
     nextStep = 9;
     pageIndex = 5;
   }
+  ShowReviewButton();
 }
 
 void WizardDialog::OnBack() {
@@ -216,6 +232,7 @@ void WizardDialog::OnBack() {
   if (!nt && nextStep == 9) nextStep = 7;
   --nextStep;
   --pageIndex;
+  ShowReviewButton();
 }
 
 void WizardDialog::OnResetConnectionSettings() {
@@ -228,7 +245,60 @@ void WizardDialog::OnResetConnectionSettings() {
   if (!kept && reset != 0 && proceed != 0 && toolkit().Focus() == reset) {
     toolkit().SetFocus(proceed);
   }
-  EnableItem(IDC_RESET_SETTINGS, kept);
+  ShowBackupState();
+}
+
+void WizardDialog::OnReviewChanges() {
+  WizardPage* last = VisibleLastStep();
+  if (last == nullptr) return;
+  // What the page shows is what Finish would write, so it hands its values over first.
+  last->StoreValues();
+  const std::string notSet = app.Translate(text::kNotSetWord);
+  const std::string unreadable = app.Translate(text::kUnreadableWord);
+  const std::string unchanged = app.Translate(text::kUnchangedWord);
+  const std::string remove = app.Translate(text::kDeleteWord);
+  const std::string adapter = app.Translate(text::kAdapterWord);
+  const std::string modem = app.Translate(text::kModemWord);
+  const PlanWords words = {notSet.c_str(), unreadable.c_str(), unchanged.c_str(),
+                           remove.c_str(), adapter.c_str(),    modem.c_str()};
+  const ChangePlan plan =
+      PlanSettings(app.platform.registry, app.osFamily, app.modemBoostAvailable, model.settings);
+  ReviewDialog review(app, FormatPlan(plan, words));
+  review.Run(window());
+}
+
+void WizardDialog::OnSaveBackup() {
+  std::string file;
+  if (!BackupRegFile(app.platform.registry, app.osFamily, app.regeditDeletes,
+                     app.Translate(text::kDeleteByHand).c_str(), &file)) {
+    app.ShowTranslated(window(), text::kBackupFileNotSaved, kMbOk | kMbIconError);
+    ShowBackupState();
+    return;
+  }
+  std::string path;
+  if (!toolkit().AskSaveFileName(window(), app.Translate(text::kRegFiles), "reg", &path)) return;
+  if (app.platform.files == nullptr || !app.platform.files->WriteWholeFile(path, file)) {
+    app.ShowTranslated(window(), text::kBackupFileNotSaved, kMbOk | kMbIconError);
+  }
+}
+
+void WizardDialog::OnRestoreDefaults() {
+  if (app.ShowTranslated(window(), text::kDefaultsQuestion, kMbYesNo | kMbIconQuestion) != kIdYes) {
+    return;
+  }
+  DefaultsOutcome outcome = RestoreDefaults(app.platform.registry, app.osFamily);
+  if (outcome == DefaultsOutcome::kBackupNotSaved) {
+    // As when the introduction is left: going on without a backup is the user's call.
+    ShowBackupState();
+    if (app.ShowTranslated(window(), text::kBackupNotSaved,
+                           kMbYesNo | kMbIconWarning | kMbDefButton2) != kIdYes) {
+      return;
+    }
+    outcome = RestoreDefaults(app.platform.registry, app.osFamily, true);
+  }
+  ShowApplyResult(app, window(), outcome == DefaultsOutcome::kRestored);
+  // The backup the defaults took is the user's: Proceed now asks before replacing it.
+  ShowBackupState();
 }
 
 void WizardDialog::OnLanguageChanged() {
@@ -276,12 +346,17 @@ void WizardDialog::ApplyFrameTexts() {
   app.TranslateControl(window(), IDC_HINT, text::kHint);
   app.TranslateControl(window(), IDC_Next, text::kProceed);
   app.TranslateControl(window(), IDC_RESET_SETTINGS, text::kResetSettings);
+  app.TranslateControl(window(), IDC_REVIEW_CHANGES, text::kReviewChanges);
 }
 
 bool WizardDialog::ReadCurrentSettings() {
-  if (::ReadCurrentSettings(app.platform.registry, app.osFamily, model)) return true;
+  if (::ReadCurrentSettings(app.platform.registry, app.osFamily, model)) {
+    // Reset stays as it was: Proceed asks before replacing only a backup from before this run.
+    toolkit().EnableSystemMenuItem(window(), IDM_SAVE_BACKUP, BackupExists());
+    return true;
+  }
   // The incomplete backup is gone, and an earlier one with it: nothing is left to reset to.
-  EnableItem(IDC_RESET_SETTINGS, BackupExists());
+  ShowBackupState();
   return app.ShowTranslated(window(), text::kBackupNotSaved,
                             kMbYesNo | kMbIconWarning | kMbDefButton2) == kIdYes;
 }
@@ -294,6 +369,22 @@ void WizardDialog::ApplySettings() {
 }
 
 bool WizardDialog::BackupExists() { return ::BackupExists(app.platform.registry); }
+
+void WizardDialog::ShowBackupState() {
+  const bool exists = BackupExists();
+  EnableItem(IDC_RESET_SETTINGS, exists);
+  toolkit().EnableSystemMenuItem(window(), IDM_SAVE_BACKUP, exists);
+}
+
+void WizardDialog::ShowReviewButton() {
+  WindowRef review = Item(IDC_REVIEW_CHANGES);
+  if (review == 0) return;
+  const bool show = VisibleLastStep() != nullptr;
+  // A hidden button must not keep the keyboard.
+  WindowRef back = Item(IDC_Back);
+  if (!show && back != 0 && toolkit().Focus() == review) toolkit().SetFocus(back);
+  toolkit().Show(review, show);
+}
 
 std::string WizardDialog::ProceedCaption() const {
   WindowRef proceed = Item(IDC_Next);

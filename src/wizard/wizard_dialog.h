@@ -42,6 +42,10 @@ class WizardDialog : public Dialog {
   void OnProceed();
   void OnBack();
   void OnResetConnectionSettings();
+  // The review of Finish's changes, and the system menu's backup commands.
+  void OnReviewChanges();
+  void OnSaveBackup();
+  void OnRestoreDefaults();
   void OnLanguageChanged();
 
   // The frame's own texts in the current language; changes no visibility or enabled state.
@@ -76,6 +80,10 @@ class WizardDialog : public Dialog {
   // Writes the chosen values, reports, and closes the wizard.
   void ApplySettings();
   bool BackupExists();
+  // Reset and "Save Backup As..." follow whether a backup exists.
+  void ShowBackupState();
+  // "Review Changes..." stands in Reset's place on the step that shows Finish only.
+  void ShowReviewButton();
 
   // The pages in template order.
   WizardPage* PageInTemplateOrder(int index);

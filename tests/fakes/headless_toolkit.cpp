@@ -660,6 +660,25 @@ void HeadlessToolkit::AppendSystemMenuItem(WindowRef window, int commandId,
   w->systemMenu.push_back({commandId, text});
 }
 
+void HeadlessToolkit::EnableSystemMenuItem(WindowRef window, int commandId, bool enable) {
+  Window* w = Get(window);
+  if (w == nullptr) return;
+  for (HeadlessMenuItem& item : w->systemMenu) {
+    if (item.commandId == commandId) item.enabled = enable;
+  }
+}
+
+bool HeadlessToolkit::AskSaveFileName(WindowRef, const std::string& filterName,
+                                      const std::string& extension, std::string* path) {
+  saveDialogs_.push_back(filterName + "|" + extension);
+  if (saveAnswers_.empty()) return false;
+  const std::string answer = saveAnswers_.front();
+  saveAnswers_.pop_front();
+  if (answer.empty()) return false;
+  *path = answer;
+  return true;
+}
+
 void HeadlessToolkit::SetIcon(WindowRef window, int iconId) {
   Window* w = Get(window);
   if (w != nullptr) w->icon = iconId;

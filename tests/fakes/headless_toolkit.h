@@ -47,6 +47,7 @@ struct HeadlessComboItem {
 struct HeadlessMenuItem {
   int commandId = 0;  // 0 for a separator
   std::string text;
+  bool enabled = true;
 };
 
 class HeadlessToolkit : public Toolkit, public MessageBoxes {
@@ -84,6 +85,10 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   void MoveTo(WindowRef window, int x, int y) override;
   std::string LoadResourceString(int id) override;
   void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) override;
+  void EnableSystemMenuItem(WindowRef window, int commandId, bool enable) override;
+  // Takes the next queued file name; none queued is a cancel.
+  bool AskSaveFileName(WindowRef owner, const std::string& filterName, const std::string& extension,
+                       std::string* path) override;
   void SetIcon(WindowRef window, int iconId) override;
   bool ProgramVersionString(const std::string& name, std::string* value) override;
   void AttachImageList(WindowRef combo) override;
@@ -109,6 +114,11 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   // The answer of the next message box (kIdOk, kIdYes, ...). Without one, a box takes its first
   // button and is marked unanswered.
   void QueueMessageBoxAnswer(int button);
+  // The file name the next Save dialog returns; an empty one cancels it.
+  void QueueSaveFileAnswer(const std::string& path) { saveAnswers_.push_back(path); }
+  std::size_t PendingSaveFileAnswers() const { return saveAnswers_.size(); }
+  // "filter name|extension" of every Save dialog shown.
+  const std::vector<std::string>& SaveDialogLog() const { return saveDialogs_; }
   // Called while each message box is up (before it is answered).
   void SetMessageBoxObserver(std::function<void(const HeadlessMessageBox&)> observer);
 
@@ -220,6 +230,8 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   std::vector<WindowRef> modalStack_;
   std::deque<std::function<void()>> drivers_;
   std::deque<int> answers_;
+  std::deque<std::string> saveAnswers_;
+  std::vector<std::string> saveDialogs_;
   std::function<void(const HeadlessMessageBox&)> boxObserver_;
   std::vector<HeadlessMessageBox> boxes_;
   std::vector<int> modalLog_;

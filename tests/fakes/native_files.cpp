@@ -65,3 +65,13 @@ bool NativeTextFiles::Append(const std::string& path, const std::string& text) {
   const bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   return std::fclose(file) == 0 && ok;
 }
+
+bool NativeFileSearch::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  const std::string native = NativePath(path);
+  std::FILE* file = std::fopen(native.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool whole = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (std::fclose(file) == 0 && whole) return true;
+  std::remove(native.c_str());
+  return false;
+}

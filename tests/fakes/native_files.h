@@ -17,6 +17,8 @@ class NativeFileSearch : public FileSearch {
  public:
   // Only a '*' followed by a fixed ending is understood ("*.ini"), which is all the program asks.
   std::vector<std::string> Find(const std::string& pattern) override;
+  // Under NativePath(path).
+  bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
 };
 
 // Profiles and logs on the host's files, by the same paths.

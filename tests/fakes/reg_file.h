@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "store/reg_text.h"
 
 struct RegFileResult {
   bool ok = true;
@@ -35,12 +36,3 @@ RegFileResult ParseRegText(const std::string& text);
 bool SaveRegText(Registry& registry, RegKey hive, const std::string& path, std::string* text);
 bool SaveRegFile(Registry& registry, RegKey hive, const std::string& path,
                  const std::string& filePath);
-
-// "HKEY_CURRENT_USER" and "HKEY_LOCAL_MACHINE" (nullptr for any other key).
-const char* HiveName(RegKey hive);
-
-// One value as a line of a REGEDIT4 file, without the line break: "name"="text" where the
-// bytes are a plain terminated text, dword: for a four-byte REG_DWORD, hex: for REG_BINARY and
-// hex(N): for everything else. An empty name is the default value (@).
-std::string FormatRegValue(const std::string& name, std::uint32_t type, const std::uint8_t* data,
-                           std::size_t size);

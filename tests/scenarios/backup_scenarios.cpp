@@ -2,6 +2,7 @@
 // replaced, and "Reset Connection Settings".
 
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -138,4 +139,124 @@ SCENARIO(a_backup_kept_by_a_failed_reset_is_not_replaced_unasked) {
     CHECK(ReadText(d.registry(), kHkeyCurrentUser, scenario::kBackupKey, "DefaultTTL", &ttl));
     CHECK_EQ(ttl, std::string("32"));
   });
+}
+
+// The backup saved as a .reg file and merged with regedit on the same Windows puts back what the
+// machine had before Finish, the modem's port limit included. Where regedit cannot delete
+// (95, 98, Me, NT 4.0) the file names the values Finish added, and the user deletes them.
+SCENARIO(saved_backup_merged_with_regedit_brings_back_the_machine) {
+  struct Row {
+    const char* version;
+    std::vector<std::string> fixtures;
+    int connection;
+  };
+  const Row rows[] = {
+      {"winxp", {"scenario_nt_machine.reg"}, IDC_step2_RADIO_LAN},
+      {"win2k", {"scenario_nt_machine.reg", "scenario_nt_modem.reg"}, IDC_step2_RADIO_DialUp},
+      {"nt40", {"scenario_nt_machine.reg"}, IDC_step2_RADIO_DSL},
+      {"win98", {"scenario_9x_machine.reg", "scenario_9x_modem.reg"}, IDC_step2_RADIO_DialUp},
+      {"win95", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_CableModem},
+      {"winme", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_LAN},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.version);
+    const std::string file = d.ScratchFile(std::string(row.version) + ".reg");
+    std::string before;
+    d.Run(Machine(row.version, row.fixtures), [&](WizardDriver& d) {
+      before = scenario::MachineState(d.registry());
+      d.Click(kFrame, IDC_Next);
+      d.Click(IDD_STEP_CONNECTION, row.connection);
+      for (int i = 0; i < 12 && !d.Visible(kFrame, IDC_REVIEW_CHANGES); ++i) {
+        d.Click(kFrame, IDC_Next);
+      }
+      d.AnswerNextMessageBox(kIdOk);
+      d.Click(kFrame, IDC_Next);
+      CHECK(d.Finished());
+    });
+    CHECK_NE(scenario::MachineState(d.registry()), before);
+
+    WizardSetup again = Machine(row.version);
+    again.keepRegistry = true;
+    d.Run(again, [&file](WizardDriver& d) {
+      d.AnswerNextSaveDialog(file);
+      d.SystemMenu(IDM_SAVE_BACKUP);
+      CHECK(d.MessageBoxesSeen().empty());
+      d.Click(kFrame, IDCANCEL);
+      CHECK(d.Finished());
+    });
+    REQUIRE(d.MergeRegFile(file));
+    // What the file asks to delete by hand, deleted as the user would.
+    std::ifstream in(scenario::LocalPath(file), std::ios::binary);
+    std::string line, key;
+    int byHand = 0;
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.size() > 2 && line[0] == '[') key = line.substr(1, line.size() - 2);
+      const std::size_t quote = line.find('"');
+      if (line.rfind("; ", 0) != 0 || quote == std::string::npos || key.empty()) continue;
+      const std::size_t slash = key.find('\\');
+      const RegKey hive =
+          key.compare(0, slash, "HKEY_CURRENT_USER") == 0 ? kHkeyCurrentUser : kHkeyLocalMachine;
+      ScopedKey open(d.registry());
+      REQUIRE_EQ(open.Open(hive, key.substr(slash + 1).c_str()), kRegOk);
+      const std::string name = line.substr(quote + 1, line.size() - quote - 2);
+      CHECK_EQ(d.registry().DeleteValue(open.get(), name.c_str()), kRegOk);
+      ++byHand;
+    }
+    const bool regeditDeletes =
+        std::string(row.version) == "winxp" || std::string(row.version) == "win2k";
+    CHECK_EQ(byHand == 0, regeditDeletes);
+    CHECK_EQ(scenario::MachineState(d.registry()), before);
+  }
+}
+
+// Restore Windows Defaults asks first, takes the backup when there is none, deletes every value
+// the wizard manages and reports as Finish does; the modem keeps its port speed, and Reset
+// brings back what the machine had.
+SCENARIO(restore_windows_defaults_deletes_what_the_wizard_manages) {
+  struct Row {
+    const char* language;
+    WizardSetup setup;
+    const char* tcpip;
+  };
+  const Row rows[] = {
+      {"English", Machine("winxp", {"scenario_nt_machine.reg"}), scenario::kTcpipNt},
+      {"German",
+       scenario::InShippedLanguage(
+           Machine("win95", {"scenario_9x_machine.reg", "scenario_9x_modem.reg"}), "German"),
+       scenario::kTcpip9x},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.language);
+    d.Run(row.setup, [&row](WizardDriver& d) {
+      const std::string before = scenario::MachineState(d.registry());
+      const std::string modem =
+          scenario::Snapshot(d.registry(), kHkeyLocalMachine, scenario::kModem9x);
+      CHECK(!d.Enabled(kFrame, IDC_RESET_SETTINGS));
+      d.AnswerNextMessageBox(kIdNo);
+      d.SystemMenu(IDM_RESTORE_DEFAULTS);
+      CHECK_EQ(scenario::MachineState(d.registry()), before);
+
+      d.AnswerNextMessageBox(kIdYes);
+      d.AnswerNextMessageBox(kIdOk);
+      d.SystemMenu(IDM_RESTORE_DEFAULTS);
+      const std::vector<SeenMessageBox> boxes = d.MessageBoxesSeen();
+      REQUIRE_EQ(boxes.size(), std::size_t{3});
+      CHECK_EQ(boxes[0].text, scenario::ShippedText(row.language, "168"));
+      if (boxes[0].style != -1)
+        CHECK_EQ(boxes[0].style, static_cast<int>(kMbYesNo | kMbIconQuestion));
+      CHECK_EQ(boxes[2].text, scenario::ShippedText(row.language, "41"));
+      Registry& registry = d.registry();
+      CHECK(!scenario::ValueExists(registry, kHkeyLocalMachine, row.tcpip, "DefaultTTL"));
+      CHECK(!scenario::ValueExists(registry, kHkeyCurrentUser, scenario::kInternetSettings,
+                                   "MaxConnectionsPerServer"));
+      CHECK(!scenario::ValueExists(registry, kHkeyLocalMachine, scenario::kInterfaceNt, "MTU"));
+      CHECK_EQ(scenario::Snapshot(registry, kHkeyLocalMachine, scenario::kModem9x), modem);
+      // The backup it took is what Reset brings back.
+      REQUIRE(d.Enabled(kFrame, IDC_RESET_SETTINGS));
+      d.AnswerNextMessageBox(kIdOk);
+      d.Click(kFrame, IDC_RESET_SETTINGS);
+      CHECK_EQ(scenario::MachineState(registry), before);
+    });
+  }
 }

@@ -92,6 +92,21 @@ class WizardDriver {
   virtual void Key(int virtualKey, bool shift = false) = 0;
   // Opens the About box from the system menu.
   virtual void SystemMenuAbout() = 0;
+  // Opens the review of Finish's changes with its button, reads the lines it lists and closes it
+  // with Close; "" when it did not open. A review whose text is not read-only, or that does
+  // not close, fails the case.
+  virtual std::string ReviewChanges() = 0;
+  // Chooses an entry of the wizard's system menu, as SystemMenuAbout does About (only one that
+  // is not greyed: a greyed one does nothing).
+  virtual void SystemMenu(int commandId) = 0;
+  // The file name typed into the next Save dialog before Save is pressed; "" presses Cancel.
+  // Queue it before the action that opens the dialog.
+  virtual void AnswerNextSaveDialog(const std::string& path) = 0;
+  // A file of this case's own for the program to write (a Windows path), removed when the
+  // case ends; it does not exist yet.
+  virtual std::string ScratchFile(const std::string& name) = 0;
+  // Merges a .reg file into the registry as "regedit /s" does; false when it did not load.
+  virtual bool MergeRegFile(const std::string& path) = 0;
   // The close box of the wizard's caption bar (the system menu's Close command). The default
   // fails the case: a backend that can press it overrides this.
   virtual void CloseBox();

@@ -65,8 +65,9 @@ SCENARIO(tab_on_exit_goes_into_the_visible_page) {
       {"step 6", 6, {IDD_STEP_KEEPALIVE, IDC_KEEPALIVE_TIME_EDIT}},
       {"step 7", 7, {IDD_STEP_SYN, IDC_SYN_EDIT}},
       {"step 8", 8, {IDD_STEP_ICMP, IDC_chk_ICMP}},
-      // No page takes it from the modem step: the frame's own order wraps round to Back.
-      {"modem step", 9, {kFrame, IDC_Back}},
+      // No page takes it from the modem step: the frame's own order wraps round to its first
+      // button there, Review Changes.
+      {"modem step", 9, {kFrame, IDC_REVIEW_CHANGES}},
   };
   for (const Row& row : rows) {
     check::Scope scope(row.where);

@@ -1,5 +1,8 @@
 #include "scenarios/scenario_support.h"
 
+#include <fstream>
+#include <iterator>
+
 #include "fakes/reg_file.h"
 #include "support/check.h"
 
@@ -141,6 +144,53 @@ std::string Snapshot(Registry& registry, RegKey hive, const char* path) {
   std::string text;
   if (!SaveRegText(registry, hive, path, &text)) return std::string();
   return text;
+}
+
+std::string MachineState(Registry& registry) {
+  std::string state;
+  for (const char* path : {kTcpipNt, kTcpip9x, "System\\CurrentControlSet\\Services\\Class\\Modem",
+                           "System\\CurrentControlSet\\Control\\Class\\"
+                           "{4D36E96D-E325-11CE-BFC1-08002BE10318}"}) {
+    state += Snapshot(registry, kHkeyLocalMachine, path);
+  }
+  return state + Snapshot(registry, kHkeyCurrentUser, kInternetSettings);
+}
+
+namespace {
+
+std::string ShippedFile(const std::string& language) {
+  std::ifstream in(check::FixturePath("../../resources/lang/" + language + ".ini"),
+                   std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+WizardSetup InShippedLanguage(WizardSetup setup, const std::string& language) {
+  setup.languageFiles.push_back({language, ShippedFile(language)});
+  setup.language = language;
+  return setup;
+}
+
+std::string ShippedText(const std::string& language, const char* key) {
+  const std::string file = ShippedFile(language);
+  const std::string start = std::string("\n") + key + "=";
+  const std::size_t at = file.find(start);
+  if (at == std::string::npos) return std::string();
+  std::string text = file.substr(at + start.size(), file.find('\r', at + 1) - at - start.size());
+  for (char& c : text) c = c == '*' ? '\n' : c;
+  return text;
+}
+
+std::string LocalPath(const std::string& windowsPath) {
+#ifdef _WIN32
+  return windowsPath;
+#else
+  // Wine's Z: drive is the root of the host's.
+  std::string path = windowsPath.substr(windowsPath.rfind(':') == 1 ? 2 : 0);
+  for (char& c : path) c = c == '\\' ? '/' : c;
+  return path;
+#endif
 }
 
 std::string FlagBitmap() {

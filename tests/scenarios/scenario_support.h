@@ -66,6 +66,18 @@ bool KeyExists(Registry& registry, RegKey hive, const char* path);
 // comparisons.
 std::string Snapshot(Registry& registry, RegKey hive, const char* path);
 
+// Every key whose values the wizard writes or restores (the TCP/IP keys of both families, the
+// browser's, the modem classes'), for "as it was" comparisons.
+std::string MachineState(Registry& registry);
+
+// `setup` with the shipped language file resources/lang/<language>.ini installed and chosen.
+WizardSetup InShippedLanguage(WizardSetup setup, const std::string& language);
+// A text of that file as the program shows it ('*' as a line break).
+std::string ShippedText(const std::string& language, const char* key);
+
+// A file the program was given by its Windows path, as this test program opens it.
+std::string LocalPath(const std::string& windowsPath);
+
 // A 16 x 16 Windows bitmap, as a flag picture beside a language file.
 std::string FlagBitmap();
 

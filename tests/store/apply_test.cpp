@@ -1,4 +1,5 @@
 // Finish: the chosen values written in each family's form.
+#include "store/change_plan.h"
 #include "store/settings_store.h"
 #include "store/store_machine.h"
 #include "support/check.h"
@@ -158,5 +159,84 @@ TEST(Apply, FamilySpecificValues) {
     CHECK_EQ(ValueAt(m.reg, kHkeyLocalMachine,
                      InterfaceKey("{33333333-CCCC-4000-8000-000000000003}"), "MTU"),
              kAbsent);
+  }
+}
+
+// Finish's plan, made before anything is written: one line per value with what is there and
+// what comes, and carrying it out leaves nothing more to change.
+TEST(Plan, ListsWhatFinishWrites) {
+  const PlanWords words = {"not set", "unreadable", "unchanged", "delete", "adapter", "modem"};
+  struct Row {
+    const char* label;
+    OsFamily family;
+    std::vector<std::string> fixtures;
+    std::int32_t modem;
+    std::size_t count;
+    std::vector<std::string> lines;
+  };
+  const Row rows[] = {
+      {"NT",
+       kOsFamilyNt,
+       {"store_nt_values.reg", "store_nt_interfaces.reg"},
+       0,
+       2 + 13 + 3 * 2,
+       {"Internet Settings  MaxConnectionsPerServer  6 -> 8",
+        "Tcpip\\Parameters  DefaultTTL  128 -> 64",
+        "Tcpip\\Parameters  MTU (adapter {22222222-BBBB-4000-8000-000000000002})  576  unchanged",
+        "Tcpip\\Parameters  MSS (adapter {33333333-CCCC-4000-8000-000000000003})  not set -> 536"}},
+      {"9x",
+       kOsFamily9x,
+       {"store_9x_chain.reg", "store_9x_values.reg"},
+       0,
+       2 + 9 + 2,
+       {"VxD\\MSTCP  DefaultTTL  128 -> 64",
+        "Class\\NetTrans  MaxMTU (adapter 0003)  1500 -> 576"}},
+      {"NT odd types",
+       kOsFamilyNt,
+       {"store_nt_values.reg", "store_nt_interfaces.reg", "store_nt_odd_values.reg"},
+       0,
+       2 + 13 + 3 * 2,
+       {"Tcpip\\Parameters  DefaultTTL  hex(4):80,00,00,00,01,00,00,00 -> 64",
+        "Tcpip\\Parameters  KeepAliveTime  7200000 -> 7200000",
+        "Tcpip\\Parameters  KeepAliveInterval  hex:e8,03,00,00 -> 1000"}},
+      {"9x odd texts",
+       kOsFamily9x,
+       {"store_9x_chain.reg", "store_9x_values.reg", "store_9x_odd_values.reg"},
+       0,
+       2 + 9 + 2,
+       {"VxD\\MSTCP  DefaultRcvWindow  abc -> 64320",
+        "VxD\\MSTCP  KeepAliveTime    -5xyz -> 7200000"}},
+      {"modems",
+       kOsFamilyNt,
+       {"store_modem_nt_two.reg"},
+       1,
+       2 + 2 + 13,
+       {"Class\\Modem  Properties (modem 0000)  115200 -> 921600",
+        "Class\\Modem  Properties (modem 0002)  4278305535 -> 4279111935",
+        "Tcpip\\Parameters  DefaultTTL  not set -> 64"}},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.label);
+    Machine m(row.fixtures);
+    REQUIRE(m.ready);
+    WizardModel model;
+    ReadCurrentSettings(m.reg, row.family, model);
+    const std::string before = Snapshot(m.reg);
+    const ChangePlan plan = PlanSettings(m.reg, row.family, row.modem, ChosenSettings());
+    CHECK_EQ(Snapshot(m.reg), before);
+    CHECK(plan.complete);
+    CHECK_EQ(plan.values.size(), row.count);
+    const std::string text = FormatPlan(plan, words);
+    for (const std::string& line : row.lines) {
+      check::Scope lineScope(line);
+      CHECK(text.find(line + "\r\n") != std::string::npos);
+    }
+    CHECK(ApplyPlan(m.reg, plan));
+    for (const PlannedValue& value :
+         PlanSettings(m.reg, row.family, row.modem, ChosenSettings()).values) {
+      check::Scope valueScope(value.name);
+      CHECK(value.Unchanged());
+    }
+    CHECK_ALL_KEYS_CLOSED();
   }
 }

@@ -1,4 +1,5 @@
 // Reset Connection Settings: the backup written back, absent values deleted, the backup gone.
+#include "fakes/reg_file.h"
 #include "store/settings_store.h"
 #include "store/store_machine.h"
 #include "support/check.h"
@@ -7,18 +8,66 @@ using namespace store_keys;
 
 namespace {
 
-// Read, Finish, Reset: every value the program touched is back as it was.
+// Every modem capability record, for "left as it was" comparisons.
+std::string Modems(Registry& registry) {
+  std::string out;
+  for (const char* path : {kModemClass9x, kModemClassNt}) {
+    for (const std::string& modem : SubKeysOf(registry, kHkeyLocalMachine, path)) {
+      out += Join(ValuesOf(registry, kHkeyLocalMachine, std::string(path) + "\\" + modem));
+    }
+  }
+  return out;
+}
+
+// Read, Finish (a modem boosted where there is one), then the ways back: the backup file
+// merged, Reset, and Windows' defaults with the backup they take. Every value the program
+// touched is back as it was after each.
 void RoundTrip(const std::vector<std::string>& fixtures, OsFamily family) {
   Machine m(fixtures);
   REQUIRE(m.ready);
   const std::string before = Snapshot(m.reg);
-  CHECK(ReadAndApply(m.reg, family));
+  const std::string modems = Modems(m.reg);
+  WizardModel model;
+  ReadCurrentSettings(m.reg, family, model);
+  CHECK(ApplySettings(m.reg, family, 1, ChosenSettings()));
   CHECK_NE(Snapshot(m.reg), before);
   CHECK(BackupExists(m.reg));
+
+  // Where regedit cannot delete, each value it would have deleted is named in a comment.
+  std::string file, byHand;
+  CHECK(BackupRegFile(m.reg, family, true, "Delete by hand:", &file));
+  CHECK(BackupRegFile(m.reg, family, false, "Delete by hand:", &byHand));
+  CHECK_EQ(byHand.find("=-"), std::string::npos);
+  std::size_t deletes = 0, comments = 0;
+  for (std::size_t at = 0; (at = file.find("\"=-\r\n", at)) != std::string::npos; ++at) ++deletes;
+  for (std::size_t at = 0; (at = byHand.find("; Delete by hand: \"", at)) != std::string::npos;
+       ++at) {
+    ++comments;
+  }
+  CHECK_EQ(comments, deletes);
+  const RegFileResult merged = LoadRegText(m.reg, file);
+  CHECK_EQ(merged.message, "");
+  CHECK_EQ(Snapshot(m.reg), before);
+  CHECK_EQ(Modems(m.reg), modems);
+
+  REQUIRE(ApplySettings(m.reg, family, 0, ChosenSettings()));
   CHECK_EQ(RestoreBackup(m.reg, family), RestoreOutcome::kRestored);
   CHECK_ALL_KEYS_CLOSED();
   CHECK_EQ(Snapshot(m.reg), before);
   CHECK(!BackupExists(m.reg));
+
+  // Without a backup the defaults take one first; a second run keeps it.
+  CHECK_EQ(RestoreDefaults(m.reg, family), DefaultsOutcome::kRestored);
+  const std::string backup = BackupValues(m.reg);
+  for (const PlannedValue& value : PlanDefaults(m.reg, family).values) {
+    check::Scope scope(value.name);
+    CHECK(value.found == ValueState::kAbsent);
+  }
+  CHECK_EQ(RestoreDefaults(m.reg, family), DefaultsOutcome::kRestored);
+  CHECK_EQ(BackupValues(m.reg), backup);
+  CHECK_EQ(RestoreBackup(m.reg, family), RestoreOutcome::kRestored);
+  CHECK_ALL_KEYS_CLOSED();
+  CHECK_EQ(Snapshot(m.reg), before);
 }
 
 }  // namespace
@@ -43,6 +92,11 @@ TEST(Restore, RoundTripLeavesEverythingAsItWas) {
        {"store_9x_chain.reg", "store_9x_values.reg", "store_9x_odd_values.reg"}},
       {"9x two adapters", kOsFamily9x, {"store_9x_chain.reg", "store_9x_two_adapters.reg"}},
       {"9x broken chain", kOsFamily9x, {"store_9x_chain.reg", "store_9x_break_no_driver.reg"}},
+      {"NT odd types and modems",
+       kOsFamilyNt,
+       {"store_nt_values.reg", "store_nt_interfaces.reg", "store_nt_odd_values.reg",
+        "store_modem_nt_two.reg"}},
+      {"9x modem", kOsFamily9x, {"store_9x_chain.reg", "store_modem_9x_one.reg"}},
   };
   for (const Row& row : rows) {
     check::Scope scope(row.label);

@@ -59,7 +59,8 @@ class Dialogs {
     if (Make(IDD_WIZARD, nullptr) == nullptr) return false;
     for (const Placement& p : langcheck::Placements()) {
       if (windows_.count(p.dialog) != 0) continue;
-      HWND parent = p.dialog == IDD_ABOUT ? nullptr : windows_[IDD_WIZARD];
+      HWND parent =
+          p.dialog == IDD_ABOUT || p.dialog == IDD_REVIEW ? nullptr : windows_[IDD_WIZARD];
       if (Make(p.dialog, parent) == nullptr) return false;
     }
     return true;

@@ -213,7 +213,7 @@ std::vector<KeyboardWindow> KeyboardWindows() {
   };
   add("the introduction", introduction);
   for (auto& dialog : byDialog) {
-    if (dialog.first == IDD_ABOUT) {
+    if (dialog.first == IDD_ABOUT || dialog.first == IDD_REVIEW) {
       add(DialogName(dialog.first), dialog.second);
       continue;
     }
@@ -525,14 +525,19 @@ const std::vector<Placement>& Placements() {
       Plain(kModemDescription, IDD_STEP_MODEM, IDC_DESCRIBTION),
       Plain(kAboutOk, IDD_ABOUT, IDOK),
       Plain(kAboutVersion, IDD_ABOUT, IDC_STATIC2),
+      // The review of Finish's changes.
+      Plain(kReviewChanges, IDD_WIZARD, IDC_REVIEW_CHANGES, kOnSteps),
+      Plain(kReviewExplain, IDD_REVIEW, IDC_REVIEW_EXPLAIN),
+      Plain(kReviewClose, IDD_REVIEW, IDC_REVIEW_CLOSE),
   };
   return placements;
 }
 
 bool IsMessage(const TextId& id) {
   using namespace text;
-  for (const TextId* m : {&kRwinRange, &kApplied, &kRestored, &kOverwriteBackup, &kNotAllWritten,
-                          &kBackupNotSaved, &kUnknownWindows, &kCommandLineUsage}) {
+  for (const TextId* m :
+       {&kRwinRange, &kApplied, &kRestored, &kOverwriteBackup, &kNotAllWritten, &kBackupNotSaved,
+        &kUnknownWindows, &kDefaultsQuestion, &kBackupFileNotSaved, &kCommandLineUsage}) {
     if (m == &id) return true;
   }
   return false;
@@ -541,7 +546,9 @@ bool IsMessage(const TextId& id) {
 bool IsSentenceWord(const TextId& id) {
   using namespace text;
   for (const TextId* w : {&kMilliseconds, &kWasSetTo, &kIsNotSet, &kBytes, &kIsDisabled,
-                          &kIsEnabled, &kSeconds, &kWasSetToOption}) {
+                          &kIsEnabled, &kSeconds, &kWasSetToOption, &kNotSetWord, &kUnreadableWord,
+                          &kUnchangedWord, &kDeleteWord, &kAdapterWord, &kModemWord, &kSaveBackupAs,
+                          &kRestoreDefaults, &kRegFiles, &kDeleteByHand}) {
     if (w == &id) return true;
   }
   return false;
@@ -571,6 +578,8 @@ const char* DialogName(int dialog) {
       return "the modem step";
     case IDD_ABOUT:
       return "the About box";
+    case IDD_REVIEW:
+      return "the review of the changes";
     default:
       return "an unknown window";
   }

@@ -75,6 +75,10 @@ class FakeToolkit : public Toolkit {
   void MoveTo(WindowRef, int, int) override {}
   std::string LoadResourceString(int) override { return std::string(); }
   void AppendSystemMenuItem(WindowRef, int, const std::string&) override {}
+  void EnableSystemMenuItem(WindowRef, int, bool) override {}
+  bool AskSaveFileName(WindowRef, const std::string&, const std::string&, std::string*) override {
+    return false;
+  }
   void SetIcon(WindowRef, int) override {}
   bool ProgramVersionString(const std::string&, std::string*) override { return false; }
   void AttachImageList(WindowRef) override {}

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 
 namespace {
 
@@ -357,6 +358,54 @@ void Win32Toolkit::AppendSystemMenuItem(WindowRef window, int commandId, const s
   if (menu == nullptr) return;
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(commandId), text.c_str());
+}
+
+void Win32Toolkit::EnableSystemMenuItem(WindowRef window, int commandId, bool enable) {
+  HMENU menu = GetSystemMenu(H(window), FALSE);
+  if (menu == nullptr) return;
+  EnableMenuItem(menu, static_cast<UINT>(commandId),
+                 MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+}
+
+bool Win32Toolkit::AskSaveFileName(WindowRef owner, const std::string& filterName,
+                                   const std::string& extension, std::string* path) {
+  // The common dialogs are loaded only when asked for, as the program's other optional calls
+  // are: starting the wizard costs nothing more, and no import is added.
+  HMODULE comdlg = LoadLibraryA("comdlg32.dll");
+  if (comdlg == nullptr) return false;
+  using GetSaveFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+  GetSaveFileNameFn getSaveFileName = reinterpret_cast<GetSaveFileNameFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(comdlg, "GetSaveFileNameA")));
+  bool chosen = false;
+  if (getSaveFileName != nullptr) {
+    // "Registration Files (*.reg)", "*.reg", and the list's end.
+    const std::string mask = "*." + extension;
+    std::string filter = filterName + " (" + mask + ")";
+    filter += '\0';
+    filter += mask;
+    filter += '\0';
+    filter += '\0';
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA dialog;
+    ZeroMemory(&dialog, sizeof dialog);
+    // Windows 95 and NT 4.0 refuse the larger record later versions know.
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = H(owner);
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrDefExt = extension.c_str();
+    dialog.Flags =
+        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (getSaveFileName(&dialog)) {
+      file[sizeof file - 1] = '\0';
+      *path = file;
+      chosen = true;
+    }
+  }
+  // Left loaded: the Explorer-style dialog leaves shell helpers behind that may still call in.
+  return chosen;
 }
 
 void Win32Toolkit::SetIcon(WindowRef window, int iconId) {

@@ -41,6 +41,9 @@ class Win32Toolkit : public Toolkit {
   void MoveTo(WindowRef window, int x, int y) override;
   std::string LoadResourceString(int id) override;
   void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) override;
+  void EnableSystemMenuItem(WindowRef window, int commandId, bool enable) override;
+  bool AskSaveFileName(WindowRef owner, const std::string& filterName, const std::string& extension,
+                       std::string* path) override;
   void SetIcon(WindowRef window, int iconId) override;
   bool ProgramVersionString(const std::string& name, std::string* value) override;
   void AttachImageList(WindowRef combo) override;

@@ -111,6 +111,7 @@ class HeadlessDriver : public WizardDriver {
  public:
   ~HeadlessDriver() override {
     EndSession();
+    for (const std::string& file : scratchFiles_) std::remove(NativePath(file).c_str());
     if (!earlyAnswers_.empty()) {
       check::Fail(__FILE__, __LINE__,
                   std::to_string(earlyAnswers_.size()) +
@@ -160,6 +161,29 @@ class HeadlessDriver : public WizardDriver {
     if (toolkit_ && !Finished()) toolkit_->PressKey(virtualKey, shift);
   }
   void SystemMenuAbout() override;
+  std::string ReviewChanges() override;
+  void SystemMenu(int commandId) override {
+    WindowRef frame = DialogWindow(kFrame);
+    if (frame == 0 || Finished()) return;
+    for (const HeadlessMenuItem& item : toolkit_->SystemMenu(frame)) {
+      if (item.commandId == commandId && item.enabled) {
+        toolkit_->SystemCommand(frame, commandId);
+        return;
+      }
+    }
+  }
+  void AnswerNextSaveDialog(const std::string& path) override {
+    if (toolkit_) toolkit_->QueueSaveFileAnswer(path);
+  }
+  std::string ScratchFile(const std::string& name) override {
+    const std::string file = "Z:\\tmp\\quarnel-scenario-" + std::to_string(getpid()) + "-" + name;
+    std::remove(NativePath(file).c_str());
+    scratchFiles_.push_back(file);
+    return file;
+  }
+  bool MergeRegFile(const std::string& path) override {
+    return LoadRegFile(registry_, NativePath(path)).ok;
+  }
   void CloseBox() override {
     WindowRef frame = DialogWindow(kFrame);
     if (frame != 0) toolkit_->SystemCommand(frame, kScClose);
@@ -259,6 +283,7 @@ class HeadlessDriver : public WizardDriver {
   std::map<int, std::string> aboutTexts_;
   // Answers queued while no session was open, for the next one's start-up and on.
   std::deque<int> earlyAnswers_;
+  std::vector<std::string> scratchFiles_;
   bool inSession_ = false;    // the wizard's modal loop is running
   bool sessionOpen_ = false;  // from Prepare to the end of Run: answers go to the toolkit
 };
@@ -354,6 +379,9 @@ void HeadlessDriver::CheckMessageBoxesAnswered() {
   for (const HeadlessMessageBox& box : toolkit_->MessageBoxLog()) {
     if (!box.answered) check::Fail(__FILE__, __LINE__, "message box nobody answered: " + box.text);
   }
+  if (toolkit_->PendingSaveFileAnswers() != 0) {
+    check::Fail(__FILE__, __LINE__, "a Save dialog answer left over: the dialog did not come");
+  }
   if (toolkit_->PendingMessageBoxAnswers() != 0) {
     check::Fail(__FILE__, __LINE__,
                 std::to_string(toolkit_->PendingMessageBoxAnswers()) +
@@ -381,6 +409,32 @@ void HeadlessDriver::SystemMenuAbout() {
     if (ok != 0) toolkit.Click(ok);
   });
   toolkit.SystemCommand(frame, IDM_ABOUTBOX);
+}
+
+std::string HeadlessDriver::ReviewChanges() {
+  WindowRef button = Control(kFrame, IDC_REVIEW_CHANGES);
+  if (button == 0 || Finished() || !Reachable(button)) return std::string();
+  HeadlessToolkit& toolkit = *toolkit_;
+  std::string lines;
+  toolkit.QueueModalDriver([&toolkit, &lines] {
+    WindowRef review = toolkit.TopLevel();
+    if (toolkit.TemplateOf(review) != IDD_REVIEW) return;
+    WindowRef text = toolkit.Item(review, IDC_REVIEW_TEXT);
+    lines = toolkit.Text(text);
+    // The user can select and copy, but not change what is listed.
+    const int refused = toolkit.RefusedKeystrokes();
+    toolkit.TypeText(text, "x");
+    if (toolkit.RefusedKeystrokes() == refused || toolkit.Text(text) != lines) {
+      check::Fail(__FILE__, __LINE__, "the review's text can be changed");
+    }
+    toolkit.Click(toolkit.Item(review, IDC_REVIEW_CLOSE));
+  });
+  const int endedByDefault = toolkit.ModalsEndedByDefault();
+  toolkit.Click(button);
+  if (toolkit.ModalsEndedByDefault() != endedByDefault) {
+    check::Fail(__FILE__, __LINE__, "Close left the review open");
+  }
+  return lines;
 }
 
 void HeadlessDriver::EndSession() {

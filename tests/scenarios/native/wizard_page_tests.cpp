@@ -80,10 +80,14 @@ TEST(wizard_frame, initialisation_places_every_page_hidden_at_one_spot) {
     CHECK_EQ(t.Text(frame), std::string("Ovik Quarnel"));
     CHECK_EQ(t.Icon(frame), IDI_APP);
     const std::vector<HeadlessMenuItem>& menu = t.SystemMenu(frame);
-    REQUIRE_EQ(menu.size(), std::size_t{2});
+    REQUIRE_EQ(menu.size(), std::size_t{6});
     CHECK_EQ(menu[0].commandId, 0);
     CHECK_EQ(menu[1].commandId, 16);
     CHECK_EQ(menu[1].text, std::string("&About Ovik Quarnel"));
+    // Without a backup there is nothing to save.
+    CHECK_EQ(menu[3].commandId, IDM_SAVE_BACKUP);
+    CHECK(!menu[3].enabled);
+    CHECK_EQ(menu[5].text, std::string("Restore Windows &Defaults..."));
     CHECK(!t.IsEnabled(t.Item(frame, IDC_RESET_SETTINGS)));
     CHECK(!t.IsEnabled(t.Item(frame, IDC_Back)));
 

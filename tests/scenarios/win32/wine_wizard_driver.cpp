@@ -36,6 +36,11 @@ const std::vector<Signature>& PageSignatures() {
 }
 const std::vector<int> kFrameIds = {IDC_Next, IDC_Back, IDC_LANGUAGE_LIST};
 const std::vector<int> kAboutIds = {IDC_STATIC2, IDC_ABOUT_VERSION};
+const std::vector<int> kReviewIds = {IDC_REVIEW_EXPLAIN, IDC_REVIEW_TEXT};
+// The file name field of the Save dialog: the combo box of newer templates, the edit of older.
+constexpr int kSaveNameIds[] = {0x47C, 0x480};
+// How long the Save dialog may take to come up (it asks the shell for the folder's files).
+constexpr DWORD kSaveDialogTimeoutMs = 30000;
 
 // The message box's icon static: Wine's id, then Windows'.
 constexpr int kBoxIconIds[] = {1088, 20};
@@ -263,6 +268,103 @@ void WineWizardDriver::SystemMenuAbout() {
   if (IsWindow(about) && IsWindowVisible(about)) Fail(__LINE__, "the About box did not close");
 }
 
+std::string WineWizardDriver::ReviewChanges() {
+  HandleMessageBoxes();
+  EnsureActive();
+  Trace("ReviewChanges");
+  HWND button = Control(kFrame, IDC_REVIEW_CHANGES, "ReviewChanges");
+  if (!button || !Reachable(button) || !MoveFocus(button)) return std::string();
+  PostMessageA(button, BM_CLICK, 0, 0);
+  Settle();
+  HWND review = DialogWindow(IDD_REVIEW);
+  if (!review) {
+    HandleMessageBoxes();
+    return std::string();
+  }
+  HWND text = proc::ChildById(review, IDC_REVIEW_TEXT);
+  const std::string lines = text ? proc::Text(text) : std::string();
+  if (!text || !(GetWindowLongA(text, GWL_STYLE) & ES_READONLY)) {
+    Fail(__LINE__, "the review's text can be changed");
+  }
+  HWND close = proc::ChildById(review, IDC_REVIEW_CLOSE);
+  if (close && MoveFocus(close)) {
+    PostMessageA(close, BM_CLICK, 0, 0);
+    Settle();
+  }
+  HandleMessageBoxes();
+  if (IsWindow(review) && IsWindowVisible(review)) Fail(__LINE__, "Close left the review open");
+  return lines;
+}
+
+void WineWizardDriver::SystemMenu(int commandId) {
+  HandleMessageBoxes();
+  EnsureActive();
+  HWND frame = FindFrame();
+  if (!frame || !IsWindowVisible(frame) || !IsWindowEnabled(frame)) return;
+  Trace("SystemMenu " + std::to_string(commandId));
+  PostMessageA(frame, WM_SYSCOMMAND, static_cast<WPARAM>(commandId), 0);
+  Settle();
+  HandleSaveDialog();
+  HandleMessageBoxes();
+}
+
+void WineWizardDriver::AnswerNextSaveDialog(const std::string& path) {
+  saveAnswers_.push_back(path);
+}
+
+std::string WineWizardDriver::ScratchFile(const std::string& name) {
+  char folder[MAX_PATH] = "";
+  GetTempPathA(sizeof folder, folder);
+  const std::string file = std::string(folder) + "quarnel-scenario-" +
+                           std::to_string(GetCurrentProcessId()) + "-" + name;
+  DeleteFileA(file.c_str());
+  scratchFiles_.push_back(file);
+  return file;
+}
+
+bool WineWizardDriver::MergeRegFile(const std::string& path) {
+  char windows[MAX_PATH] = "";
+  GetWindowsDirectoryA(windows, sizeof windows);
+  proc::Launched regedit;
+  if (!regedit.Start(std::string(windows) + "\\regedit.exe", "/s \"" + path + "\"")) {
+    return false;
+  }
+  DWORD code = 1;
+  return regedit.WaitForExit(kStartTimeoutMs, &code) && code == 0;
+}
+
+void WineWizardDriver::HandleSaveDialog() {
+  if (saveAnswers_.empty() || !process_) return;
+  HWND dialog = proc::WaitForWindow(
+      *process_,
+      [this](HWND window) {
+        if (window == frame_ || !proc::IsDialog(window) || !IsWindowVisible(window)) return false;
+        if (!proc::ChildById(window, IDOK)) return false;
+        for (int id : kSaveNameIds)
+          if (proc::ChildById(window, id)) return true;
+        return false;
+      },
+      kSaveDialogTimeoutMs);
+  if (!dialog) return;
+  Settle();
+  const std::string answer = saveAnswers_.front();
+  saveAnswers_.pop_front();
+  Trace("Save dialog: \"" + answer + "\"");
+  HWND name = nullptr;
+  for (int id : kSaveNameIds) {
+    if (!name) name = proc::ChildById(dialog, id);
+  }
+  DWORD_PTR ignored = 0;
+  if (!answer.empty()) {
+    SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer.c_str()), SMTO_NORMAL,
+                        kAnswerTimeoutMs, &ignored);
+  }
+  HWND button = proc::ChildById(dialog, answer.empty() ? IDCANCEL : IDOK);
+  if (button) PostMessageA(button, BM_CLICK, 0, 0);
+  Settle();
+  if (IsWindow(dialog) && IsWindowVisible(dialog)) Fail(__LINE__, "the Save dialog did not close");
+}
+
 void WineWizardDriver::CloseBox() {
   HandleMessageBoxes();
   EnsureActive();
@@ -382,6 +484,8 @@ bool WineWizardDriver::Finished() {
 
 void WineWizardDriver::EndCase() {
   if (process_) EndSession();
+  for (const std::string& file : scratchFiles_) DeleteFileA(file.c_str());
+  scratchFiles_.clear();
   if (!answers_.empty())
     Fail(__LINE__, std::to_string(answers_.size()) +
                        " message box answer(s) queued for a session that never ran");
@@ -395,6 +499,9 @@ void WineWizardDriver::EndSession() {
     Fail(__LINE__,
          std::to_string(answers_.size()) + " message box answer(s) left over: a box did not come");
   answers_.clear();
+  if (!saveAnswers_.empty())
+    Fail(__LINE__, "a Save dialog answer left over: the dialog did not come");
+  saveAnswers_.clear();
   if (process_ && process_->Running()) process_->Kill();
   process_.reset();
   frame_ = nullptr;
@@ -456,10 +563,10 @@ HWND WineWizardDriver::Page(int templateId) {
 HWND WineWizardDriver::DialogWindow(int templateId) {
   if (!Running()) return nullptr;
   if (templateId == kFrame) return FindFrame();
-  if (templateId == IDD_ABOUT) {
+  if (templateId == IDD_ABOUT || templateId == IDD_REVIEW) {
+    const std::vector<int>& ids = templateId == IDD_ABOUT ? kAboutIds : kReviewIds;
     for (HWND window : proc::TopLevelWindows(process_->id()))
-      if (window != frame_ && proc::IsDialog(window) && HasChildren(window, kAboutIds))
-        return window;
+      if (window != frame_ && proc::IsDialog(window) && HasChildren(window, ids)) return window;
     return nullptr;
   }
   return Page(templateId);

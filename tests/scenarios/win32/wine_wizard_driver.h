@@ -36,6 +36,14 @@ class WineWizardDriver : public WizardDriver {
   // cannot tell a nested modal loop to hand control back); Text() and Visible() on it answer
   // from what it showed.
   void SystemMenuAbout() override;
+  std::string ReviewChanges() override;
+  // Another process cannot read the wizard's system menu: the entry is chosen whatever its
+  // state, so a case chooses only entries that are on.
+  void SystemMenu(int commandId) override;
+  void AnswerNextSaveDialog(const std::string& path) override;
+  std::string ScratchFile(const std::string& name) override;
+  // Runs Wine's regedit in the program's prefix.
+  bool MergeRegFile(const std::string& path) override;
   void CloseBox() override;
   std::string Caption() override;
   std::string Text(int dialog, int id) override;
@@ -82,6 +90,9 @@ class WineWizardDriver : public WizardDriver {
   // Records every open box and presses the queued answer; a box with no answer queued fails
   // the case and is closed with its first button. True when a box was open.
   bool HandleMessageBoxes();
+  // Types the queued file name into the Save dialog the program opened and presses Save (or
+  // Cancel for an empty name).
+  void HandleSaveDialog();
   // Moves the focus as the dialog manager does; false when that did not end on `control` or
   // showed a message box (which then took the mouse: the press that follows is lost).
   bool MoveFocus(HWND control);
@@ -102,4 +113,6 @@ class WineWizardDriver : public WizardDriver {
   std::deque<int> answers_;
   std::vector<SeenMessageBox> seen_;
   std::map<int, std::string> aboutTexts_;
+  std::deque<std::string> saveAnswers_;
+  std::vector<std::string> scratchFiles_;
 };

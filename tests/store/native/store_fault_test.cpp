@@ -507,3 +507,40 @@ TEST(RestoreFaults, BackupNotDeleted) {
   CHECK_EQ(RestoreBackup(m.reg, kOsFamilyNt), RestoreOutcome::kRestored);
   CHECK(!BackupExists(m.reg));
 }
+
+// Windows' defaults the registry refuses: told as not all done, with the backup as it was; a
+// backup that cannot be taken first stops them before anything is deleted.
+TEST(DefaultsFaults, RefusalsKeepTheBackup) {
+  struct Row {
+    const char* label;
+    OsFamily family;
+    std::vector<std::string> fixtures;
+    bool finishedBefore;  // a backup exists
+    RegFault fault;
+    DefaultsOutcome outcome;
+  };
+  const Row rows[] = {
+      {"NT: a delete refused", kOsFamilyNt, kNtMachine, true,
+       Fault(RegOp::kDeleteValue, kHklmTcpip, "DefaultTTL"), DefaultsOutcome::kIncomplete},
+      {"NT: an interface does not open", kOsFamilyNt, kNtMachine, true,
+       Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces\\{2*"), DefaultsOutcome::kIncomplete},
+      {"9x: the transport does not open", kOsFamily9x, k9xMachine, true,
+       Fault(RegOp::kOpen, "*\\NetTrans\\0003"), DefaultsOutcome::kIncomplete},
+      {"NT: no backup can be taken", kOsFamilyNt, kNtMachine, false,
+       Fault(RegOp::kCreate, kHkcuBackup), DefaultsOutcome::kBackupNotSaved},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.label);
+    Machine m(row.fixtures);
+    REQUIRE(m.ready);
+    if (row.finishedBefore) CHECK(ReadAndApply(m.reg, row.family));
+    const std::string backup = BackupValues(m.reg);
+    const std::string machine = Snapshot(m.reg);
+    StoreMemoryRegistry().AddFault(row.fault);
+    CHECK_EQ(RestoreDefaults(m.reg, row.family), row.outcome);
+    StoreMemoryRegistry().ClearFaults();
+    CHECK_ALL_KEYS_CLOSED();
+    CHECK_EQ(BackupValues(m.reg), backup);
+    if (row.outcome == DefaultsOutcome::kBackupNotSaved) CHECK_EQ(Snapshot(m.reg), machine);
+  }
+}
