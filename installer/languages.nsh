@@ -1,6 +1,8 @@
 ; The installer's languages: the program's shipped ones (resources/lang), each with the Modern
 ; UI's own texts, the installer's texts below, and the name of its language file, which becomes
 ; the program's Language. English comes first: it stands in when Windows speaks none of them.
+; The list names each language in its own words, as Windows' own language lists do.
+!define LANGFILE_LANGDLL_FMT "%NATIVENAME%"
 
 !insertmacro MUI_LANGUAGE "English"
 LangString LanguageFile ${LANG_ENGLISH} "English"

@@ -108,6 +108,24 @@ for windows in win95 win98 winme nt40 win2k winxp; do
   check "an unknown switch ends with 2" same "$(run /apply "$(win "docs/profiles/LAN.ini")" /now)" 2
   settle
   check "none of them changed anything" state compare "$work/before"
+
+  # The README's batch file, as a logon script runs it: silent install, /apply, the log on the
+  # share. The installer is 32-bit: only where Wine runs 32-bit programs.
+  setup=$(ls "$ROOT"/build/win32/QuarnelSetup-*.exe 2>/dev/null | head -n 1)
+  if { [ "$windows" = winxp ] || [ "$windows" = win98 ]; } && [ "$WINEARCH" = win32 ] && [ -n "$setup" ]; then
+    share="$work/share"
+    rm -rf "$share" "$WINEPREFIX/drive_c/Quarnel"
+    mkdir -p "$share/logs"
+    cp "$setup" "$share/QuarnelSetup.exe"
+    cp docs/profiles/DSL.ini "$share/"
+    set_windows_version QuarnelSetup.exe "$windows"
+    timeout 300 "$WINELOADER" cmd /c "$(win "$ROOT/docs/tune.bat")" "$(win "$share")" >/dev/null 2>&1
+    settle
+    check "docs/tune.bat installs in German, applies DSL.ini and logs on the share" same \
+      "$(value 'HKCU\Software\Ovik Quarnel' Language) $(value "$interface" MTU)$(value "$tcpip_9x" DefaultTTL) $(cat "$share"/logs/*.log | tr -d '\r' | tail -n 1) $([ -f "$WINEPREFIX/drive_c/Quarnel/tuned.txt" ] && echo tuned)" \
+      "German $([ $nt = 1 ] && echo 1492 || echo 64) outcome 0: done tuned"
+    "$WINELOADER" reg delete 'HKCU\Software\Wine\AppDefaults\QuarnelSetup.exe' /f >/dev/null 2>&1
+  fi
 done
 
 echo "== nt351"
