@@ -6,6 +6,7 @@
 #include "app/wizard_app.h"
 #include "store/modem_port_speed.h"
 #include "store/settings_store.h"
+#include "wizard/messages.h"
 #include "wizard/texts.h"
 
 namespace {
@@ -79,20 +80,39 @@ Command ParseCommandLine(const char* commandLine) {
   return command;
 }
 
-int Apply(WizardApp& app, Registry& registry, const Command& command, CommandLog& log) {
+// The profile's settings as the wizard would leave them; false (logged) when it is refused.
+bool LoadProfile(WizardApp& app, Registry& registry, const Command& command, CommandLog& log,
+                 WizardModel& model) {
   TextFiles* files = app.platform.textFiles;
   const std::string path = files->FullPath(command.path);
   const std::string origin = command.switchName + " " + path;
   if (!files->IsFile(path)) {
     log.Line("refused " + origin + ": no such file");
-    return log.Outcome(kExitBadInput);
+    return false;
   }
-  WizardModel model;
   bool boostModem = false;
-  if (!ReadProfile(app, path, origin, model, &boostModem, log)) {
-    return log.Outcome(kExitBadInput);
-  }
+  if (!ReadProfile(app, path, origin, model, &boostModem, log)) return false;
   if (boostModem) DetectBoostableModem(registry, app.osFamily, app.modemBoostAvailable);
+  return true;
+}
+
+// What /apply would write, one line a value; nothing is written.
+int Review(WizardApp& app, Registry& registry, const Command& command, CommandLog& log) {
+  WizardModel model;
+  if (!LoadProfile(app, registry, command, log, model)) return log.Outcome(kExitBadInput);
+  const ChangePlan plan =
+      PlanSettings(registry, app.osFamily, app.modemBoostAvailable, model.settings);
+  std::string lines = FormatReview(app, plan);
+  // The plan's lines end with CR LF; the log adds its own.
+  for (std::size_t end; (end = lines.find("\r\n")) != std::string::npos; lines.erase(0, end + 2)) {
+    log.Line(lines.substr(0, end));
+  }
+  return log.Outcome(plan.complete ? kExitDone : kExitRefused);
+}
+
+int Apply(WizardApp& app, Registry& registry, const Command& command, CommandLog& log) {
+  WizardModel model;
+  if (!LoadProfile(app, registry, command, log, model)) return log.Outcome(kExitBadInput);
 
   // The backup there holds what the PC had before this program ever ran: a second run, or a
   // run after the wizard, must not replace it with values this program wrote.
@@ -121,6 +141,40 @@ int Restore(WizardApp& app, Registry& registry, CommandLog& log) {
     default:
       return log.Outcome(kExitRefused);
   }
+}
+
+// Windows' own values, without the wizard's question: a backup is taken first when there is
+// none, and when it cannot be, nothing is deleted (no one is there to agree to go on).
+int Defaults(WizardApp& app, Registry& registry, CommandLog& log) {
+  switch (RestoreDefaults(registry, app.osFamily)) {
+    case DefaultsOutcome::kRestored:
+      return log.Outcome(kExitDone);
+    case DefaultsOutcome::kBackupNotSaved:
+      log.Line("refused backup: not every value could be saved, nothing was changed");
+      return log.Outcome(kExitRefused);
+    default:
+      return log.Outcome(kExitRefused);
+  }
+}
+
+int Export(WizardApp& app, Registry& registry, const Command& command, CommandLog& log) {
+  if (!BackupExists(registry)) {
+    log.Line("no backup");
+    return log.Outcome(kExitNothingToDo);
+  }
+  std::string file;
+  if (!BackupRegFile(registry, app.osFamily, app.regeditDeletes,
+                     app.Translate(text::kDeleteByHand).c_str(), &file)) {
+    log.Line("refused backup: it could not be read whole");
+    return log.Outcome(kExitRefused);
+  }
+  const std::string path = app.platform.textFiles->FullPath(command.path);
+  if (app.platform.files == nullptr || !app.platform.files->WriteWholeFile(path, file)) {
+    log.Line("refused " + command.switchName + " " + path + ": the file cannot be written");
+    return log.Outcome(kExitBadInput);
+  }
+  log.Line("written " + path);
+  return log.Outcome(kExitDone);
 }
 
 }  // namespace
@@ -172,10 +226,13 @@ int RunCommandLine(WizardApp& app, const char* commandLine) {
   switch (command.action) {
     case Action::kApply:
       return Apply(app, registry, command, log);
+    case Action::kReview:
+      return Review(app, registry, command, log);
     case Action::kRestore:
       return Restore(app, registry, log);
+    case Action::kDefaults:
+      return Defaults(app, registry, log);
     default:
-      log.Line("refused command line: " + command.switchName + " is not available yet");
-      return log.Outcome(kExitBadInput);
+      return Export(app, registry, command, log);
   }
 }

@@ -41,8 +41,6 @@ bool WizardApp::InitInstance() {
     return false;
   }
 
-  regeditDeletes = osVersion.IsWindows2000() || osVersion.IsWindowsXp();
-
   if (platform.toolkit == nullptr) return false;
   delete wizard;
   wizard = new WizardDialog(*this);
@@ -69,5 +67,6 @@ bool WizardApp::DecideFamily() {
   } else {
     return false;
   }
+  regeditDeletes = osVersion.IsWindows2000() || osVersion.IsWindowsXp();
   return true;
 }

@@ -361,6 +361,16 @@ TEST(startup, recorded_message_boxes) {
 
 namespace {
 
+std::string ReadFile(const std::string& path) {
+  std::string bytes;
+  if (std::FILE* in = std::fopen(path.c_str(), "rb")) {
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) bytes.append(chunk, n);
+    std::fclose(in);
+  }
+  return bytes;
+}
+
 // The command line on a fixture machine: profile lines -> exit code, what the registry holds
 // after it (as lines of its .reg dump) and what the log says. A run that ends in 0 is rolled back
 // with /restore, which must give the machine back byte for byte.
@@ -416,6 +426,13 @@ TEST(startup, command_line) {
        nullptr},
       {"Windows NT 3.51", true, "/restore /log %L", "", 4, "", k79Default, nullptr},
       {"usage", true, "/?", "", 0, "", nullptr, nullptr},
+      {"review", true, "/review %P /log %L", "ConnectionType=LAN\nTTL=128", 0, "",
+       "Tcpip\\Parameters  DefaultTTL  128  unchanged", nullptr},
+      {"Windows' defaults", true, "/defaults /log %L", "", 0,
+       "[HKEY_CURRENT_USER\\Software\\Ovik Quarnel\\Original Settings]",
+       "deleted HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters  "
+       "DefaultTTL",
+       nullptr},
       {"registry refuses a value", true, "/apply %P /log %L", "", 3,
        "[HKEY_CURRENT_USER\\Software\\Ovik Quarnel\\Original Settings]|"
        "\"KeepAliveTime\"=dword:006ddd00",
@@ -435,12 +452,14 @@ TEST(startup, command_line) {
     return text;
   };
   NativeTextFiles files;
+  NativeFileSearch search;
   for (const Row& row : rows) {
     check::Scope scope(row.label);
     Machine m(std::string(row.label) == "Windows NT 3.51" ? FixedVersion(kPlatformNt, 3, 51)
               : row.nt                                    ? FixedVersion(kPlatformNt, 5, 1)
                                                           : FixedVersion(kPlatformWin9x, 4, 10));
     m.platform.textFiles = &files;
+    m.platform.files = &search;
     m.registry.SetWin9xStrings(!row.nt);
     REQUIRE(LoadRegFile(m.registry,
                         std::string(QUARNEL_FIXTURE_DIR) +
@@ -470,20 +489,20 @@ TEST(startup, command_line) {
       CHECK(after.find(lines.substr(0, bar)) != std::string::npos);
       lines = bar == std::string::npos ? "" : lines.substr(bar + 1);
     }
-    if (row.code != 0 && row.code != 3) CHECK_EQ(after, before);
-    std::string log;
-    if (std::FILE* in = std::fopen(logFile.c_str(), "rb")) {
-      char chunk[4096];
-      for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) log.append(chunk, n);
-      std::fclose(in);
-    }
+    if (*row.dumpHas == '\0') CHECK_EQ(after, before);
+    const std::string log = ReadFile(logFile);
     if (row.logHas != nullptr) CHECK(log.find(row.logHas) != std::string::npos);
     CHECK_EQ(m.messages.shown().size(), std::size_t{row.logHas == nullptr ? 1u : 0u});
     CHECK_EQ(m.registry.OpenHandleCount(), 0);
-    if (row.code == 0 && row.logHas != nullptr) {
+    if (row.code == 0 && *row.dumpHas != '\0') {
       WizardApp again(m.platform);
+      CHECK_EQ(RunCommandLine(again, ("/export " + expand("%P.reg")).c_str()), 0);
+      CHECK(ReadFile(profile + ".reg").find("\"DefaultTTL\"=") != std::string::npos);
+      CHECK_EQ(RunCommandLine(again, "/export Z:\\no\\such\\folder\\x.reg"), 2);
       CHECK_EQ(RunCommandLine(again, "/restore"), 0);
       CHECK_EQ(m.registry.Dump(), before);
+      CHECK_EQ(RunCommandLine(again, ("/export " + expand("%P.reg")).c_str()), 1);
+      std::remove((profile + ".reg").c_str());
     }
   }
   std::remove(profile.c_str());
