@@ -100,6 +100,24 @@ for windows in win95 win98 winme nt40 win2k winxp; do
     check "the registry is back byte for byte" state compare "$work/before"
   done
 
+  rm -f "$log" "$work/backup.reg"
+  check "/review logs the plan and ends with 0" \
+    same "$(run /review "$(win "docs/profiles/LAN.ini")" /log "$(win "$log")")" 0
+  check "the plan names DefaultTTL" grep -q "DefaultTTL  .* -> 64" "$log"
+  settle
+  check "/review changed nothing" state compare "$work/before"
+  check "/defaults ends with 0" same "$(run /defaults /log "$(win "$log")")" 0
+  tcpip=$tcpip_9x
+  [ $nt = 1 ] && tcpip=$tcpip_nt
+  check "Windows' own values: DefaultTTL is gone" same "$(value "$tcpip" DefaultTTL)" ""
+  check "/export ends with 0" same "$(run /export "$(win "$work/backup.reg")")" 0
+  check "it wrote the backup as a REGEDIT4 file" \
+    eval 'head -n 1 "$work/backup.reg" | grep -q "^REGEDIT4" && grep -q "DefaultTTL" "$work/backup.reg"'
+  check "/restore after /defaults ends with 0" same "$(run /restore)" 0
+  settle
+  check "the registry is back byte for byte" state compare "$work/before"
+  check "/export without a backup ends with 1" same "$(run /export "$(win "$work/none.reg")")" 1
+
   printf '[Profile]\r\nConnectionType=DSL\r\nTTL=0\r\n' >"$work/bad.ini"
   rm -f "$log"
   check "a profile with TTL=0 ends with 2" same "$(run /apply "$(win "$work/bad.ini")" /log "$(win "$log")")" 2
@@ -129,6 +147,8 @@ for windows in win95 win98 winme nt40 win2k winxp; do
 done
 
 echo "== nt351"
+# In English: the language the batch file installed goes.
+"$WINELOADER" reg delete 'HKCU\Software\Ovik Quarnel' /f >/dev/null 2>&1
 set_windows_version Quarnel.exe nt351
 rm -f "$log"
 check "Windows NT 3.51 ends with 4" same "$(run /restore /log "$(win "$log")")" 4
