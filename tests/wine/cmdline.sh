@@ -37,20 +37,6 @@ value() {
   if [ "${type:-}" = REG_DWORD ]; then printf '%d' "$data"; else printf '%s' "${data:-}"; fi
 }
 
-passed=0
-failed=0
-check() {  # check WHAT COMMAND...: passed when the command succeeds
-  local what=$1
-  shift
-  if "$@"; then
-    echo "  ok   $what"
-    passed=$((passed + 1))
-  else
-    echo "  FAIL $what"
-    failed=$((failed + 1))
-  fi
-}
-same() { [ "$1" = "$2" ] || { echo "    got \"$1\", expected \"$2\""; return 1; }; }
 
 log="$work/log.txt"
 tcpip_nt='HKLM\System\CurrentControlSet\Services\Tcpip\Parameters'

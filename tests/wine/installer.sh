@@ -87,20 +87,6 @@ reset() {
   cp "$clean/$1/snapshot" "$work/before"
 }
 
-passed=0
-failed=0
-check() {  # check WHAT COMMAND...: one check, passed when the command succeeds
-  local what=$1
-  shift
-  if "$@"; then
-    echo "  ok   $what"
-    passed=$((passed + 1))
-  else
-    echo "  FAIL $what"
-    failed=$((failed + 1))
-  fi
-}
-same() { [ "$1" = "$2" ] || { echo "    got \"$1\", expected \"$2\""; return 1; }; }
 
 win_path() { printf '%s' "${1//\//\\}"; }  # Z:/a/b -> Z:\a\b
 unix_path() {                              # C:\a\b -> the prefix's file
