@@ -65,6 +65,7 @@ class ProfileReading {
     app_.platform.profile.ReadString(kProfileSection, key, "", buffer, sizeof buffer,
                                      path_.c_str());
     std::string value = buffer;
+    if (!value.empty()) anyKey_ = true;
     value = value.substr(0, value.find(';'));
     while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
     return value;
@@ -161,7 +162,12 @@ class ProfileReading {
     return boost == 1 && model_.settings.connectionType == kConnectionDialUp;
   }
 
-  bool ok() const { return ok_; }
+  // A file without any key of the section (a wrong file, a misspelt section) would tune the
+  // PC as a dial-up one without anybody having asked for it.
+  bool ok() {
+    if (!anyKey_) Refuse("ConnectionType", "", "no key of [Profile] in the file");
+    return ok_;
+  }
 
  private:
   const AppState& app_;
@@ -170,6 +176,7 @@ class ProfileReading {
   WizardModel& model_;
   CommandLog& log_;
   bool ok_ = true;
+  bool anyKey_ = false;
 };
 
 }  // namespace

@@ -433,7 +433,9 @@ TEST(startup, command_line) {
        "deleted HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters  "
        "DefaultTTL",
        nullptr},
-      {"registry refuses a value", true, "/apply %P /log %L", "", 3,
+      {"no [Profile] section", true, "/apply %P /log %L", "[Profil]\nTTL=64", 2, "",
+       "no key of [Profile]", nullptr},
+      {"registry refuses a value", true, "/apply %P /log %L", "TTL=64", 3,
        "[HKEY_CURRENT_USER\\Software\\Ovik Quarnel\\Original Settings]|"
        "\"KeepAliveTime\"=dword:006ddd00",
        "refused HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters  "
