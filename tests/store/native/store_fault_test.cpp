@@ -522,10 +522,6 @@ TEST(DefaultsFaults, RefusalsKeepTheBackup) {
   const Row rows[] = {
       {"NT: a delete refused", kOsFamilyNt, kNtMachine, true,
        Fault(RegOp::kDeleteValue, kHklmTcpip, "DefaultTTL"), DefaultsOutcome::kIncomplete},
-      {"NT: an interface does not open", kOsFamilyNt, kNtMachine, true,
-       Fault(RegOp::kOpen, kHklmTcpip + "\\Interfaces\\{2*"), DefaultsOutcome::kIncomplete},
-      {"9x: the transport does not open", kOsFamily9x, k9xMachine, true,
-       Fault(RegOp::kOpen, "*\\NetTrans\\0003"), DefaultsOutcome::kIncomplete},
       {"NT: no backup can be taken", kOsFamilyNt, kNtMachine, false,
        Fault(RegOp::kCreate, kHkcuBackup), DefaultsOutcome::kBackupNotSaved},
   };
