@@ -475,8 +475,14 @@ SCENARIO(command_line_profiles_write_what_the_wizard_writes) {
   } rows[] = {
       {"winxp", {"scenario_nt_machine.reg"}, IDC_step2_RADIO_DSL, "DSL"},
       {"win98", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_CableModem, "Cable"},
+      {"nt40", {"scenario_nt_machine.reg"}, IDC_step2_RADIO_LAN, "LAN"},
+      {"winme", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_DSL, "DSL"},
       {"win2k",
        {"scenario_nt_machine.reg", "scenario_nt_modem.reg"},
+       IDC_step2_RADIO_DialUp,
+       "DialUp"},
+      {"win95",
+       {"scenario_9x_machine.reg", "scenario_9x_modem.reg"},
        IDC_step2_RADIO_DialUp,
        "DialUp"},
   };
