@@ -56,7 +56,8 @@ Command ParseCommandLine(const char* commandLine) {
       continue;
     }
     if (takesPath) {
-      if (i + 1 >= words.size() || words[i + 1].empty()) {
+      // No Windows path starts with '/': that is the next switch, the file name is missing.
+      if (i + 1 >= words.size() || words[i + 1].empty() || words[i + 1][0] == '/') {
         if (command.error.empty()) command.error = word + " needs a file name";
         continue;
       }

@@ -419,7 +419,7 @@ TEST(startup, command_line) {
        "PMTUDiscovery=2", nullptr},
       {"unknown switch", true, "/apply %P /fast /log %L", "", 2, "", "unknown switch /fast",
        nullptr},
-      {"path missing", true, "/log %L /apply", "", 2, "", "/apply needs a file name", nullptr},
+      {"path missing", true, "/apply /log %L", "", 2, "", "/apply needs a file name", nullptr},
       {"two actions", true, "/restore /apply %P /log %L", "", 2, "", "at a time", nullptr},
       {"no such profile", true, "/apply %P.missing /log %L", "", 2, "", "no such file", nullptr},
       {"restore without backup", true, "/restore /log %L", "", 1, "", "outcome 1: nothing to do",
@@ -448,9 +448,9 @@ TEST(startup, command_line) {
   const std::string logFile = dir + "/log.txt";
   const auto expand = [&](std::string text) {
     for (std::size_t at; (at = text.find("%P")) != std::string::npos;)
-      text.replace(at, 2, '"' + profile + '"');
+      text.replace(at, 2, "\"Z:" + profile + '"');
     for (std::size_t at; (at = text.find("%L")) != std::string::npos;)
-      text.replace(at, 2, '"' + logFile + '"');
+      text.replace(at, 2, "\"Z:" + logFile + '"');
     return text;
   };
   NativeTextFiles files;
