@@ -19,6 +19,7 @@
 #define IDD_STEP_ICMP 141
 #define IDD_ABOUT 143
 #define IDD_STEP_MODEM 147
+#define IDD_MTU_FINDER 170
 #define IDD_REVIEW 160
 
 // --- Icons and bitmaps ------------------------------------------------------
@@ -74,6 +75,7 @@
 #define IDC_static_RecommendedMSS 1016
 #define IDC_MTU_EDIT 1017
 #define IDC_MSS_EDIT 1018
+#define IDC_MTU_FIND 1150
 
 // --- Step 3: path MTU discovery (IDD_STEP_PATH_MTU) --------------------------
 #define IDC_static_step4_MTUDiscoveryExplain 1014
@@ -140,6 +142,17 @@
 #define IDC_ABOUT_VERSION 1001
 #define IDC_STATIC2 1090
 
+// --- MTU finder (IDD_MTU_FINDER) ----------------------------------------------
+#define IDC_MTU_HOST_LABEL 1151
+#define IDC_MTU_HOST 1152
+#define IDC_MTU_HINT 1153
+#define IDC_MTU_PROGRESS 1154
+#define IDC_MTU_RESULT 1155
+#define IDC_MTU_START 1156
+#define IDC_MTU_USE 1157
+// What the search beside the dialog posts to it (command ids no control has).
+#define IDC_MTU_TRIED 1190
+#define IDC_MTU_DONE 1191
 // --- Review of Finish's changes (IDD_REVIEW) ----------------------------------
 #define IDC_REVIEW_EXPLAIN 1101
 #define IDC_REVIEW_TEXT 1102

@@ -114,6 +114,47 @@ require_built() {
 # A host path as Wine's Z: drive shows it to a Windows program.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
+# mtu_path_up TAG: a path for the MTU finder. Three network namespaces, TAGh (this machine,
+# 10.9.1.1), TAGr (a router) and TAGt (the target, $MTU_PATH_TARGET), joined by two veth pairs;
+# the second link carries 1400 bytes. False when they can't be made (not root); the caller
+# removes whatever was made with mtu_path_down TAG, whatever happens.
+MTU_PATH_TARGET=10.9.2.2
+mtu_path_up() {
+  local tag=$1 role
+  in_ns() { ip netns exec "$tag$1" "${@:2}"; }
+  [ "$(id -u)" -eq 0 ] || return 1
+  for role in h r t; do ip netns add "$tag$role" 2>/dev/null || return 1; done
+  ip link add "${tag}a" type veth peer name "${tag}b" &&
+    ip link set "${tag}a" netns "${tag}h" && ip link set "${tag}b" netns "${tag}r" &&
+    ip link add "${tag}c" mtu 1400 type veth peer name "${tag}d" mtu 1400 &&
+    ip link set "${tag}c" netns "${tag}r" && ip link set "${tag}d" netns "${tag}t" &&
+    in_ns h ip addr add 10.9.1.1/24 dev "${tag}a" &&
+    in_ns r ip addr add 10.9.1.2/24 dev "${tag}b" &&
+    in_ns r ip addr add 10.9.2.1/24 dev "${tag}c" &&
+    in_ns t ip addr add "$MTU_PATH_TARGET/24" dev "${tag}d" || return 1
+  for role in h r t; do
+    in_ns "$role" ip link set lo up || return 1
+    # Else the first "fragmentation needed" is remembered, and later probes are split by the
+    # sender itself, so they pass.
+    in_ns "$role" sysctl -qw net.ipv4.route.mtu_expires=0 || return 1
+  done
+  in_ns h ip link set "${tag}a" up && in_ns r ip link set "${tag}b" up &&
+    in_ns r ip link set "${tag}c" up && in_ns t ip link set "${tag}d" up &&
+    in_ns h ip route add default via 10.9.1.2 && in_ns t ip route add default via 10.9.2.1 &&
+    in_ns r sysctl -qw net.ipv4.ip_forward=1
+}
+# Stops every process left in the namespaces (by its id) and removes them.
+mtu_path_down() {
+  local tag=$1 role pid
+  for role in h r t; do
+    for pid in $(ip netns pids "$tag$role" 2>/dev/null); do kill "$pid" 2>/dev/null || true; done
+    ip netns delete "$tag$role" 2>/dev/null || true
+  done
+  # A veth pair not yet moved into a namespace is still here.
+  ip link delete "${tag}a" 2>/dev/null || true
+  ip link delete "${tag}c" 2>/dev/null || true
+}
+
 # The Wine suites' checks: each prints one line and counts; the suite ends with
 # echo "$passed passed, $failed failed".
 passed=0

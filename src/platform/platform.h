@@ -4,6 +4,7 @@
 
 #include "platform/file_search.h"
 #include "platform/message_box.h"
+#include "platform/pinger.h"
 #include "platform/profile_reader.h"
 #include "platform/registry.h"
 #include "platform/text_files.h"
@@ -17,5 +18,6 @@ struct Platform {
   MessageBoxes& messages;
   Toolkit* toolkit;                // null where no window is ever made (store and language tests)
   FileSearch* files = nullptr;     // null: no language files to list
+  Pinger* pinger = nullptr;        // null: no ICMP on this machine
   TextFiles* textFiles = nullptr;  // null: no profiles and no logs (the command line refuses)
 };

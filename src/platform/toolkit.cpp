@@ -12,3 +12,8 @@ void Dialog::OnCancel() { toolkit_.EndDialog(window_, kIdCancelCommand); }
 bool Dialog::PreTranslateKey(const KeyEvent& key) {
   return toolkit_.DefaultKeyHandling(window_, key);
 }
+
+bool Toolkit::RunBeside(void (*job)(void* context), void* context) {
+  job(context);
+  return true;
+}

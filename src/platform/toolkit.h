@@ -26,7 +26,8 @@
 //   default push button (nothing when that button is disabled), otherwise it is the OK command
 //   (OnCommand(kIdOkCommand, kBnClicked)); Esc is OnCommand(kIdCancelCommand, kBnClicked).
 // - Alt+letter goes to the top-level dialog: the first control after the focus, there or in a
-//   visible child dialog, whose text marks the letter with '&' is clicked.
+//   visible child dialog, whose text marks the letter with '&' is clicked as BM_CLICK clicks:
+//   the button takes the focus, and is pressed even when that focus move showed a message box.
 // - Every key-down is first offered to PreTranslateKey of the dialog holding the focus, then of
 //   each parent dialog up to the top-level one; the default of each is the dialog manager's key
 //   handling (Tab navigation, arrows in radio groups, Enter, Esc) for that dialog, which
@@ -133,6 +134,10 @@ class Toolkit {
   virtual void SetFocus(WindowRef window) = 0;
   virtual WindowRef Focus() = 0;
   virtual void SelectAllText(WindowRef edit) = 0;
+  // Puts an edit's caret after its last character, nothing selected.
+  virtual void MoveCaretToEnd(WindowRef edit) = 0;
+  // Whether `window` lies inside `parent`, at any depth.
+  virtual bool IsChild(WindowRef parent, WindowRef window) = 0;
   // Moves a window so its top-left corner is at pixel (x, y) of its parent's client area.
   virtual void MoveTo(WindowRef window, int x, int y) = 0;
 
@@ -140,8 +145,9 @@ class Toolkit {
   virtual std::string LoadResourceString(int id) = 0;
   // Appends a separator and an entry to the window's system menu.
   virtual void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) = 0;
-  // Turns a system-menu entry on or off (greyed).
+  // Turns a system-menu entry on or off (greyed), or gives it another text.
   virtual void EnableSystemMenuItem(WindowRef window, int commandId, bool enable) = 0;
+  virtual void SetSystemMenuItemText(WindowRef window, int commandId, const std::string& text) = 0;
   // The standard Save dialog for one kind of file, named `filterName` ("Registration Files"),
   // with the files ending in `extension` (no dot) listed, and that ending added to a name
   // typed without one. False when the user cancels or the dialog cannot be shown.
@@ -152,6 +158,8 @@ class Toolkit {
   // The string `name` of the program file's version resource (US English, Unicode code page);
   // false when the file has no such string or it is empty.
   virtual bool ProgramVersionString(const std::string& name, std::string* value) = 0;
+  // The program file's name without its folder and extension ("Quarnel" for Quarnel.exe).
+  virtual std::string ProgramTitle() = 0;
 
   // The extended combo box. Its image list (16 x 16, 16-bit colour) is made and attached once;
   // where Windows has only the plain combo box the items go in without pictures.
@@ -166,4 +174,14 @@ class Toolkit {
   // The selected item's index, -1 for none; selecting -1 clears the selection.
   virtual int ComboSelection(WindowRef combo) = 0;
   virtual void SelectComboItem(WindowRef combo, int index) = 0;
+
+  // Work that may block for seconds, beside the message loop. One job at a time: RunBeside
+  // starts `job(context)` (false when it could not be started; the job then has not run);
+  // WaitBeside returns once it has ended. The job talks to its dialog only through PostCommand,
+  // which may be called from any thread and delivers OnCommand(id, code) to the dialog in its
+  // message loop. The defaults have no thread: the job runs to its end inside RunBeside, and
+  // what it posts is dropped.
+  virtual bool RunBeside(void (*job)(void* context), void* context);
+  virtual void WaitBeside() {}
+  virtual void PostCommand(WindowRef /*dialog*/, int /*id*/, int /*code*/) {}
 };

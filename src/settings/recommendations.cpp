@@ -18,10 +18,15 @@ void RecommendMtu(WizardModel& model, OsFamily /*family*/) {
   }
   s.recommendedMtu = s.mtu;
   model.mtuEntry = static_cast<std::int32_t>(s.mtu);
-  // 40 bytes of IP and TCP headers; an MTU below that leaves no room for data at all.
-  s.mss = s.mtu > 40 ? s.mtu - 40 : 0;
+  s.mss = MssForMtu(s.mtu);
   s.recommendedMss = s.mss;
   model.mssEntry = static_cast<std::int32_t>(s.mss);
+}
+
+std::uint32_t MssForMtu(std::uint32_t mtu) {
+  // An MTU below the headers leaves no room for data at all.
+  constexpr std::uint32_t kIpTcpHeaders = 40;
+  return mtu > kIpTcpHeaders ? mtu - kIpTcpHeaders : 0;
 }
 
 void RecommendReceiveWindow(WizardModel& model, OsFamily /*family*/) {

@@ -12,6 +12,8 @@ constexpr std::uint32_t kMaxReceiveWindow = 1073741823u;
 
 // MTU by connection type (an unknown type keeps the MTU it has), MSS = MTU - 40.
 void RecommendMtu(WizardModel& model, OsFamily family);
+// The MSS an MTU carries: 40 bytes go to the IP and TCP headers (0 when that leaves nothing).
+std::uint32_t MssForMtu(std::uint32_t mtu);
 // MSS x multiplier (30 dial-up, 44 otherwise) x scaling factor 4, from the chosen MSS, capped
 // at kMaxReceiveWindow.
 void RecommendReceiveWindow(WizardModel& model, OsFamily family);

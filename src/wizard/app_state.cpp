@@ -19,7 +19,12 @@ void AppState::TranslateControl(WindowRef window, int id, const char* key,
 
 int AppState::ShowTranslated(WindowRef owner, const TextId& text, std::uint32_t style) const {
   const std::string shown = Translate(text);
-  return platform.messages.Show(owner, shown.c_str(), kAppTitle, style);
+  return platform.messages.Show(owner, shown.c_str(), Title().c_str(), style);
+}
+
+std::string AppState::Title() const {
+  const std::string title = platform.toolkit != nullptr ? platform.toolkit->ProgramTitle() : "";
+  return title.empty() ? kAppTitle : title;
 }
 
 void AppState::SaveLanguage(const char* name) {

@@ -10,7 +10,7 @@
 #include "platform/platform.h"
 #include "settings/tuning_settings.h"
 
-// The program file's name without extension; the caption of the wizard's message boxes.
+// The program's title where its file's name can't be had.
 constexpr const char* kAppTitle = "Quarnel";
 // The classic size of the program's text buffers (MAX_PATH).
 constexpr std::uint32_t kTextBufferSize = 260;
@@ -31,6 +31,9 @@ class AppState {
   // A message box with the text in the current language and the program's title as its
   // caption; returns the button pressed.
   int ShowTranslated(WindowRef owner, const TextId& text, std::uint32_t style) const;
+  // The program file's name without extension: the caption of the wizard's message boxes, so a
+  // renamed copy names itself.
+  std::string Title() const;
   // Stores the chosen language in the program's key (only when the key exists).
   void SaveLanguage(const char* name);
 

@@ -18,8 +18,8 @@ void ShowRestoreResult(const AppState& app, WindowRef owner, RestoreOutcome outc
   }
   // Shown in English whatever the language: it must stay readable when the language files are
   // what is broken.
-  app.platform.messages.Show(owner, "Failed to reset your connection settings.", kAppTitle,
-                             kMbOk | kMbIconError);
+  app.platform.messages.Show(owner, "Failed to reset your connection settings.",
+                             app.Title().c_str(), kMbOk | kMbIconError);
 }
 
 std::string FormatReview(const AppState& app, const ChangePlan& plan) {

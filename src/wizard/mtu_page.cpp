@@ -3,7 +3,9 @@
 #include "resources/resource.h"
 #include "settings/recommendations.h"
 #include "wizard/app_state.h"
+#include "wizard/mtu_finder_dialog.h"
 #include "wizard/texts.h"
+#include "wizard/wizard_dialog.h"
 
 namespace {
 
@@ -14,6 +16,7 @@ const PageText kTexts[] = {
                  &WizardModel::currentMssFound, text::kBytes, text::kWasSetTo),
     Recommended(IDC_static_RecommendedMTU, text::kRecommendedMtu, &TuningSettings::recommendedMtu),
     Recommended(IDC_static_RecommendedMSS, text::kRecommendedMss, &TuningSettings::recommendedMss),
+    Plain(IDC_MTU_FIND, text::kFindMtu),
 };
 
 // Any size above 0 is taken as typed; the MSS does not follow the MTU.
@@ -36,3 +39,21 @@ MtuPage::MtuPage(AppState& app, WizardDialog& frame, WizardModel& model)
 const PageTable& MtuPage::Table() { return kTable; }
 
 void MtuPage::RunRecommendation() { RecommendMtu(model_, app_.osFamily); }
+
+void MtuPage::OnCommand(int id, int code) {
+  if (id == IDC_MTU_FIND) {
+    if (code == kBnClicked) FindMtu();
+    return;
+  }
+  WizardPage::OnCommand(id, code);
+}
+
+void MtuPage::FindMtu() {
+  MtuFinderDialog finder(app_);
+  std::uint32_t mtu = 0;
+  if (!finder.Run(frame_.window(), &mtu)) return;
+  SetFieldNumber(IDC_MTU_EDIT, mtu);
+  CheckField(IDC_MTU_EDIT);
+  SetFieldNumber(IDC_MSS_EDIT, MssForMtu(mtu));
+  CheckField(IDC_MSS_EDIT);
+}

@@ -49,6 +49,24 @@ std::string ReplaceNumber(const std::string& text, std::int32_t value) {
   return out;
 }
 
+std::string FillIn(const std::string& text, const std::string& words, std::int32_t first,
+                   std::int32_t second) {
+  std::string out;
+  int numbers = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "%s") == 0) {
+      out += words;
+    } else if (text.compare(i, 2, "%d") == 0) {
+      out += std::to_string(numbers++ == 0 ? first : second);
+    } else {
+      out += text[i];
+      continue;
+    }
+    ++i;
+  }
+  return out;
+}
+
 bool ParseInteger(const std::string& text, std::int32_t* value) {
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;

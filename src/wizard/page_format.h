@@ -17,6 +17,10 @@ std::string FormatCurrentValue(const AppState& app, std::int32_t found, std::uin
 std::string FormatCurrentState(const AppState& app, std::int32_t found, std::uint32_t value);
 // Every "%d" of `text` replaced by the number in signed decimal; nothing else is interpreted.
 std::string ReplaceNumber(const std::string& text, std::int32_t value);
+// Every "%s" of `text` replaced by `words`, the first "%d" by `first` and any later ones by
+// `second`. What is put in is not read again, so `words` may hold anything the user typed.
+std::string FillIn(const std::string& text, const std::string& words, std::int32_t first,
+                   std::int32_t second);
 // Every `marker` of `text` replaced by `with`.
 void ReplaceAll(std::string& text, const std::string& marker, const std::string& with);
 

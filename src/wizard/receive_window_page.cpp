@@ -49,13 +49,6 @@ bool ReceiveWindowProduct::InRange(std::uint32_t mss) const {
   return !negative && magnitude >= mss && magnitude <= kMaxReceiveWindow;
 }
 
-bool ReceiveWindowProduct::ToInt32(std::int32_t* value) const {
-  if (magnitude > (negative ? 2147483648u : 2147483647u)) return false;
-  const std::int64_t wide = static_cast<std::int64_t>(magnitude);
-  *value = static_cast<std::int32_t>(negative ? -wide : wide);
-  return true;
-}
-
 std::string ReceiveWindowProduct::Text() const {
   return (negative ? "-" : "") + std::to_string(magnitude);
 }
@@ -66,37 +59,50 @@ ReceiveWindowPage::ReceiveWindowPage(AppState& app, WizardDialog& frame, WizardM
 void ReceiveWindowPage::RunRecommendation() { RecommendReceiveWindow(model_, app_.osFamily); }
 
 void ReceiveWindowPage::DataToControls() {
+  // The recommendation for a large MSS is capped, so the multiplier shown may not give it: the
+  // window shown is the one kept, not the product.
+  filling_ = true;
   WizardPage::DataToControls();
+  filling_ = false;
+  typed_ = false;
   SetFieldNumber(IDC_RWIN_MSS_EDIT, model_.settings.mss);
   SetFieldNumber(IDC_SCALING_FACTOR_EDIT, kReceiveWindowScaling);
 }
 
 void ReceiveWindowPage::OnFieldChanged(int id) {
-  if (id != IDC_MULTIPLIER_EDIT) return;
+  if (id != IDC_MULTIPLIER_EDIT || filling_) return;
+  typed_ = true;
   std::int32_t multiplier = 0;
   if (!ParseInteger(FieldText(id), &multiplier)) multiplier = 0;
   model_.multiplierEntry = multiplier;
   // While the field is empty the window keeps its last value.
   if (multiplier == 0) return;
   const ReceiveWindowProduct product = MultiplyReceiveWindow(model_.settings.mss, multiplier);
-  // A product past 32 bits is shown as it is but not kept; leaving the field rejects it.
-  std::int32_t window = 0;
-  if (product.ToInt32(&window)) model_.receiveWindowEntry = window;
-  SetFieldNumber(IDC_MULTIPLIER_EDIT, multiplier);
+  // A product out of range is shown as it is but not kept; leaving the field rejects it.
+  if (product.InRange(model_.settings.mss)) {
+    model_.receiveWindowEntry = static_cast<std::int32_t>(product.magnitude);
+  }
+  // Rewriting drops leading zeros and would put the caret in front: the next digit goes after.
+  const std::string number = std::to_string(multiplier);
+  if (FieldText(id) != number) {
+    SetFieldText(id, number);
+    toolkit().MoveCaretToEnd(Item(id));
+  }
   SetFieldText(IDC_RWIN_EDIT, product.Text());
 }
 
-void ReceiveWindowPage::OnFieldExit(int id) {
-  if (id != IDC_MULTIPLIER_EDIT) return;
+bool ReceiveWindowPage::CheckField(int id) {
+  if (id != IDC_MULTIPLIER_EDIT || !typed_) return true;
   const std::uint32_t mss = model_.settings.mss;
   const ReceiveWindowProduct product = MultiplyReceiveWindow(mss, model_.multiplierEntry);
   if (product.InRange(mss)) {
     model_.receiveWindowEntry = static_cast<std::int32_t>(product.magnitude);
-    return;
+    return true;
   }
-  const std::string message = app_.Translate(text::kRwinRange);
-  app_.platform.messages.Show(window(), message.c_str(), kAppTitle, kMbOk | kMbIconInformation);
+  ShowMessage(app_.Translate(text::kRwinRange), kMbOk | kMbIconInformation);
   model_.multiplierEntry = model_.recommendedMultiplier;
   model_.receiveWindowEntry = static_cast<std::int32_t>(model_.settings.recommendedReceiveWindow);
-  WizardPage::DataToControls();
+  DataToControls();
+  FocusField(id);
+  return false;
 }

@@ -119,6 +119,7 @@ inline constexpr TextId kRecommendedMtu{"IDC_static_RecommendedMTU",
                                         "Recommended MTU size  :  %d bytes."};
 inline constexpr TextId kRecommendedMss{"IDC_static_RecommendedMSS",
                                         "Recommended MSS size  :  %d bytes."};
+inline constexpr TextId kFindMtu{"IDC_MTU_FIND", "&Find..."};
 
 // Step 3.
 inline constexpr TextId kDiscoveryExplain{
@@ -244,6 +245,28 @@ inline constexpr TextId kModemDescription{
 inline constexpr TextId kAboutOk{"IDOK", "OK"};
 inline constexpr TextId kAboutVersion{"IDC_STATIC2", "Version"};
 
+// The MTU finder. "%s" is the host as the user typed it.
+inline constexpr TextId kMtuFinderTitle{"100", "Find the Largest MTU"};
+inline constexpr TextId kMtuHostLabel{"IDC_MTU_HOST_LABEL", "&Host name or address:"};
+inline constexpr TextId kMtuHint{
+    "IDC_MTU_HINT", "Enter a web site you use, such as www.example.com, or its address."};
+inline constexpr TextId kMtuStart{"IDC_MTU_START", "&Start"};
+inline constexpr TextId kMtuUse{"IDC_MTU_USE", "&Use This MTU"};
+inline constexpr TextId kMtuCancel{"101", "Cancel"};
+inline constexpr TextId kMtuClose{"102", "Close"};
+inline constexpr TextId kMtuLookingUp{"103", "Looking up the host..."};
+inline constexpr TextId kMtuTriedFits{"104", "Trying %d bytes: fits"};
+inline constexpr TextId kMtuTriedTooBig{"105", "Trying %d bytes: too big"};
+inline constexpr TextId kMtuTriedNoReply{"106", "Trying %d bytes: no answer"};
+inline constexpr TextId kMtuResult{
+    "107", "The largest packet that reaches %s without being split: %d bytes, so the MTU is %d."};
+inline constexpr TextId kMtuUnknownHost{
+    "108", "The host %s is unknown. Check its spelling and the connection to the internet."};
+inline constexpr TextId kMtuNoAnswer{
+    "109", "%s did not answer, not even at the smallest size (576). Try another web site."};
+inline constexpr TextId kMtuNoIcmp{
+    "110", "This computer cannot send the test packets: ICMP (icmp.dll) is missing."};
+inline constexpr TextId kMtuNoHost{"111", "Enter a host name or address first."};
 // Review of Finish's changes, the backup file and Windows' defaults.
 inline constexpr TextId kReviewChanges{"IDC_REVIEW_CHANGES", "Re&view Changes..."};
 inline constexpr TextId kReviewExplain{
@@ -293,7 +316,7 @@ inline constexpr const TextId* kGroup3[] = {&kRwinRange,       &kApplied,       
 inline constexpr const TextId* kGroup4[] = {&kConnectionQuestion, &kDialUp, &kCableModem, &kDsl,
                                             &kLan};
 inline constexpr const TextId* kGroup5[] = {&kMtuExplain, &kMssExplain, &kRecommendedMtu,
-                                            &kRecommendedMss};
+                                            &kRecommendedMss, &kFindMtu};
 inline constexpr const TextId* kGroup6[] = {&kDiscoveryExplain, &kBlackHoleExplain,
                                             &kDiscoveryAdvice,  &kBlackHoleAdvice,
                                             &kDisableDiscovery, &kEnableBlackHole};
@@ -311,6 +334,11 @@ inline constexpr const TextId* kGroup11[] = {&kEnableIcmp,   &kIcmpExplain1, &kI
 inline constexpr const TextId* kGroup12[] = {&kModemDescription};
 inline constexpr const TextId* kGroup13[] = {&kAboutOk, &kAboutVersion};
 inline constexpr const TextId* kGroup14[] = {
+    &kMtuFinderTitle, &kMtuHostLabel,   &kMtuHint,         &kMtuStart,
+    &kMtuUse,         &kMtuCancel,      &kMtuClose,        &kMtuLookingUp,
+    &kMtuTriedFits,   &kMtuTriedTooBig, &kMtuTriedNoReply, &kMtuResult,
+    &kMtuUnknownHost, &kMtuNoAnswer,    &kMtuNoIcmp,       &kMtuNoHost};
+inline constexpr const TextId* kGroup15[] = {
     &kReviewChanges,   &kReviewExplain, &kReviewClose,  &kNotSetWord,       &kUnreadableWord,
     &kUnchangedWord,   &kDeleteWord,    &kAdapterWord,  &kModemWord,        &kSaveBackupAs,
     &kRestoreDefaults, &kRegFiles,      &kDeleteByHand, &kDefaultsQuestion, &kBackupFileNotSaved};
@@ -331,8 +359,9 @@ inline constexpr TextGroup kCatalogue[] = {
     {"Step 8: ICMP redirects", kGroup11, sizeof kGroup11 / sizeof kGroup11[0]},
     {"Modem step", kGroup12, sizeof kGroup12 / sizeof kGroup12[0]},
     {"About box", kGroup13, sizeof kGroup13 / sizeof kGroup13[0]},
-    {"Review of the changes, the backup file and Windows' defaults (system menu)", kGroup14,
-     sizeof kGroup14 / sizeof kGroup14[0]},
+    {"MTU finder (step 2)", kGroup14, sizeof kGroup14 / sizeof kGroup14[0]},
+    {"Review of the changes, the backup file and Windows' defaults (system menu)", kGroup15,
+     sizeof kGroup15 / sizeof kGroup15[0]},
 };
 
 }  // namespace text

@@ -126,7 +126,16 @@ WizardPage* WizardDialog::VisibleLastStep() {
   return nullptr;
 }
 
+bool WizardDialog::StepMayBeLeft() {
+  for (int i = 0; i < kPageCount; ++i) {
+    WizardPage* page = PageInTemplateOrder(i);
+    if (page->IsShown()) return page->CheckFields();
+  }
+  return true;
+}
+
 void WizardDialog::OnProceed() {
+  if (!StepMayBeLeft()) return;
   if (nextStep == 1) {
     WindowRef reset = Item(IDC_RESET_SETTINGS);
     if (reset != 0 && toolkit().IsEnabled(reset) &&
@@ -184,11 +193,12 @@ void WizardDialog::OnProceed() {
     pageIndex = 5;
   }
   ShowReviewButton();
+  KeepFocusUsable();
 }
 
 void WizardDialog::OnBack() {
   // Back is disabled on the introduction; a stray press there must not move the counters.
-  if (pageIndex < 0) return;
+  if (pageIndex < 0 || !StepMayBeLeft()) return;
   const bool nt = app.osFamily == kOsFamilyNt;
   switch (pageIndex) {
     case 0: {
@@ -233,6 +243,7 @@ void WizardDialog::OnBack() {
   --nextStep;
   --pageIndex;
   ShowReviewButton();
+  KeepFocusUsable();
 }
 
 void WizardDialog::OnResetConnectionSettings() {
@@ -339,6 +350,9 @@ void WizardDialog::ApplyFrameTexts() {
   app.TranslateControl(window(), IDC_Next, text::kProceed);
   app.TranslateControl(window(), IDC_RESET_SETTINGS, text::kResetSettings);
   app.TranslateControl(window(), IDC_REVIEW_CHANGES, text::kReviewChanges);
+  toolkit().SetSystemMenuItemText(window(), IDM_SAVE_BACKUP, app.Translate(text::kSaveBackupAs));
+  toolkit().SetSystemMenuItemText(window(), IDM_RESTORE_DEFAULTS,
+                                  app.Translate(text::kRestoreDefaults));
 }
 
 bool WizardDialog::ReadCurrentSettings() {
@@ -419,4 +433,19 @@ void WizardDialog::ShowPage(WizardPage& page, bool show) {
 
 void WizardDialog::ShowIntroduction(bool show) {
   for (int id : kIntroductionControls) ShowItem(id, show);
+}
+
+void WizardDialog::KeepFocusUsable() {
+  const WindowRef focus = toolkit().Focus();
+  if (focus == 0 || !toolkit().IsChild(window(), focus) ||
+      (toolkit().IsVisible(focus) && toolkit().IsEnabled(focus))) {
+    return;
+  }
+  for (int id : {IDC_Next, IDC_Back, IDCANCEL}) {
+    const WindowRef button = Item(id);
+    if (button != 0 && toolkit().IsVisible(button) && toolkit().IsEnabled(button)) {
+      toolkit().SetFocus(button);
+      return;
+    }
+  }
 }

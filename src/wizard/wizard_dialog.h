@@ -52,6 +52,11 @@ class WizardDialog : public Dialog {
   void ApplyFrameTexts();
   void FillLanguageList();
 
+  // Whether the visible step may be left: its fields' rules pass (a refusal has told the user
+  // and put the focus back into the field). Every move away from a step asks this first,
+  // whichever input pressed the button.
+  bool StepMayBeLeft();
+
   std::string ProceedCaption() const;
   void SetProceedCaption(const std::string& text);
 
@@ -96,4 +101,7 @@ class WizardDialog : public Dialog {
   void EnableItem(int id, bool enable);
   void ShowPage(WizardPage& page, bool show);
   void ShowIntroduction(bool show);
+  // After a move: the keyboard focus left in a hidden page or on a disabled button goes to the
+  // first usable frame button (a focus in a hidden window makes Alt letters hang under Wine).
+  void KeepFocusUsable();
 };

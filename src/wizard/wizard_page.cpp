@@ -37,6 +37,7 @@ void WizardPage::OnShowWindow(bool show) {
 }
 
 void WizardPage::OnShowPage() {
+  refusedMove_ = false;
   RunRecommendation();
   ApplyTexts();
   DataToControls();
@@ -44,6 +45,7 @@ void WizardPage::OnShowPage() {
 }
 
 void WizardPage::OnHidePage() {
+  refusedMove_ = false;
   StoreValues();
   if (table_.restoresNext && frame_.ProceedCaption() == app_.Translate(text::kFinish)) {
     frame_.SetProceedCaption(app_.Translate(text::kNext));
@@ -94,6 +96,7 @@ void WizardPage::OnCommand(int id, int code) {
   if (code == kEnKillFocus) {
     OnFieldExit(id);
   } else if (code == kEnChange) {
+    refusedMove_ = false;
     OnFieldChanged(id);
   } else {
     Dialog::OnCommand(id, code);
@@ -101,23 +104,47 @@ void WizardPage::OnCommand(int id, int code) {
 }
 
 void WizardPage::OnFieldExit(int id) {
+  // Exit and the close box end the wizard whatever the fields hold, and a window of its own
+  // (the About box, another program) takes the focus without leaving the step: no check then.
+  // Leaving the step is checked by the frame in any case.
+  const WindowRef focus = toolkit().Focus();
+  const WindowRef frame = frame_.window();
+  if (focus == 0 || focus == frame || focus == toolkit().Item(frame, IDCANCEL) ||
+      !toolkit().IsChild(frame, focus)) {
+    return;
+  }
+  if (!CheckField(id)) refusedMove_ = true;
+}
+
+bool WizardPage::CheckFields() {
+  if (refusedMove_) {
+    refusedMove_ = false;
+    return false;
+  }
+  for (const PageField& field : table_.fields) {
+    if (!CheckField(field.id)) return false;
+  }
+  return true;
+}
+
+bool WizardPage::CheckField(int id) {
   for (const PageField& field : table_.fields) {
     if (field.id != id) continue;
     std::int32_t& entry = model_.*field.entry;
     switch (field.rule) {
       case PageField::kShowOnly:
-        return;
+        return true;
       case PageField::kAboveZero:
       case PageField::kAtLeast:
         if (CheckFieldText(field, FieldText(id), model_, &entry) == FieldVerdict::kFallback) {
           SetFieldNumber(id, entry);
         }
-        return;
+        return true;
       case PageField::kFrameworkRange:
-        ExchangeFromControls();
-        return;
+        return ExchangeFromControls();
     }
   }
+  return true;
 }
 
 bool WizardPage::ExchangeFromControls() {
@@ -132,7 +159,7 @@ bool WizardPage::ExchangeFromControls() {
       return false;
     }
     // The value is taken before its check, as the framework does: the entry holds what was
-    // typed until the user corrects it. The check stops the press that moved the focus, so it
+    // typed until the user corrects it. The step is not left while the check fails, so it
     // never reaches the settings.
     model_.*field.entry = value;
     if (verdict == FieldVerdict::kOutOfRange) {
@@ -174,6 +201,10 @@ std::string RefusalMessage(Toolkit* toolkit, const PageField& field, FieldVerdic
 
 void WizardPage::RejectField(int id, const std::string& message) {
   ShowMessage(message, kMbOk | kMbIconWarning);
+  FocusField(id);
+}
+
+void WizardPage::FocusField(int id) {
   WindowRef item = Item(id);
   if (item == 0) return;
   toolkit().SetFocus(item);
@@ -181,15 +212,18 @@ void WizardPage::RejectField(int id, const std::string& message) {
 }
 
 void WizardPage::ShowMessage(const std::string& text, std::uint32_t style) {
-  app_.platform.messages.Show(frame_.window(), text.c_str(), kAppTitle, style);
+  app_.platform.messages.Show(frame_.window(), text.c_str(), app_.Title().c_str(), style);
 }
 
 bool WizardPage::PreTranslateKey(const KeyEvent& key) {
+  refusedMove_ = false;
   if (key.virtualKey == kVkTab && table_.handOff != 0) {
     // Only keys aimed inside this page reach here, so "any control" needs no further test.
     const bool onHandOff =
         table_.handOff == kAnyControl || toolkit().Focus() == Item(table_.handOff);
     if (onHandOff) {
+      // Checked here, once: the frame's Tab handling that follows would move the focus again.
+      if (!CheckFields()) return true;
       // The frame's own Tab handling then moves on to its buttons.
       toolkit().SetFocus(frame_.window());
       return false;

@@ -140,6 +140,12 @@ class WizardPage : public Dialog {
   // the page that is visible then (no hide happens there).
   virtual void StoreValues();
 
+  // Every field's rule, as leaving the field runs it: true when the user may leave the step.
+  // A rule that refuses tells the user once and puts the focus back into its field with the
+  // text selected. The frame asks this before any move away from the step, whatever input
+  // pressed the button; a press that came with a focus move already refused is refused silently.
+  bool CheckFields();
+
   // A page is made hidden while the frame initialises; it must not take the keyboard then (its
   // fields' focus handlers would run on empty fields). A page that wants the focus takes it when
   // it is shown.
@@ -158,9 +164,13 @@ class WizardPage : public Dialog {
   virtual void DataToControls();
   virtual void OnShowPage();
   virtual void OnHidePage();
-  // A field lost the focus or its text changed; the defaults apply the table's rules.
-  virtual void OnFieldExit(int id);
+  // A field's text changed (typed, or set by the page).
   virtual void OnFieldChanged(int /*id*/) {}
+  // Runs field `id`'s rule; false when it refused the entry (see CheckFields). The default
+  // applies the table's rules.
+  virtual bool CheckField(int id);
+  // The focus into the field with its text selected, as after a rejection.
+  void FocusField(int id);
 
   WindowRef Item(int id) const;
   void SetItemText(int id, const std::string& text);
@@ -183,6 +193,11 @@ class WizardPage : public Dialog {
   // %2." and gets the focus back with its text selected.
   bool ExchangeFromControls();
   void RejectField(int id, const std::string& message);
+  // A field lost the focus: its rule runs while the focus stays among the wizard's controls.
+  void OnFieldExit(int id);
 
   const PageTable& table_;
+  // A focus move away from a field was just refused (and the user told); the button press that
+  // came with it is refused with it. Any key or change on the page ends that.
+  bool refusedMove_ = false;
 };

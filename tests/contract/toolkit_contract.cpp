@@ -496,6 +496,24 @@ TEST(ToolkitContract, MessageBoxDuringTheFocusMoveSwallowsTheClick) {
   CHECK_EQ(boxes[0], "Out of range");
 }
 
+// An Alt letter is a BM_CLICK: the press is not lost with the mouse button's release.
+TEST(ToolkitContract, MessageBoxDuringAMnemonicsFocusMoveKeepsThePress) {
+  SETUP;
+  f.frame.onCommand = [&](int id, int code) {
+    if (id == IDC_T_TEXT && code == kEnKillFocus) {
+      f.backend->messageBoxes().Show(f.frame.window(), "Out of range", "Contract", kMbOk);
+    }
+  };
+  std::string events;
+  f.Run([&] {
+    f.tk.SetFocus(f.F(IDC_T_TEXT));
+    f.log.Clear();
+    f.backend->Mnemonic('a');
+    events = f.log.Text();
+  });
+  CHECK_EQ(events, "frame " + Id(IDC_T_TEXT) + " killfocus; frame " + Id(IDC_T_APPLY) + " click");
+}
+
 TEST(ToolkitContract, DisabledHiddenAndStaticControlsIgnoreClicks) {
   SETUP;
   std::string events;

@@ -668,6 +668,15 @@ void HeadlessToolkit::EnableSystemMenuItem(WindowRef window, int commandId, bool
   }
 }
 
+void HeadlessToolkit::SetSystemMenuItemText(WindowRef window, int commandId,
+                                            const std::string& text) {
+  Window* w = Get(window);
+  if (w == nullptr) return;
+  for (HeadlessMenuItem& item : w->systemMenu) {
+    if (item.commandId == commandId) item.text = text;
+  }
+}
+
 bool HeadlessToolkit::AskSaveFileName(WindowRef, const std::string& filterName,
                                       const std::string& extension, std::string* path) {
   saveDialogs_.push_back(filterName + "|" + extension);
@@ -1098,6 +1107,13 @@ bool HeadlessToolkit::ClickButton(WindowRef button) {
   return true;
 }
 
+bool HeadlessToolkit::ClickMessage(WindowRef button) {
+  if (!IsVisible(button) || !IsEnabledChain(button)) return false;
+  SetFocusTo(button, false);
+  if (Get(button) != nullptr) PressButton(button);
+  return true;
+}
+
 bool HeadlessToolkit::HasMnemonic(WindowRef control, char letter) const {
   const std::string& text = Get(control)->text;
   for (std::size_t i = 0; i + 1 < text.size(); ++i) {
@@ -1133,7 +1149,7 @@ bool HeadlessToolkit::PressMnemonic(char letter) {
           if (after != 0) SetFocusTo(after, true);
           SetDefaultButton(dialog, after);
         } else {
-          ClickButton(control);
+          ClickMessage(control);
         }
         return true;
       }

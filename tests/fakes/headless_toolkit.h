@@ -82,15 +82,21 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   void SetFocus(WindowRef window) override;
   WindowRef Focus() override { return focus_; }
   void SelectAllText(WindowRef edit) override;
+  void MoveCaretToEnd(WindowRef edit) override {
+    SetSelection(edit, std::string::npos, std::string::npos);
+  }
+  bool IsChild(WindowRef parent, WindowRef window) override { return IsDescendant(parent, window); }
   void MoveTo(WindowRef window, int x, int y) override;
   std::string LoadResourceString(int id) override;
   void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) override;
   void EnableSystemMenuItem(WindowRef window, int commandId, bool enable) override;
+  void SetSystemMenuItemText(WindowRef window, int commandId, const std::string& text) override;
   // Takes the next queued file name; none queued is a cancel.
   bool AskSaveFileName(WindowRef owner, const std::string& filterName, const std::string& extension,
                        std::string* path) override;
   void SetIcon(WindowRef window, int iconId) override;
   bool ProgramVersionString(const std::string& name, std::string* value) override;
+  std::string ProgramTitle() override { return programTitle_; }
   void AttachImageList(WindowRef combo) override;
   // A file counts as a picture when it starts as a Windows bitmap does ("BM").
   int AddImageFromFile(WindowRef combo, const std::string& path) override;
@@ -99,6 +105,8 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   std::string ComboItemText(WindowRef combo, int index) override;
   int ComboSelection(WindowRef combo) override;
   void SelectComboItem(WindowRef combo, int index) override;
+  // No threads here (RunBeside runs the job to its end): what a job posts is delivered at once.
+  void PostCommand(WindowRef dialog, int id, int code) override { Command(dialog, id, code); }
 
   // ---- MessageBoxes ---------------------------------------------------------------------
   int Show(WindowRef owner, const char* text, const char* caption, std::uint32_t style) override;
@@ -127,6 +135,9 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   // box; an edit or combo box takes the focus (an edit puts its caret at the end). True when
   // the click reached the control.
   bool Click(WindowRef window);
+  // A BM_CLICK (what an Alt+letter does to a button): the button takes the focus and is pressed,
+  // also when that focus move showed a message box. False when it is hidden or disabled.
+  bool ClickMessage(WindowRef button);
   // Keystrokes into an edit: it is clicked first when it does not have the focus; each
   // character replaces the selection and sends the change notification. '\b' deletes as
   // Backspace does. A digits-only edit refuses other characters, a read-only one everything.
@@ -145,9 +156,8 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   // focus window (Space on a button presses it). True when a dialog took the key.
   bool PressKey(int virtualKey, bool shift = false);
   // Alt+letter: the first control after the focus, in the top-level dialog and its visible
-  // child dialogs, whose text marks that letter with '&'. A button is pressed as a click would
-  // press it; a label or group box passes the focus to the next tab stop. False when no control
-  // has the mnemonic.
+  // child dialogs, whose text marks that letter with '&'. A button gets ClickMessage; a label or
+  // group box passes the focus to the next tab stop. False when no control has the mnemonic.
   bool PressMnemonic(char letter);
   // A system-menu command (the close box is kScClose); the dialog's OnSysCommand first, then the
   // default handling (kScClose: the Cancel command).
@@ -179,6 +189,8 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   void SetVersionStrings(std::map<std::string, std::string> strings) {
     versionStrings_ = std::move(strings);
   }
+  // The program file's name without extension (the program was started as Quarnel.exe until set).
+  void SetProgramTitle(const std::string& title) { programTitle_ = title; }
   const std::vector<HeadlessMessageBox>& MessageBoxLog() const { return boxes_; }
   std::size_t PendingMessageBoxAnswers() const { return answers_.size(); }
   // Template ids of the dialogs run modally, in order, and how many ended without EndDialog.
@@ -237,5 +249,6 @@ class HeadlessToolkit : public Toolkit, public MessageBoxes {
   std::vector<int> modalLog_;
   int endedByDefault_ = 0;
   std::map<std::string, std::string> versionStrings_;
+  std::string programTitle_ = "Quarnel";
   int refusedKeystrokes_ = 0;
 };

@@ -56,6 +56,15 @@ struct FocusedControl {
   int id = 0;
 };
 
+// What the MTU finder showed once its search had ended.
+struct MtuFinderSeen {
+  bool opened = false;
+  std::string hostShown;  // the host field when the finder came up
+  std::string progress;
+  std::string result;
+  bool useEnabled = false;
+};
+
 class WizardDriver;
 using ScenarioBody = std::function<void(WizardDriver& d)>;
 
@@ -90,6 +99,11 @@ class WizardDriver {
   virtual void Focus(int dialog, int id) = 0;
   // A key pressed and released where the keyboard focus is.
   virtual void Key(int virtualKey, bool shift = false) = 0;
+  // Alt and a letter: the control whose text marks it gets a BM_CLICK.
+  virtual void Mnemonic(char letter) = 0;
+  // A BM_CLICK posted to a button: it takes the focus and is pressed, and a message box the
+  // focus move brings up does not take the press away as it takes a mouse click's.
+  virtual void ClickMessage(int dialog, int id) = 0;
   // Opens the About box from the system menu.
   virtual void SystemMenuAbout() = 0;
   // Opens the review of Finish's changes with its button, reads the lines it lists and closes it
@@ -110,6 +124,12 @@ class WizardDriver {
   // The close box of the wizard's caption bar (the system menu's Close command). The default
   // fails the case: a backend that can press it overrides this.
   virtual void CloseBox();
+  // Step 2's MTU finder: opens it with the Find button, types `host`, presses Start, waits for
+  // the search to end, then presses "Use This MTU" (`use`) or the Cancel/Close button.
+  virtual MtuFinderSeen FindMtu(const std::string& host, bool use) = 0;
+  // A host whose path carries packets of 1400 bytes at most, where the finder's echoes reach
+  // it; empty where this backend has none (Wine outside a network namespace).
+  virtual std::string MtuPathTarget() = 0;
 
   virtual std::string Caption() = 0;
   virtual std::string Text(int dialog, int id) = 0;

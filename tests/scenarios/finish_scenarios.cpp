@@ -44,6 +44,8 @@ void PressFinish(WizardDriver& d) {
   if (boxes[0].style != -1) CHECK_EQ(boxes[0].style, 0);
 }
 
+void RefuseTtl(WizardDriver& d) { d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "300"); }
+
 struct DwordValue {
   RegKey hive;
   const char* path;
@@ -187,6 +189,12 @@ SCENARIO(leaving_without_finish_writes_only_the_backup) {
          d.Key(kVkEscape);
        }},
       {"the close box", 5, [](WizardDriver& d) { d.CloseBox(); }},
+      // Whatever a field holds: no message, nothing written.
+      {"Exit with a refused TTL", 4,
+       [](WizardDriver& d) { RefuseTtl(d), d.Click(kFrame, IDCANCEL); }},
+      {"the close box with a refused TTL", 4, [](WizardDriver& d) { RefuseTtl(d), d.CloseBox(); }},
+      {"Alt+X with a refused SYN level", 6,
+       [](WizardDriver& d) { d.Type(IDD_STEP_SYN, IDC_SYN_EDIT, "3"), d.Mnemonic('x'); }},
   };
   for (const Way& way : ways) {
     check::Scope scope(way.name);
@@ -457,7 +465,7 @@ int RunCommandLineOn(Registry& registry, bool nt, const std::string& commandLine
   FixedVersion version = nt ? FixedVersion(kPlatformNt, 5, 1) : FixedVersion(kPlatformWin9x, 4, 10);
   RecordedMessageBoxes messages;
   ProfileFiles files;
-  Platform platform{registry, profile, version, messages, nullptr, nullptr, &files};
+  Platform platform{registry, profile, version, messages, nullptr, nullptr, nullptr, &files};
   WizardApp app(platform);
   return RunCommandLine(app, commandLine.c_str());
 }

@@ -186,3 +186,64 @@ SCENARIO(typing_nothing_empties_a_field) {
     CHECK(d.MessageBoxesSeen().empty());
   });
 }
+
+// Tab, Shift+Tab, Alt letters, Space and Enter only, with a refused entry on every checked
+// field: Finish is reached only with valid values. On 98 a huge MSS caps the receive window.
+SCENARIO(a_keyboard_walk_finishes_only_with_valid_values) {
+  for (const char* version : {"winxp", "win2k", "win98"}) {
+    check::Scope scope(version);
+    const bool nt = scenario::IsNtVersion(version);
+    const std::string window = nt ? "292000" : "1073741823";
+    d.Run(Machine(version, {nt ? "scenario_nt_machine.reg" : "scenario_9x_machine.reg"}),
+          [&](WizardDriver& d) {
+            // From Next, Tab passes Exit into the page: typed there, refused by Tab or Alt+N.
+            const auto refuse = [&d](int page, int field, const char* typed, bool tab) {
+              d.Key(kVkTab), d.Key(kVkTab), d.Type(page, field, typed);
+              d.AnswerNextMessageBox(kIdOk);
+              tab ? d.Key(kVkTab) : d.Mnemonic('n');
+              CHECK(d.Visible(page, 0) && d.Focused().id == field);
+            };
+            d.Mnemonic('p'), d.Mnemonic('l'), d.Key(kVkReturn);
+            d.Key(kVkTab), d.Key(kVkTab), d.Key(kVkTab);
+            CHECK_EQ(d.Focused().id, IDC_MSS_EDIT);
+            d.Type(IDD_STEP_MTU, IDC_MSS_EDIT, nt ? "1460" : "7000000");
+            d.Mnemonic('n'), d.Key(kVkSpace);
+            refuse(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "0", false);
+            if (nt) d.Type(IDD_STEP_RWIN, IDC_MULTIPLIER_EDIT, "050");
+            CHECK_EQ(d.Text(IDD_STEP_RWIN, IDC_RWIN_EDIT), window);
+            d.Key(kVkTab), d.Mnemonic('n');
+            refuse(IDD_STEP_TTL, IDC_TTL_EDIT, "300", false);
+            d.Mnemonic('q');  // nobody's letter, with the focus where the refusal left it
+            d.Type(IDD_STEP_TTL, IDC_TTL_EDIT, "100");
+            d.Mnemonic('n');
+            if (nt) {
+              d.Mnemonic('n');
+              refuse(IDD_STEP_SYN, IDC_SYN_EDIT, "3", true);
+              d.Type(IDD_STEP_SYN, IDC_SYN_EDIT, "1");
+              d.Mnemonic('n');
+            }
+            d.Mnemonic('n');  // "Finish" has no letter
+            REQUIRE_EQ(d.Text(kFrame, IDC_Next), std::string("Finish"));
+            d.Key(kVkTab, true), d.Key(kVkTab);
+            CHECK_EQ(d.Focused().id, IDC_Next);
+            d.AnswerNextMessageBox(kIdOk);
+            d.Key(kVkSpace);
+            CHECK(d.Finished() && d.MessageBoxesSeen().size() == (nt ? 4u : 3u));
+          });
+    const std::string written[][2] = {{"DefaultTTL", "100"},
+                                      {nt ? "TcpWindowSize" : "DefaultRcvWindow", window},
+                                      {"GlobalMaxTcpWindowSize", window},
+                                      {nt ? "SYNAttackProtect" : "DefaultTTL", nt ? "1" : "100"}};
+    for (const auto& value : written) {
+      std::uint32_t number = 0;
+      std::string text;
+      const char* name = value[0].c_str();
+      CHECK(nt ? scenario::ReadDword(d.registry(), kHkeyLocalMachine, scenario::kTcpipNt, name,
+                                     &number) &&
+                     (text = std::to_string(number), true)
+               : scenario::ReadText(d.registry(), kHkeyLocalMachine, scenario::kTcpip9x, name,
+                                    &text));
+      CHECK_EQ(text, value[1]);
+    }
+  }
+}

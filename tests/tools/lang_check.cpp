@@ -59,8 +59,9 @@ class Dialogs {
     if (Make(IDD_WIZARD, nullptr) == nullptr) return false;
     for (const Placement& p : langcheck::Placements()) {
       if (windows_.count(p.dialog) != 0) continue;
-      HWND parent =
-          p.dialog == IDD_ABOUT || p.dialog == IDD_REVIEW ? nullptr : windows_[IDD_WIZARD];
+      const bool popup =
+          p.dialog == IDD_ABOUT || p.dialog == IDD_MTU_FINDER || p.dialog == IDD_REVIEW;
+      HWND parent = popup ? nullptr : windows_[IDD_WIZARD];
       if (Make(p.dialog, parent) == nullptr) return false;
     }
     return true;
@@ -195,7 +196,9 @@ std::vector<Finding> CheckFits(const LanguageFile& file, const Dialogs& dialogs)
   HWND frame = dialogs.Get(IDD_WIZARD);
   for (const Placement& p : langcheck::Placements()) {
     HWND dialog = dialogs.Get(p.dialog);
-    HWND control = p.control == 0 ? frame : GetDlgItem(dialog, p.control);
+    // A caption is measured in the title bar of its own window.
+    HWND captioned = p.dialog == IDD_MTU_FINDER ? dialog : frame;
+    HWND control = p.control == 0 ? captioned : GetDlgItem(dialog, p.control);
     if (control == nullptr) {
       out.push_back({langcheck::Rule::kFit, 0,
                      std::string(p.text->key) + ": the program has no control " +
@@ -206,7 +209,7 @@ std::vector<Finding> CheckFits(const LanguageFile& file, const Dialogs& dialogs)
     Overflow worst;
     std::string worstText;
     for (const std::string& text : langcheck::Renderings(file, p)) {
-      const Overflow o = Fit(frame, control, Wide(text));
+      const Overflow o = Fit(captioned, control, Wide(text));
       if (o.Any() && (!worst.Any() || o.Size() > worst.Size())) {
         worst = o;
         worstText = text;

@@ -72,9 +72,10 @@ std::vector<unsigned char> Mnemonics(const std::string& text) {
   return letters;
 }
 
-int CountNumbers(const std::string& text) {
+int CountMarkers(const std::string& text, const char* marker) {
   int n = 0;
-  for (std::size_t at = text.find("%d"); at != std::string::npos; at = text.find("%d", at + 2)) {
+  for (std::size_t at = text.find(marker); at != std::string::npos;
+       at = text.find(marker, at + 2)) {
     ++n;
   }
   return n;
@@ -213,7 +214,7 @@ std::vector<KeyboardWindow> KeyboardWindows() {
   };
   add("the introduction", introduction);
   for (auto& dialog : byDialog) {
-    if (dialog.first == IDD_ABOUT || dialog.first == IDD_REVIEW) {
+    if (dialog.first == IDD_ABOUT || dialog.first == IDD_MTU_FINDER || dialog.first == IDD_REVIEW) {
       add(DialogName(dialog.first), dialog.second);
       continue;
     }
@@ -356,15 +357,19 @@ std::vector<Finding> CheckFile(const LanguageFile& file) {
     const int line = file.LineOf(id->key);
     if (line == 0) continue;
     const std::string value = file.Value(*id);
-    const int numbers = CountNumbers(value);
-    const int english = CountNumbers(id->english);
-    if (numbers != english) {
-      out.push_back({Rule::kNumberCount, line,
-                     std::string(id->key) + ": " + std::to_string(numbers) +
-                         " times %d, the English has " + std::to_string(english)});
+    // "%s" (a host name the user typed) is filled in where the English has it.
+    for (const char* marker : {"%d", "%s"}) {
+      const int numbers = CountMarkers(value, marker);
+      const int english = CountMarkers(id->english, marker);
+      if (numbers != english && (english != 0 || marker[1] == 'd')) {
+        out.push_back({Rule::kNumberCount, line,
+                       std::string(id->key) + ": " + std::to_string(numbers) + " times " + marker +
+                           ", the English has " + std::to_string(english)});
+      }
     }
+    const bool words = CountMarkers(id->english, "%s") != 0;
     for (std::size_t at = value.find('%'); at != std::string::npos; at = value.find('%', at + 1)) {
-      if (value.compare(at, 2, "%d") == 0) {
+      if (value.compare(at, 2, "%d") == 0 || (words && value.compare(at, 2, "%s") == 0)) {
         ++at;
         continue;
       }
@@ -480,6 +485,7 @@ const std::vector<Placement>& Placements() {
       Value(kMssExplain, IDD_STEP_MTU, IDC_static_step3_MSSExplain, &kBytes, kWasSetTo),
       Number(kRecommendedMtu, IDD_STEP_MTU, IDC_static_RecommendedMTU, 1500),
       Number(kRecommendedMss, IDD_STEP_MTU, IDC_static_RecommendedMSS, 1460),
+      Plain(kFindMtu, IDD_STEP_MTU, IDC_MTU_FIND),
       // Step 3.
       State(kDiscoveryExplain, IDD_STEP_PATH_MTU, IDC_static_step4_MTUDiscoveryExplain),
       State(kBlackHoleExplain, IDD_STEP_PATH_MTU, IDC_static_step4_BlackHoeDetectExplain),
@@ -525,6 +531,23 @@ const std::vector<Placement>& Placements() {
       Plain(kModemDescription, IDD_STEP_MODEM, IDC_DESCRIBTION),
       Plain(kAboutOk, IDD_ABOUT, IDOK),
       Plain(kAboutVersion, IDD_ABOUT, IDC_STATIC2),
+      // The MTU finder: the progress and result lines with the widest sizes.
+      Plain(kMtuFinderTitle, IDD_MTU_FINDER, 0),
+      Plain(kMtuHostLabel, IDD_MTU_FINDER, IDC_MTU_HOST_LABEL),
+      Plain(kMtuHint, IDD_MTU_FINDER, IDC_MTU_HINT),
+      Plain(kMtuStart, IDD_MTU_FINDER, IDC_MTU_START),
+      Plain(kMtuUse, IDD_MTU_FINDER, IDC_MTU_USE),
+      Plain(kMtuCancel, IDD_MTU_FINDER, IDCANCEL),
+      Plain(kMtuClose, IDD_MTU_FINDER, IDCANCEL),
+      Plain(kMtuLookingUp, IDD_MTU_FINDER, IDC_MTU_PROGRESS),
+      Number(kMtuTriedFits, IDD_MTU_FINDER, IDC_MTU_PROGRESS, 1472),
+      Number(kMtuTriedTooBig, IDD_MTU_FINDER, IDC_MTU_PROGRESS, 1472),
+      Number(kMtuTriedNoReply, IDD_MTU_FINDER, IDC_MTU_PROGRESS, 1472),
+      Number(kMtuResult, IDD_MTU_FINDER, IDC_MTU_RESULT, 1500),
+      Plain(kMtuUnknownHost, IDD_MTU_FINDER, IDC_MTU_RESULT),
+      Plain(kMtuNoAnswer, IDD_MTU_FINDER, IDC_MTU_RESULT),
+      Plain(kMtuNoIcmp, IDD_MTU_FINDER, IDC_MTU_RESULT),
+      Plain(kMtuNoHost, IDD_MTU_FINDER, IDC_MTU_RESULT),
       // The review of Finish's changes.
       Plain(kReviewChanges, IDD_WIZARD, IDC_REVIEW_CHANGES, kOnSteps),
       Plain(kReviewExplain, IDD_REVIEW, IDC_REVIEW_EXPLAIN),
@@ -578,6 +601,8 @@ const char* DialogName(int dialog) {
       return "the modem step";
     case IDD_ABOUT:
       return "the About box";
+    case IDD_MTU_FINDER:
+      return "the MTU finder";
     case IDD_REVIEW:
       return "the review of the changes";
     default:
@@ -588,6 +613,8 @@ const char* DialogName(int dialog) {
 std::vector<std::string> Renderings(const LanguageFile& file, const Placement& p) {
   std::string base = file.Text(*p.text);
   ReplaceAll(base, "%d", std::to_string(p.number));
+  // A host name of a usual length; a longer one wraps like any text.
+  ReplaceAll(base, "%s", "www.example.com");
   switch (p.tail) {
     case Tail::kNone:
       return {base};

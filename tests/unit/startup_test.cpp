@@ -72,15 +72,19 @@ class FakeToolkit : public Toolkit {
   void SetFocus(WindowRef) override {}
   WindowRef Focus() override { return 0; }
   void SelectAllText(WindowRef) override {}
+  void MoveCaretToEnd(WindowRef) override {}
+  bool IsChild(WindowRef, WindowRef) override { return false; }
   void MoveTo(WindowRef, int, int) override {}
   std::string LoadResourceString(int) override { return std::string(); }
   void AppendSystemMenuItem(WindowRef, int, const std::string&) override {}
   void EnableSystemMenuItem(WindowRef, int, bool) override {}
+  void SetSystemMenuItemText(WindowRef, int, const std::string&) override {}
   bool AskSaveFileName(WindowRef, const std::string&, const std::string&, std::string*) override {
     return false;
   }
   void SetIcon(WindowRef, int) override {}
   bool ProgramVersionString(const std::string&, std::string*) override { return false; }
+  std::string ProgramTitle() override { return "Quarnel"; }
   void AttachImageList(WindowRef) override {}
   int AddImageFromFile(WindowRef, const std::string&) override { return -1; }
   int InsertComboItem(WindowRef, int, const std::string&, int) override { return -1; }

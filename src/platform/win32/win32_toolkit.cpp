@@ -102,6 +102,7 @@ Win32Toolkit::Win32Toolkit(std::uintptr_t instance)
 }
 
 Win32Toolkit::~Win32Toolkit() {
+  WaitBeside();
   for (std::uintptr_t icon : loadedIcons_) DestroyIcon(reinterpret_cast<HICON>(icon));
   for (auto& list : imageLists_) ImageList_Destroy(reinterpret_cast<HIMAGELIST>(list.second));
 }
@@ -334,6 +335,15 @@ WindowRef Win32Toolkit::Focus() { return W(GetFocus()); }
 
 void Win32Toolkit::SelectAllText(WindowRef edit) { SendMessageA(H(edit), EM_SETSEL, 0, -1); }
 
+void Win32Toolkit::MoveCaretToEnd(WindowRef edit) {
+  const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthA(H(edit)));
+  SendMessageA(H(edit), EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+bool Win32Toolkit::IsChild(WindowRef parent, WindowRef window) {
+  return ::IsChild(H(parent), H(window)) != FALSE;
+}
+
 void Win32Toolkit::MoveTo(WindowRef window, int x, int y) {
   SetWindowPos(H(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -365,6 +375,20 @@ void Win32Toolkit::EnableSystemMenuItem(WindowRef window, int commandId, bool en
   if (menu == nullptr) return;
   EnableMenuItem(menu, static_cast<UINT>(commandId),
                  MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+}
+
+void Win32Toolkit::SetSystemMenuItemText(WindowRef window, int commandId, const std::string& text) {
+  HMENU menu = GetSystemMenu(H(window), FALSE);
+  if (menu == nullptr) return;
+  // Only the text changes: the entry keeps its greyed or enabled state.
+  std::string copy = text;
+  MENUITEMINFOA item;
+  ZeroMemory(&item, sizeof item);
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_TYPE;
+  item.fType = MFT_STRING;
+  item.dwTypeData = &copy[0];
+  SetMenuItemInfoA(menu, static_cast<UINT>(commandId), FALSE, &item);
 }
 
 bool Win32Toolkit::AskSaveFileName(WindowRef owner, const std::string& filterName,
@@ -449,6 +473,16 @@ std::intptr_t Win32Toolkit::HandleFrameMessage(WindowRef window, unsigned messag
   DrawIcon(dc, x, y, icon);
   EndPaint(hwnd, &paint);
   return TRUE;
+}
+
+std::string Win32Toolkit::ProgramTitle() {
+  char path[MAX_PATH + 1] = {};
+  const DWORD length = GetModuleFileNameA(reinterpret_cast<HMODULE>(instance_), path, MAX_PATH);
+  std::string name(path, length <= MAX_PATH ? length : 0);
+  name = name.substr(name.find_last_of("\\/:") + 1);
+  const std::string::size_type dot = name.find_last_of('.');
+  if (dot != std::string::npos) name.resize(dot);
+  return name;
 }
 
 bool Win32Toolkit::ProgramVersionString(const std::string& name, std::string* value) {
@@ -559,4 +593,45 @@ int Win32Toolkit::ComboSelection(WindowRef combo) {
 
 void Win32Toolkit::SelectComboItem(WindowRef combo, int index) {
   SendMessageA(H(combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+namespace {
+
+struct BesideJob {
+  void (*job)(void*);
+  void* context;
+};
+
+DWORD WINAPI BesideThread(void* parameter) {
+  BesideJob* job = static_cast<BesideJob*>(parameter);
+  job->job(job->context);
+  delete job;
+  return 0;
+}
+
+}  // namespace
+
+bool Win32Toolkit::RunBeside(void (*job)(void* context), void* context) {
+  WaitBeside();
+  BesideJob* started = new BesideJob{job, context};
+  DWORD id = 0;
+  HANDLE thread = CreateThread(nullptr, 0, BesideThread, started, 0, &id);
+  if (thread == nullptr) {
+    delete started;
+    return false;
+  }
+  besideThread_ = reinterpret_cast<std::uintptr_t>(thread);
+  return true;
+}
+
+void Win32Toolkit::WaitBeside() {
+  if (besideThread_ == 0) return;
+  HANDLE thread = reinterpret_cast<HANDLE>(besideThread_);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  besideThread_ = 0;
+}
+
+void Win32Toolkit::PostCommand(WindowRef dialog, int id, int code) {
+  PostMessageA(H(dialog), WM_COMMAND, MAKEWPARAM(id, code), 0);
 }

@@ -38,14 +38,18 @@ class Win32Toolkit : public Toolkit {
   void SetFocus(WindowRef window) override;
   WindowRef Focus() override;
   void SelectAllText(WindowRef edit) override;
+  void MoveCaretToEnd(WindowRef edit) override;
+  bool IsChild(WindowRef parent, WindowRef window) override;
   void MoveTo(WindowRef window, int x, int y) override;
   std::string LoadResourceString(int id) override;
   void AppendSystemMenuItem(WindowRef window, int commandId, const std::string& text) override;
   void EnableSystemMenuItem(WindowRef window, int commandId, bool enable) override;
+  void SetSystemMenuItemText(WindowRef window, int commandId, const std::string& text) override;
   bool AskSaveFileName(WindowRef owner, const std::string& filterName, const std::string& extension,
                        std::string* path) override;
   void SetIcon(WindowRef window, int iconId) override;
   bool ProgramVersionString(const std::string& name, std::string* value) override;
+  std::string ProgramTitle() override;
   void AttachImageList(WindowRef combo) override;
   int AddImageFromFile(WindowRef combo, const std::string& path) override;
   int InsertComboItem(WindowRef combo, int position, const std::string& text, int image) override;
@@ -53,6 +57,9 @@ class Win32Toolkit : public Toolkit {
   std::string ComboItemText(WindowRef combo, int index) override;
   int ComboSelection(WindowRef combo) override;
   void SelectComboItem(WindowRef combo, int index) override;
+  bool RunBeside(void (*job)(void* context), void* context) override;
+  void WaitBeside() override;
+  void PostCommand(WindowRef dialog, int id, int code) override;
 
   // Handles every message waiting in the queue the way the modal loop does, then returns.
   void PumpMessages();
@@ -86,5 +93,6 @@ class Win32Toolkit : public Toolkit {
   std::map<WindowRef, std::uintptr_t> bigIcons_;
   std::vector<std::uintptr_t> loadedIcons_;
   std::map<WindowRef, std::uintptr_t> imageLists_;  // the extended combo boxes' image lists
-  bool comboExReal_ = false;  // else the plain combo box stands in under its class name
+  bool comboExReal_ = false;         // else the plain combo box stands in under its class name
+  std::uintptr_t besideThread_ = 0;  // the RunBeside job's thread while it has not been waited for
 };

@@ -8,6 +8,7 @@
 #include "app/wizard_app.h"
 #include "platform/win32/win32_file_search.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_pinger.h"
 #include "platform/win32/win32_profile_reader.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_text_files.h"
@@ -21,8 +22,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   Win32MessageBoxes messages;
   Win32Toolkit toolkit(reinterpret_cast<std::uintptr_t>(instance));
   Win32FileSearch files;
+  Win32Pinger pinger;
   Win32TextFiles textFiles;
-  Platform platform{registry, profile, version, messages, &toolkit, &files, &textFiles};
+  Platform platform{registry, profile, version, messages, &toolkit, &files, &pinger, &textFiles};
   WizardApp app(platform);
   // With switches the program tunes without a window and ends with an exit code.
   if (HasSwitches(commandLine)) return RunCommandLine(app, commandLine);

@@ -28,6 +28,7 @@
 #include "fakes/ini_profile_reader.h"
 #include "fakes/memory_registry.h"
 #include "fakes/native_files.h"
+#include "fakes/simulated_path.h"
 #include "fakes/reg_file.h"
 #include "store/store_keys.h"
 #include "resources/resource.h"
@@ -160,7 +161,17 @@ class HeadlessDriver : public WizardDriver {
   void Key(int virtualKey, bool shift) override {
     if (toolkit_ && !Finished()) toolkit_->PressKey(virtualKey, shift);
   }
+  void Mnemonic(char letter) override {
+    if (toolkit_ && !Finished()) toolkit_->PressMnemonic(letter);
+  }
+  void ClickMessage(int dialog, int id) override {
+    WindowRef button = Control(dialog, id);
+    if (button != 0) toolkit_->ClickMessage(button);
+  }
   void SystemMenuAbout() override;
+  MtuFinderSeen FindMtu(const std::string& host, bool use) override;
+  // The simulated path's host, behind a link of 1400.
+  std::string MtuPathTarget() override { return path_.host; }
   std::string ReviewChanges() override;
   void SystemMenu(int commandId) override {
     WindowRef frame = DialogWindow(kFrame);
@@ -275,6 +286,7 @@ class HeadlessDriver : public WizardDriver {
   FixedVersion version_;
   IniProfileReader profile_;
   NativeFileSearch files_;
+  SimulatedPath path_;
   ScratchFolder scratch_;
   // The application goes before the toolkit its windows live in.
   std::unique_ptr<HeadlessToolkit> toolkit_;
@@ -350,7 +362,10 @@ bool HeadlessDriver::Prepare(const WizardSetup& setup) {
   toolkit_->SetVersionStrings({{"FileVersion", QUARNEL_VERSION_TEXT},
                                {"LegalCopyright", QUARNEL_COPYRIGHT_TEXT},
                                {"ProductName", "Ovik Quarnel"}});
-  platform_.reset(new Platform{registry_, profile_, version_, *toolkit_, toolkit_.get(), &files_});
+  path_ = SimulatedPath();
+  path_.mtu = 1400;
+  platform_.reset(
+      new Platform{registry_, profile_, version_, *toolkit_, toolkit_.get(), &files_, &path_});
   app_ = std::make_unique<WizardApp>(*platform_);
   return true;
 }
@@ -409,6 +424,28 @@ void HeadlessDriver::SystemMenuAbout() {
     if (ok != 0) toolkit.Click(ok);
   });
   toolkit.SystemCommand(frame, IDM_ABOUTBOX);
+}
+
+// The finder's search runs to its end inside the Start click here (no threads), so the modal
+// driver sees its outcome as soon as the click returns.
+MtuFinderSeen HeadlessDriver::FindMtu(const std::string& host, bool use) {
+  MtuFinderSeen seen;
+  if (!toolkit_ || Finished()) return seen;
+  HeadlessToolkit& toolkit = *toolkit_;
+  toolkit.QueueModalDriver([this, &toolkit, &seen, &host, use] {
+    WindowRef finder = toolkit.TopLevel();
+    if (toolkit.TemplateOf(finder) != IDD_MTU_FINDER) return;
+    seen.opened = true;
+    seen.hostShown = Text(IDD_MTU_FINDER, IDC_MTU_HOST);
+    Type(IDD_MTU_FINDER, IDC_MTU_HOST, host);
+    Click(IDD_MTU_FINDER, IDC_MTU_START);
+    seen.progress = Text(IDD_MTU_FINDER, IDC_MTU_PROGRESS);
+    seen.result = Text(IDD_MTU_FINDER, IDC_MTU_RESULT);
+    seen.useEnabled = Enabled(IDD_MTU_FINDER, IDC_MTU_USE);
+    Click(IDD_MTU_FINDER, use ? IDC_MTU_USE : IDCANCEL);
+  });
+  Click(IDD_STEP_MTU, IDC_MTU_FIND);
+  return seen;
 }
 
 std::string HeadlessDriver::ReviewChanges() {

@@ -18,8 +18,11 @@
 #include "fakes/headless_toolkit.h"
 #include "fakes/ini_profile_reader.h"
 #include "fakes/memory_registry.h"
+#include "fakes/native_files.h"
 #include "fakes/reg_file.h"
+#include "fakes/simulated_path.h"
 #include "resources/resource.h"
+#include "store/program_values.h"
 #include "support/check.h"
 #include "support/rc_scripts.h"
 #include "wizard/wizard_dialog.h"
@@ -54,7 +57,8 @@ struct Bench {
   IniProfileReader profile;
   FixedVersion version{kPlatformNt, 5, 1};
   HeadlessToolkit toolkit{ProgramRc(), ProgramRcIncludeDirs()};
-  Platform platform{registry, profile, version, toolkit, &toolkit};
+  NativeFileSearch files;
+  Platform platform{registry, profile, version, toolkit, &toolkit, &files};
   WizardApp app{platform};
 
   void Run(const std::function<void()>& inside) {
@@ -190,6 +194,76 @@ TEST(wizard_frame, a_backup_that_cannot_be_saved_is_told_before_going_on) {
   }
 }
 
+// Each way the MTU finder can fail is said in its window, and step 2 keeps what it showed.
+TEST(mtu_finder, failures_are_said_and_change_nothing) {
+  struct Row {
+    const char* host;
+    bool answers;
+    bool icmp;
+    const char* said;
+    bool remembered;  // the host is stored once a search ran
+  };
+  const Row rows[] = {
+      {"nowhere.test", true, true,
+       "The host nowhere.test is unknown. Check its spelling and the connection to the internet.",
+       true},
+      {"10.9.2.2", false, true,
+       "10.9.2.2 did not answer, not even at the smallest size (576). Try another web site.", true},
+      {"10.9.2.2", true, false,
+       "This computer cannot send the test packets: ICMP (icmp.dll) is missing.", false},
+      {"  ", true, true, "Enter a host name or address first.", false},
+  };
+  for (const Row& row : rows) {
+    check::Scope scope(row.said);
+    Bench bench;
+    SimulatedPath path;
+    path.answers = row.answers;
+    path.icmp = row.icmp;
+    bench.platform.pinger = &path;
+    bench.Run([&] {
+      HeadlessToolkit& t = bench.toolkit;
+      for (int i = 0; i < 2; ++i) t.Click(t.Item(bench.Frame(), IDC_Next));
+      const WindowRef page = t.DialogByTemplate(IDD_STEP_MTU);
+      REQUIRE(t.IsVisible(page));
+      t.QueueModalDriver([&] {
+        const WindowRef finder = t.TopLevel();
+        REQUIRE_EQ(t.TemplateOf(finder), IDD_MTU_FINDER);
+        t.TypeText(t.Item(finder, IDC_MTU_HOST), row.host);
+        t.Click(t.Item(finder, IDC_MTU_START));
+        CHECK_EQ(t.Text(t.Item(finder, IDC_MTU_RESULT)), std::string(row.said));
+        CHECK(!t.IsEnabled(t.Item(finder, IDC_MTU_USE)));
+        CHECK(t.IsEnabled(t.Item(finder, IDC_MTU_START)));
+        t.Click(t.Item(finder, IDCANCEL));
+      });
+      t.Click(t.Item(page, IDC_MTU_FIND));
+      CHECK_EQ(t.Text(t.Item(page, IDC_MTU_EDIT)), std::string("576"));
+      CHECK_EQ(t.Text(t.Item(page, IDC_MSS_EDIT)), std::string("536"));
+      CHECK_EQ(ReadMtuHost(bench.registry), std::string(row.remembered ? row.host : ""));
+    });
+  }
+}
+
+// A backup file that cannot be written is told, and nothing else changes.
+TEST(wizard_frame, a_backup_file_that_cannot_be_written_is_told) {
+  Bench bench;
+  REQUIRE(LoadRegFile(bench.registry, check::FixturePath("scenario_nt_backup.reg")).ok);
+  const std::string before = bench.registry.Dump();
+  bench.Run([&bench] {
+    HeadlessToolkit& t = bench.toolkit;
+    CHECK(t.SystemMenu(bench.Frame())[3].enabled);
+    t.QueueSaveFileAnswer("Z:\\no such folder\\backup.reg");
+    t.QueueMessageBoxAnswer(kIdOk);
+    t.SystemCommand(bench.Frame(), IDM_SAVE_BACKUP);
+    REQUIRE_EQ(t.MessageBoxLog().size(), std::size_t{1});
+    CHECK_EQ(t.MessageBoxLog()[0].text,
+             std::string("Ovik Quarnel could not save the backup to this "
+                         "file.\nChoose a folder you can write to and "
+                         "try again."));
+    CHECK_EQ(t.MessageBoxLog()[0].style, kMbOk | kMbIconError);
+  });
+  CHECK_EQ(bench.registry.Dump(), before);
+}
+
 TEST(wizard_page, integer_exchange_messages_and_focus) {
   struct Row {
     const char* text;
@@ -213,6 +287,7 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
       {"2147483648", 0, 255, false, 0, "Please enter an integer."},
   };
   Bench bench;
+  bench.toolkit.SetProgramTitle("Tuner");  // started as Tuner.exe: the boxes say so
   // The page outlives the frame's windows, which the toolkit takes down when the loop ends.
   std::unique_ptr<ProbePage> page;
   bench.Run([&] {
@@ -232,8 +307,8 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
       t.SetFocus(field);
       t.SetText(field, row.text);
       const std::size_t boxes = t.MessageBoxLog().size();
-      // Leaving the field runs the exchange.
-      t.SetFocus(bench.Frame());
+      // Leaving the field for another control of the wizard runs the exchange.
+      t.SetFocus(t.Item(bench.Frame(), IDC_Next));
       // The value typed stays where it was read to, in range or not.
       CHECK_EQ(entry, row.parses ? row.value : 12345);
       if (row.message == nullptr) {
@@ -243,7 +318,7 @@ TEST(wizard_page, integer_exchange_messages_and_focus) {
       REQUIRE_EQ(t.MessageBoxLog().size(), boxes + 1);
       const HeadlessMessageBox& box = t.MessageBoxLog().back();
       CHECK_EQ(box.text, std::string(row.message));
-      CHECK_EQ(box.caption, std::string("Quarnel"));
+      CHECK_EQ(box.caption, std::string("Tuner"));
       CHECK_EQ(box.style, kMbOk | kMbIconWarning);
       // Back in the field with everything selected, ready to be typed over.
       CHECK_EQ(t.Focus(), field);

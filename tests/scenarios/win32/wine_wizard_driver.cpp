@@ -36,6 +36,9 @@ const std::vector<Signature>& PageSignatures() {
 }
 const std::vector<int> kFrameIds = {IDC_Next, IDC_Back, IDC_LANGUAGE_LIST};
 const std::vector<int> kAboutIds = {IDC_STATIC2, IDC_ABOUT_VERSION};
+const std::vector<int> kFinderIds = {IDC_MTU_HOST, IDC_MTU_START};
+// How long a search may take: twelve sizes of two one-second tries each, and the name's lookup.
+constexpr DWORD kSearchTimeoutMs = 60000;
 const std::vector<int> kReviewIds = {IDC_REVIEW_EXPLAIN, IDC_REVIEW_TEXT};
 // The file name field of the Save dialog: the combo box of newer templates, the edit of older.
 constexpr int kSaveNameIds[] = {0x47C, 0x480};
@@ -240,6 +243,33 @@ void WineWizardDriver::Key(int virtualKey, bool shift) {
   HandleMessageBoxes();
 }
 
+void WineWizardDriver::Mnemonic(char letter) {
+  HandleMessageBoxes();
+  EnsureActive();
+  HWND target = Running() ? FocusWindow() : nullptr;
+  if (!target) target = FindFrame();
+  if (!target) return;
+  Trace(std::string("Alt+") + letter);
+  // The key-down alone: the program's TranslateMessage makes the WM_SYSCHAR (bit 29: Alt).
+  const WPARAM key = static_cast<WPARAM>(VkKeyScanA(letter) & 0xFF);
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
+  PostMessageA(target, WM_SYSKEYDOWN, key, scan | 0x20000001);
+  PostMessageA(target, WM_SYSKEYUP, key, static_cast<LPARAM>(scan | 0xE0000001u));
+  Settle();
+  HandleMessageBoxes();
+}
+
+void WineWizardDriver::ClickMessage(int dialog, int id) {
+  HandleMessageBoxes();
+  EnsureActive();
+  Trace(Where("ClickMessage", dialog, id));
+  HWND button = Control(dialog, id, "ClickMessage");
+  if (!button || !Reachable(button)) return;
+  PostMessageA(button, BM_CLICK, 0, 0);
+  Settle();
+  HandleMessageBoxes();
+}
+
 void WineWizardDriver::SystemMenuAbout() {
   HandleMessageBoxes();
   EnsureActive();
@@ -266,6 +296,41 @@ void WineWizardDriver::SystemMenuAbout() {
   }
   HandleMessageBoxes();
   if (IsWindow(about) && IsWindowVisible(about)) Fail(__LINE__, "the About box did not close");
+}
+
+MtuFinderSeen WineWizardDriver::FindMtu(const std::string& host, bool use) {
+  MtuFinderSeen seen;
+  Click(IDD_STEP_MTU, IDC_MTU_FIND);
+  HWND finder = DialogWindow(IDD_MTU_FINDER);
+  if (!finder) return seen;
+  seen.opened = true;
+  seen.hostShown = Text(IDD_MTU_FINDER, IDC_MTU_HOST);
+  Type(IDD_MTU_FINDER, IDC_MTU_HOST, host);
+  Click(IDD_MTU_FINDER, IDC_MTU_START);
+  // Start is greyed while the search runs, which the click has begun once it was handled.
+  HWND start = Child(finder, IDC_MTU_START);
+  const DWORD began = GetTickCount();
+  while (start && IsWindow(start) && !IsWindowEnabled(start)) {
+    if (GetTickCount() - began > kSearchTimeoutMs) {
+      Fail(__LINE__, "the MTU finder's search did not end within " +
+                         std::to_string(kSearchTimeoutMs / 1000) + " s");
+      break;
+    }
+    Sleep(50);
+  }
+  Settle();
+  seen.progress = Text(IDD_MTU_FINDER, IDC_MTU_PROGRESS);
+  seen.result = Text(IDD_MTU_FINDER, IDC_MTU_RESULT);
+  seen.useEnabled = Enabled(IDD_MTU_FINDER, IDC_MTU_USE);
+  Trace("MTU finder: \"" + seen.progress + "\" / \"" + seen.result + "\"");
+  Click(IDD_MTU_FINDER, use ? IDC_MTU_USE : IDCANCEL);
+  if (IsWindow(finder) && IsWindowVisible(finder)) Fail(__LINE__, "the MTU finder did not close");
+  return seen;
+}
+
+std::string WineWizardDriver::MtuPathTarget() {
+  const char* target = std::getenv("QUARNEL_MTU_TARGET");
+  return target != nullptr ? target : std::string();
 }
 
 std::string WineWizardDriver::ReviewChanges() {
@@ -563,8 +628,10 @@ HWND WineWizardDriver::Page(int templateId) {
 HWND WineWizardDriver::DialogWindow(int templateId) {
   if (!Running()) return nullptr;
   if (templateId == kFrame) return FindFrame();
-  if (templateId == IDD_ABOUT || templateId == IDD_REVIEW) {
-    const std::vector<int>& ids = templateId == IDD_ABOUT ? kAboutIds : kReviewIds;
+  if (templateId == IDD_ABOUT || templateId == IDD_MTU_FINDER || templateId == IDD_REVIEW) {
+    const std::vector<int>& ids = templateId == IDD_ABOUT    ? kAboutIds
+                                  : templateId == IDD_REVIEW ? kReviewIds
+                                                             : kFinderIds;
     for (HWND window : proc::TopLevelWindows(process_->id()))
       if (window != frame_ && proc::IsDialog(window) && HasChildren(window, ids)) return window;
     return nullptr;
@@ -600,6 +667,7 @@ int WineWizardDriver::TemplateOf(HWND dialog) {
       if (Page(page.templateId) == dialog) return page.templateId;
     return 0;
   }
+  if (HasChildren(dialog, kFinderIds)) return IDD_MTU_FINDER;
   return HasChildren(dialog, kAboutIds) ? IDD_ABOUT : 0;
 }
 

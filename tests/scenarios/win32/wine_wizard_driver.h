@@ -32,6 +32,8 @@ class WineWizardDriver : public WizardDriver {
   void Type(int dialog, int id, const std::string& text) override;
   void Focus(int dialog, int id) override;
   void Key(int virtualKey, bool shift) override;
+  void Mnemonic(char letter) override;
+  void ClickMessage(int dialog, int id) override;
   // As the headless backend does, the About box is read and closed again at once (a body
   // cannot tell a nested modal loop to hand control back); Text() and Visible() on it answer
   // from what it showed.
@@ -45,6 +47,9 @@ class WineWizardDriver : public WizardDriver {
   // Runs Wine's regedit in the program's prefix.
   bool MergeRegFile(const std::string& path) override;
   void CloseBox() override;
+  MtuFinderSeen FindMtu(const std::string& host, bool use) override;
+  // QUARNEL_MTU_TARGET: the address tests/wine/mtu_path.sh puts behind a link of 1400.
+  std::string MtuPathTarget() override;
   std::string Caption() override;
   std::string Text(int dialog, int id) override;
   bool Visible(int dialog, int id) override;
