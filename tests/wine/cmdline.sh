@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Quarnel.exe's command line under every Windows version Wine emulates for it, run from a batch
 # file through cmd /c so the exit code is the one a logon script sees: /apply with each example
-# profile of docs/profiles writes the values the wizard writes for that connection type, /restore
-# gives the registry back byte for byte, a refused profile changes nothing, and every exit code
-# comes when it should. Prints one "N passed, N failed" line; non-zero when a check failed.
+# profile of docs/profiles, /restore giving the registry back byte for byte, a refused profile
+# that changes nothing, and every exit code when it should come. (That a profile writes what a
+# walk through the wizard writes is a scenario: tests/scenarios/finish_scenarios.cpp.) Prints one "N passed, N failed" line; non-zero when a check failed.
 #
 # A prefix of its own (build/wine-<arch>-cmdline): every version starts from the registry saved
 # after the fixture machine was loaded.
@@ -42,11 +42,6 @@ log="$work/log.txt"
 tcpip_nt='HKLM\System\CurrentControlSet\Services\Tcpip\Parameters'
 tcpip_9x='HKLM\System\CurrentControlSet\Services\VxD\MSTCP'
 interface="$tcpip_nt\\Interfaces\\{7A6A2F51-3C1E-4F0B-9D2A-0C5E8B1D4F60}"
-browser='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
-# What the wizard writes for a connection type: MTU MSS receive-window.
-declare -A written=([DialUp]="576 536 64320" [DSL]="1492 1452 255552" [LAN]="1500 1460 256960"
-  [Cable]="1500 1460 256960")
-
 for windows in win95 win98 winme nt40 win2k winxp; do
   echo "== $windows"
   nt=0
@@ -68,16 +63,6 @@ for windows in win95 win98 winme nt40 win2k winxp; do
     rm -f "$log"
     check "/apply $type.ini (a path with a blank) ends with 0" \
       same "$(run /apply "\"$(win "$work/with blank/$type.ini")\"" /log "$(win "$log")")" 0
-    read -r mtu mss rwin <<<"${written[$type]}"
-    if [ $nt = 1 ]; then
-      check "it wrote what the wizard writes for $type on the NT family" same \
-        "$(value "$interface" MTU) $(value "$interface" MSS) $(value "$tcpip_nt" TcpWindowSize) $(value "$tcpip_nt" GlobalMaxTcpWindowSize) $(value "$tcpip_nt" DefaultTTL) $(value "$tcpip_nt" SYNAttackProtect) $(value "$tcpip_nt" EnableICMPRedirect) $(value "$browser" MaxConnectionsPerServer)" \
-        "$mtu $mss $rwin $rwin 64 2 0 20"
-    else
-      check "it wrote what the wizard writes for $type on the 9x family" same \
-        "$(value "$tcpip_9x" DefaultRcvWindow) $(value "$tcpip_9x" GlobalMaxTcpWindowSize) $(value "$tcpip_9x" DefaultTTL) $(value "$tcpip_9x" PMTUDiscovery) $(value "$browser" MaxConnectionsPer1_0Server) $(value "$browser" MaxConnectionsPerServer)" \
-        "$rwin $rwin 64 1 4 8"
-    fi
     check "the log names every value written and ends with the outcome" \
       eval 'grep -q "^written .*DefaultTTL = \"*64" "$log" && [ "$(tail -n 1 "$log" | tr -d "\r")" = "outcome 0: done" ]'
     check "a second /apply keeps the first backup" same "$(run -APPLY "$(win "docs/profiles/$type.ini")")" 0
@@ -102,7 +87,6 @@ for windows in win95 win98 winme nt40 win2k winxp; do
   check "/restore after /defaults ends with 0" same "$(run /restore)" 0
   settle
   check "the registry is back byte for byte" state compare "$work/before"
-  check "/export without a backup ends with 1" same "$(run /export "$(win "$work/none.reg")")" 1
 
   printf '[Profile]\r\nConnectionType=DSL\r\nTTL=0\r\n' >"$work/bad.ini"
   rm -f "$log"
