@@ -8,12 +8,17 @@
 ;   LANG_FILES  an include with one File line per language file of STAGE\Lang (none is fine)
 ;   ICON, WIZARD_BITMAP, OUTFILE
 ;
-; An ANSI installer with the Modern UI: its stub and the two plug-ins the welcome and finish pages
-; use (nsDialogs, System) import nothing Windows 95 lacks. Nothing else is used: no plug-in, no
-; Unicode, no feature of a newer Windows.
+; An ANSI installer with the Modern UI: its stub, the two plug-ins the welcome and finish pages
+; use (nsDialogs, System) and the language dialog's (LangDLL) import nothing Windows 95 lacks.
+; Nothing else is used: no other plug-in, no Unicode, no feature of a newer Windows.
+;
+; It speaks the languages the program ships (installer/languages.nsh): the first window asks
+; which, with Windows' own language chosen; silently, /LANG=German picks one by its language
+; file's name, else Windows' language is taken. The choice becomes the program's Language,
+; unless a Language is stored already (an upgrade keeps the user's).
 ;
 ; What it leaves on the machine, and nothing more: the program folder (Quarnel.exe, Lang\,
-; Uninstall.exe), the value AppPath of HKCU\Software\Ovik Quarnel, a Start-menu folder and the
+; Uninstall.exe), the values AppPath and Language of HKCU\Software\Ovik Quarnel, a Start-menu folder and the
 ; Add/Remove Programs entry. The uninstaller takes all of it away again, and Language, but never
 ; the backup of the user's connection settings (HKCU\Software\Ovik Quarnel\Original Settings).
 
@@ -58,24 +63,36 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 !define MUI_UNWELCOMEFINISHPAGE_BITMAP "${WIZARD_BITMAP}"
 !define MUI_ABORTWARNING
 
-!define MUI_WELCOMEPAGE_TITLE "Welcome to ${PRODUCT} ${VERSION}"
-!define MUI_WELCOMEPAGE_TEXT "${PRODUCT} tunes your internet connection: Windows' TCP/IP \
-settings, Internet Explorer's connections per server and, for a dial-up modem, its port \
-speed.$\r$\n$\r$\n\
-Installing changes none of them. The wizard explains every setting, saves the values it finds \
-and writes new ones only when you press Finish in it.$\r$\n$\r$\n\
-$_CLICK"
+!define MUI_WELCOMEPAGE_TITLE "$(WelcomeTitle)"
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Quarnel.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "&Start the ${PRODUCT} wizard now"
+!define MUI_FINISHPAGE_RUN_TEXT "$(RunWizard)"
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
-!insertmacro MUI_LANGUAGE "English"
+; Every shipped language, each with the installer's own texts and its language file's name.
+!define MUI_LANGDLL_ALLLANGUAGES
+!include /CHARSET=UTF8 "${__FILEDIR__}\languages.nsh"
+!insertmacro MUI_RESERVEFILE_LANGDLL
+
+Function .onInit
+  ; An upgrade asks in the language the user chose before.
+  ReadRegStr $0 HKCU "${PROGRAM_KEY}" "Language"
+  Call SelectLanguageByName
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/LANG=" $0
+  ${IfNot} ${Errors}
+    Call SelectLanguageByName
+  ${EndIf}
+  ; Not shown when silent.
+  !insertmacro MUI_LANGDLL_DISPLAY
+FunctionEnd
 
 Section "Ovik Quarnel"
   Call NoteCreatedFolder
@@ -88,9 +105,14 @@ Section "Ovik Quarnel"
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
-  ; The one value the program needs from an installation. Language and the backup of an older
-  ; installation stay as they are.
+  ; The one value the program needs from an installation, and the language it starts in. The
+  ; language and the backup of an older installation stay as they are.
   WriteRegStr HKCU "${PROGRAM_KEY}" "AppPath" "$INSTDIR"
+  ClearErrors
+  ReadRegStr $0 HKCU "${PROGRAM_KEY}" "Language"
+  ${If} ${Errors}
+    WriteRegStr HKCU "${PROGRAM_KEY}" "Language" "$(LanguageFile)"
+  ${EndIf}
 
   CreateDirectory "${MENU_FOLDER}"
   CreateShortCut "${MENU_FOLDER}\${PRODUCT}.lnk" "$INSTDIR\Quarnel.exe"
@@ -131,15 +153,13 @@ FunctionEnd
 ; Before anything is removed: a backup of the user's connection settings stays, and the user is
 ; told how to use it. Silent mode keeps it and goes on.
 Function un.onInit
+  ; The uninstaller speaks the program's language.
+  ReadRegStr $0 HKCU "${PROGRAM_KEY}" "Language"
+  Call un.SelectLanguageByName
   ClearErrors
   EnumRegKey $0 HKCU "${BACKUP_KEY}" 0
   ${IfNot} ${Errors}
-    MessageBox MB_YESNO|MB_ICONQUESTION "${PRODUCT} keeps a backup of your original connection \
-settings, and removing ${PRODUCT} leaves that backup on this computer.$\r$\n$\r$\n\
-To bring the original settings back, start ${PRODUCT} before you remove it and press \
-$\"Reset Connection Settings$\" on its first page (or install it again later and do so \
-then).$\r$\n$\r$\n\
-Remove ${PRODUCT} now?" /SD IDYES IDYES keep_going
+    MessageBox MB_YESNO|MB_ICONQUESTION "$(KeepBackup)" /SD IDYES IDYES keep_going
     Abort
     keep_going:
   ${EndIf}

@@ -154,3 +154,20 @@ mtu_path_down() {
   ip link delete "${tag}a" 2>/dev/null || true
   ip link delete "${tag}c" 2>/dev/null || true
 }
+
+# The Wine suites' checks: each prints one line and counts; the suite ends with
+# echo "$passed passed, $failed failed".
+passed=0
+failed=0
+check() {  # check WHAT COMMAND...: one check, passed when the command succeeds
+  local what=$1
+  shift
+  if "$@"; then
+    echo "  ok   $what"
+    passed=$((passed + 1))
+  else
+    echo "  FAIL $what"
+    failed=$((failed + 1))
+  fi
+}
+same() { [ "$1" = "$2" ] || { echo "    got \"$1\", expected \"$2\""; return 1; }; }

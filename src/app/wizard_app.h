@@ -33,6 +33,10 @@ class WizardApp : public AppState {
   // Start-up: reads the program's key, decides the family and runs the wizard; the process ends
   // when it returns.
   void InitInstance();
+  // The first steps of start-up, which the command line shares: the program's key into appPath
+  // and language, then the family. False on a Windows version the program does not know.
+  void ReadProgramKey();
+  bool DecideFamily();
 
   WizardDialog* wizard = nullptr;
   OsVersionInfo osVersion;

@@ -7,6 +7,7 @@
 #include "platform/pinger.h"
 #include "platform/profile_reader.h"
 #include "platform/registry.h"
+#include "platform/text_files.h"
 #include "platform/toolkit.h"
 #include "platform/version_query.h"
 
@@ -15,7 +16,8 @@ struct Platform {
   ProfileReader& profile;
   VersionQuery& version;
   MessageBoxes& messages;
-  Toolkit* toolkit;             // null where no window is ever made (store and language tests)
-  FileSearch* files = nullptr;  // null: no language files to list
-  Pinger* pinger = nullptr;     // null: no ICMP on this machine
+  Toolkit* toolkit;                // null where no window is ever made (store and language tests)
+  FileSearch* files = nullptr;     // null: no language files to list
+  Pinger* pinger = nullptr;        // null: no ICMP on this machine
+  TextFiles* textFiles = nullptr;  // null: no profiles and no logs (the command line refuses)
 };

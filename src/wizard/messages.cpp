@@ -21,3 +21,15 @@ void ShowRestoreResult(const AppState& app, WindowRef owner, RestoreOutcome outc
   app.platform.messages.Show(owner, "Failed to reset your connection settings.",
                              app.Title().c_str(), kMbOk | kMbIconError);
 }
+
+std::string FormatReview(const AppState& app, const ChangePlan& plan) {
+  const std::string notSet = app.Translate(text::kNotSetWord);
+  const std::string unreadable = app.Translate(text::kUnreadableWord);
+  const std::string unchanged = app.Translate(text::kUnchangedWord);
+  const std::string remove = app.Translate(text::kDeleteWord);
+  const std::string adapter = app.Translate(text::kAdapterWord);
+  const std::string modem = app.Translate(text::kModemWord);
+  const PlanWords words = {notSet.c_str(), unreadable.c_str(), unchanged.c_str(),
+                           remove.c_str(), adapter.c_str(),    modem.c_str()};
+  return FormatPlan(plan, words);
+}

@@ -85,6 +85,17 @@ inline constexpr TextId kBackupNotSaved{
     "not bring them back.*Do you want to go on anyway?"};
 inline constexpr TextId kUnknownWindows{
     "79", "Failed to detect your Windows version so we can't boost your connection."};
+inline constexpr TextId kCommandLineUsage{
+    "180",
+    "Ovik Quarnel tunes this PC without the wizard when started with one of these:**"
+    "/apply PROFILE.ini  -  save the backup (one already there is kept), then write the profile*"
+    "/review PROFILE.ini  -  log what /apply would change, changing nothing*"
+    "/restore  -  put the backup back, as 'Reset Connection Settings' does*"
+    "/defaults  -  give Windows back its own values*"
+    "/export FILE.reg  -  save the backup as a .reg file*"
+    "/log FILE  -  with any of these: add a line for every value to FILE**"
+    "Exit codes: 0 done, 1 nothing to do, 2 bad command line or profile (nothing written), "
+    "3 Windows refused a value (the backup is kept), 4 this Windows version is not supported."};
 
 // Step 1.
 inline constexpr TextId kConnectionQuestion{"IDC_static_step2_Explain",
@@ -299,9 +310,9 @@ inline constexpr const TextId* kGroup2[] = {
     &kTitleConnectionNt, &kTitleMtuNt,     &kTitlePathMtuNt, &kTitleRwinNt, &kTitleTtlNt,
     &kTitleKeepAliveNt,  &kTitleSyn,       &kTitleIcmp,      &kTitleModem,  &kTitleConnection9x,
     &kTitleMtu9x,        &kTitlePathMtu9x, &kTitleRwin9x,    &kTitleTtl9x,  &kTitleKeepAlive9x};
-inline constexpr const TextId* kGroup3[] = {&kRwinRange,       &kApplied,       &kRestored,
-                                            &kOverwriteBackup, &kNotAllWritten, &kBackupNotSaved,
-                                            &kUnknownWindows};
+inline constexpr const TextId* kGroup3[] = {&kRwinRange,       &kApplied,         &kRestored,
+                                            &kOverwriteBackup, &kNotAllWritten,   &kBackupNotSaved,
+                                            &kUnknownWindows,  &kCommandLineUsage};
 inline constexpr const TextId* kGroup4[] = {&kConnectionQuestion, &kDialUp, &kCableModem, &kDsl,
                                             &kLan};
 inline constexpr const TextId* kGroup5[] = {&kMtuExplain, &kMssExplain, &kRecommendedMtu,

@@ -215,17 +215,9 @@ void WizardDialog::OnReviewChanges() {
   if (last == nullptr) return;
   // What the page shows is what Finish would write, so it hands its values over first.
   last->StoreValues();
-  const std::string notSet = app.Translate(text::kNotSetWord);
-  const std::string unreadable = app.Translate(text::kUnreadableWord);
-  const std::string unchanged = app.Translate(text::kUnchangedWord);
-  const std::string remove = app.Translate(text::kDeleteWord);
-  const std::string adapter = app.Translate(text::kAdapterWord);
-  const std::string modem = app.Translate(text::kModemWord);
-  const PlanWords words = {notSet.c_str(), unreadable.c_str(), unchanged.c_str(),
-                           remove.c_str(), adapter.c_str(),    modem.c_str()};
   const ChangePlan plan =
       PlanSettings(app.platform.registry, app.osFamily, app.modemBoostAvailable, model.settings);
-  ReviewDialog review(app, FormatPlan(plan, words));
+  ReviewDialog review(app, FormatReview(app, plan));
   review.Run(window());
 }
 

@@ -125,15 +125,11 @@ bool WizardPage::CheckField(int id) {
       case PageField::kShowOnly:
         return true;
       case PageField::kAboveZero:
-      case PageField::kAtLeast: {
-        entry = static_cast<std::int32_t>(ParseUnsignedOrZero(FieldText(id)));
-        const std::int32_t least = field.rule == PageField::kAboveZero ? 1 : field.low;
-        if (entry < least) {
-          entry = static_cast<std::int32_t>(model_.settings.*field.recommended);
+      case PageField::kAtLeast:
+        if (CheckFieldText(field, FieldText(id), model_, &entry) == FieldVerdict::kFallback) {
           SetFieldNumber(id, entry);
         }
         return true;
-      }
       case PageField::kIntegerInRange:
         return ExchangeFromControls();
     }
@@ -143,27 +139,53 @@ bool WizardPage::CheckField(int id) {
 
 bool WizardPage::ExchangeFromControls() {
   for (const PageField& field : table_.fields) {
+    // Every field is read as an integer; only the ranged ones have limits.
+    PageField exchanged = field;
+    if (field.rule != PageField::kIntegerInRange) exchanged.rule = PageField::kShowOnly;
     std::int32_t value = 0;
-    if (!ParseInteger(FieldText(field.id), &value)) {
-      std::string message = toolkit().LoadResourceString(IDS_PARSE_INT);
-      if (message.empty()) message = "Please enter an integer.";
-      RejectField(field.id, message);
+    const FieldVerdict verdict = CheckFieldText(exchanged, FieldText(field.id), model_, &value);
+    if (verdict == FieldVerdict::kNotInteger) {
+      RejectField(field.id, RefusalMessage(&toolkit(), field, verdict));
       return false;
     }
     // The value is taken before its range check: the entry holds what was typed until the user
     // corrects it. The step is not left while the check fails, so it never reaches the settings.
     model_.*field.entry = value;
-    if (field.rule == PageField::kIntegerInRange && (value < field.low || value > field.high)) {
-      std::string message = toolkit().LoadResourceString(IDS_PARSE_INT_RANGE);
-      if (message.empty()) message = "Please enter an integer between %1 and %2.";
-      // One pass per marker: the numbers put in contain no '%'.
-      ReplaceAll(message, "%1", std::to_string(field.low));
-      ReplaceAll(message, "%2", std::to_string(field.high));
-      RejectField(field.id, message);
+    if (verdict == FieldVerdict::kOutOfRange) {
+      RejectField(field.id, RefusalMessage(&toolkit(), field, verdict));
       return false;
     }
   }
   return true;
+}
+
+FieldVerdict CheckFieldText(const PageField& field, const std::string& text,
+                            const WizardModel& model, std::int32_t* entry) {
+  if (field.rule == PageField::kAboveZero || field.rule == PageField::kAtLeast) {
+    *entry = static_cast<std::int32_t>(ParseUnsignedOrZero(text));
+    const std::int32_t least = field.rule == PageField::kAboveZero ? 1 : field.low;
+    if (*entry >= least) return FieldVerdict::kTaken;
+    *entry = static_cast<std::int32_t>(model.settings.*field.recommended);
+    return FieldVerdict::kFallback;
+  }
+  if (!ParseInteger(text, entry)) return FieldVerdict::kNotInteger;
+  if (field.rule == PageField::kIntegerInRange && (*entry < field.low || *entry > field.high)) {
+    return FieldVerdict::kOutOfRange;
+  }
+  return FieldVerdict::kTaken;
+}
+
+std::string RefusalMessage(Toolkit* toolkit, const PageField& field, FieldVerdict verdict) {
+  if (verdict == FieldVerdict::kNotInteger) {
+    std::string message = toolkit != nullptr ? toolkit->LoadResourceString(IDS_PARSE_INT) : "";
+    return message.empty() ? "Please enter an integer." : message;
+  }
+  std::string message = toolkit != nullptr ? toolkit->LoadResourceString(IDS_PARSE_INT_RANGE) : "";
+  if (message.empty()) message = "Please enter an integer between %1 and %2.";
+  // One pass per marker: the numbers put in contain no '%'.
+  ReplaceAll(message, "%1", std::to_string(field.low));
+  ReplaceAll(message, "%2", std::to_string(field.high));
+  return message;
 }
 
 void WizardPage::RejectField(int id, const std::string& message) {

@@ -102,6 +102,20 @@ struct PageTable {
   Rows<PageCheck> checks;
 };
 
+// What a field's rule makes of a typed text, with or without a window: the command line's
+// profiles go through the same rules as the pages.
+enum class FieldVerdict {
+  kTaken,       // `*entry` holds the number typed
+  kFallback,    // the rule gave the recommended value instead: `*entry` holds it
+  kNotInteger,  // the framework refuses the text
+  kOutOfRange,  // the framework refuses the number (`*entry` holds it all the same)
+};
+FieldVerdict CheckFieldText(const PageField& field, const std::string& text,
+                            const WizardModel& model, std::int32_t* entry);
+// The framework's message for a refused field: its string resource, or the English when the
+// program has none.
+std::string RefusalMessage(Toolkit* toolkit, const PageField& field, FieldVerdict verdict);
+
 class WizardPage : public Dialog {
  public:
   static constexpr int kAnyControl = -1;

@@ -1,6 +1,7 @@
 #include "fakes/native_files.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <cctype>
 #include <cstdio>
@@ -51,6 +52,18 @@ std::vector<std::string> NativeFileSearch::Find(const std::string& pattern) {
   }
   closedir(dir);
   return names;
+}
+
+bool NativeTextFiles::IsFile(const std::string& path) {
+  struct stat info;
+  return stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool NativeTextFiles::Append(const std::string& path, const std::string& text) {
+  std::FILE* file = std::fopen(NativePath(path).c_str(), "ab");
+  if (file == nullptr) return false;
+  const bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return std::fclose(file) == 0 && ok;
 }
 
 bool NativeFileSearch::WriteWholeFile(const std::string& path, const std::string& bytes) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file_search.h"
+#include "platform/text_files.h"
 
 // "Z:\tmp\x\a.ini" -> "/tmp/x/a.ini"; any other path is taken as it is, with '\' as '/'.
 std::string NativePath(const std::string& windowsPath);
@@ -18,4 +19,12 @@ class NativeFileSearch : public FileSearch {
   std::vector<std::string> Find(const std::string& pattern) override;
   // Under NativePath(path).
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+};
+
+// Profiles and logs on the host's files, by the same paths.
+class NativeTextFiles : public TextFiles {
+ public:
+  std::string FullPath(const std::string& path) override { return path; }
+  bool IsFile(const std::string& path) override;
+  bool Append(const std::string& path, const std::string& text) override;
 };

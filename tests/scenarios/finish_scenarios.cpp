@@ -2,8 +2,15 @@
 // close box write nothing beyond the backup taken when the introduction was left.
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "app/command_line.h"
+#include "app/wizard_app.h"
+#include "fakes/fixed_version.h"
+#include "fakes/ini_profile_reader.h"
+#include "fakes/recorded_message_boxes.h"
 
 #include "scenarios/driver.h"
 #include "scenarios/scenario_support.h"
@@ -425,5 +432,75 @@ SCENARIO(review_changes_lists_what_finish_writes) {
       d.Click(kFrame, IDC_Next);
       EXPECT_TRUE(d.Finished());
     });
+  }
+}
+
+namespace {
+
+// Profiles read where this test program finds them; no log.
+class ProfileFiles : public TextFiles {
+ public:
+  std::string FullPath(const std::string& path) override { return path; }
+  bool IsFile(const std::string& path) override {
+    std::FILE* file = std::fopen(scenario::LocalPath(path).c_str(), "rb");
+    if (file != nullptr) std::fclose(file);
+    return file != nullptr;
+  }
+  bool Append(const std::string&, const std::string&) override { return true; }
+};
+
+// Quarnel.exe's command line, run in this program on the registry the wizard ran on.
+int RunCommandLineOn(Registry& registry, bool nt, const std::string& commandLine) {
+  IniProfileReader profile;
+  FixedVersion version = nt ? FixedVersion(kPlatformNt, 5, 1) : FixedVersion(kPlatformWin9x, 4, 10);
+  RecordedMessageBoxes messages;
+  ProfileFiles files;
+  Platform platform{registry, profile, version, messages, nullptr, nullptr, nullptr, &files};
+  WizardApp app(platform);
+  return RunCommandLine(app, commandLine.c_str());
+}
+
+}  // namespace
+
+// The shipped example profile of a connection type writes what a walk to Finish with that type
+// writes on the same machine.
+SCENARIO(command_line_profiles_write_what_the_wizard_writes) {
+  const struct {
+    const char* windows;
+    std::vector<std::string> fixtures;
+    int radio;
+    const char* profile;
+  } rows[] = {
+      {"winxp", {"scenario_nt_machine.reg"}, IDC_step2_RADIO_DSL, "DSL"},
+      {"win98", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_CableModem, "Cable"},
+      {"nt40", {"scenario_nt_machine.reg"}, IDC_step2_RADIO_LAN, "LAN"},
+      {"winme", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_DSL, "DSL"},
+      {"win2k",
+       {"scenario_nt_machine.reg", "scenario_nt_modem.reg"},
+       IDC_step2_RADIO_DialUp,
+       "DialUp"},
+      {"win95",
+       {"scenario_9x_machine.reg", "scenario_9x_modem.reg"},
+       IDC_step2_RADIO_DialUp,
+       "DialUp"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.windows);
+    const int radio = row.radio;
+    d.Run(Machine(row.windows, row.fixtures), [radio](WizardDriver& d) {
+      d.Click(kFrame, IDC_Next);
+      d.Click(IDD_STEP_CONNECTION, radio);
+      GoToFinish(d);
+      PressFinish(d);
+    });
+    Registry& registry = d.registry();
+    const std::string walked = scenario::MachineState(registry);
+    const bool nt = scenario::IsNtVersion(row.windows);
+    std::string profile =
+        std::string("Z:" QUARNEL_SOURCE_DIR "/docs/profiles/") + row.profile + ".ini";
+    for (char& c : profile) c = c == '/' ? '\\' : c;
+    EXPECT_EQ(RunCommandLineOn(registry, nt, "/restore"), 0);
+    EXPECT_EQ(RunCommandLineOn(registry, nt, "/apply \"" + profile + "\""), 0);
+    EXPECT_EQ(scenario::MachineState(registry), walked);
   }
 }

@@ -574,7 +574,7 @@ bool IsMessage(const TextId& id) {
   using namespace text;
   for (const TextId* m :
        {&kRwinRange, &kApplied, &kRestored, &kOverwriteBackup, &kNotAllWritten, &kBackupNotSaved,
-        &kUnknownWindows, &kDefaultsQuestion, &kBackupFileNotSaved}) {
+        &kUnknownWindows, &kDefaultsQuestion, &kBackupFileNotSaved, &kCommandLineUsage}) {
     if (m == &id) return true;
   }
   return false;

@@ -11,11 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/wizard_app.h"
 #include "fakes/fixed_version.h"
 #include "fakes/ini_profile_reader.h"
 #include "fakes/memory_registry.h"
+#include "fakes/native_files.h"
 #include "fakes/recorded_message_boxes.h"
+#include "fakes/reg_file.h"
 #include "store/store_keys.h"
 #include <gtest/gtest.h>
 #include "wizard/wizard_dialog.h"
@@ -356,6 +359,165 @@ TEST(startup, recorded_message_boxes) {
   EXPECT_FALSE(boxes.shown()[1].hasText);
   EXPECT_EQ(boxes.shown()[1].caption, std::string("Quarnel"));
   EXPECT_EQ(boxes.PendingAnswers(), std::size_t{0});
+}
+
+}  // namespace
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::string bytes;
+  if (std::FILE* in = std::fopen(path.c_str(), "rb")) {
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) bytes.append(chunk, n);
+    std::fclose(in);
+  }
+  return bytes;
+}
+
+// The command line on a fixture machine: profile lines -> exit code, what the registry holds
+// after it (as lines of its .reg dump) and what the log says. A run that ends in 0 is rolled back
+// with /restore, which must give the machine back byte for byte.
+TEST(startup, command_line) {
+  struct Row {
+    const char* label;
+    bool nt;
+    const char* args;  // %P: the profile's path, %L: the log's (quoted: the folder has blanks)
+    const char* profile;
+    int code;
+    const char* dumpHas;  // lines of the dump after it, '|' between them
+    const char* logHas;
+    const char* refusedValue;  // every write of this TCP/IP value fails
+  };
+  const Row rows[] = {
+      {"DSL, all recommended", true, "/apply %P /log %L", "ConnectionType=DSL", 0,
+       "\"TcpWindowSize\"=dword:0003e640|\"SYNAttackProtect\"=dword:00000002|"
+       "\"MaxConnectionsPerServer\"=dword:00000014",
+       "outcome 0: done", nullptr},
+      {"dash, any case, quoted path", true, "-APPLY %P -Log %L",
+       "ConnectionType=lan\nMSS=1000\nEnablePMTUDiscovery=1", 0,
+       "\"TcpWindowSize\"=dword:0002af80|\"EnablePMTUDiscovery\"=dword:00000001",
+       "written HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters  "
+       "DefaultTTL = 64",
+       nullptr},
+      {"dial-up multiplier, fallbacks", true, "/apply %P /log %L",
+       "ConnectionType=DialUp ; a comment\nMultiplier=10\nMaxConnectionsPerServer=1\n"
+       "KeepAliveTime=0\nPMTUBlackHoleDetect=1\nEnableICMPRedirect=1",
+       0,
+       "\"TcpWindowSize\"=dword:000053c0|\"EnablePMTUBHDetect\"=dword:00000001|"
+       "\"KeepAliveTime\"=dword:006ddd00",
+       "recommended MaxConnectionsPerServer=20 instead of 1", nullptr},
+      {"9x ignores NT-only keys", false, "/apply %P /log %L",
+       "ConnectionType=Cable\nSynAttackProtect=3\nTTL=128", 0, "\"DefaultTTL\"=\"128\"",
+       "ignored SynAttackProtect", nullptr},
+      {"TTL out of range", true, "/apply %P /log %L", "TTL=300", 2, "",
+       "[Profile] TTL=300: Please enter an integer between 1 and 255.", nullptr},
+      {"TTL not a number", true, "/apply %P /log %L", "TTL=6x", 2, "", "TTL=6x", nullptr},
+      {"SYN level 3", true, "/apply %P /log %L", "SynAttackProtect=3", 2, "", "SynAttackProtect",
+       nullptr},
+      {"receive window too small", true, "/apply %P /log %L", "Multiplier=0", 2, "",
+       "Valid range of RWIN is from MSS to 1073741823.", nullptr},
+      {"unknown connection type", true, "/apply %P /log %L", "ConnectionType=ISDN", 2, "",
+       "ConnectionType=ISDN", nullptr},
+      {"check box neither 0 nor 1", true, "/apply %P /log %L", "PMTUDiscovery=2", 2, "",
+       "PMTUDiscovery=2", nullptr},
+      {"unknown switch", true, "/apply %P /fast /log %L", "", 2, "", "unknown switch /fast",
+       nullptr},
+      {"path missing", true, "/apply /log %L", "", 2, "", "/apply needs a file name", nullptr},
+      {"two actions", true, "/restore /apply %P /log %L", "", 2, "", "at a time", nullptr},
+      {"no such profile", true, "/apply %P.missing /log %L", "", 2, "", "no such file", nullptr},
+      {"restore without backup", true, "/restore /log %L", "", 1, "", "outcome 1: nothing to do",
+       nullptr},
+      {"Windows NT 3.51", true, "/restore /log %L", "", 4, "", k79Default, nullptr},
+      {"usage", true, "/?", "", 0, "", nullptr, nullptr},
+      {"review", true, "/review %P /log %L", "ConnectionType=LAN\nTTL=128", 0, "",
+       "Tcpip\\Parameters  DefaultTTL  128  unchanged", nullptr},
+      {"Windows' defaults", true, "/defaults /log %L", "", 0,
+       "[HKEY_CURRENT_USER\\Software\\Ovik Quarnel\\Original Settings]",
+       "deleted HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters  "
+       "DefaultTTL",
+       nullptr},
+      {"no [Profile] section", true, "/apply %P /log %L", "[Profil]\nTTL=64", 2, "",
+       "no key of [Profile]", nullptr},
+      {"registry refuses a value", true, "/apply %P /log %L", "TTL=64", 3,
+       "[HKEY_CURRENT_USER\\Software\\Ovik Quarnel\\Original Settings]|"
+       "\"KeepAliveTime\"=dword:006ddd00",
+       "refused HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters  "
+       "DefaultTTL (error 5)",
+       "DefaultTTL"},
+  };
+  const std::string dir = "/tmp/quarnel cmdline " + std::to_string(getpid());
+  ASSERT_TRUE(mkdir(dir.c_str(), 0700) == 0);
+  const std::string profile = dir + "/profile.ini";
+  const std::string logFile = dir + "/log.txt";
+  const auto expand = [&](std::string text) {
+    for (std::size_t at; (at = text.find("%P")) != std::string::npos;)
+      text.replace(at, 2, "\"Z:" + profile + '"');
+    for (std::size_t at; (at = text.find("%L")) != std::string::npos;)
+      text.replace(at, 2, "\"Z:" + logFile + '"');
+    return text;
+  };
+  NativeTextFiles files;
+  NativeFileSearch search;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    Machine m(std::string(row.label) == "Windows NT 3.51" ? FixedVersion(kPlatformNt, 3, 51)
+              : row.nt                                    ? FixedVersion(kPlatformNt, 5, 1)
+                                                          : FixedVersion(kPlatformWin9x, 4, 10));
+    m.platform.textFiles = &files;
+    m.platform.files = &search;
+    m.registry.SetWin9xStrings(!row.nt);
+    ASSERT_TRUE(LoadRegFile(m.registry,
+                            std::string(QUARNEL_FIXTURE_DIR) +
+                                (row.nt ? "/scenario_nt_machine.reg" : "/scenario_9x_machine.reg"))
+                    .ok);
+    m.SetProgramText("AppPath", "C:\\Q");  // installed: the backup's parent key is there
+    std::FILE* f = std::fopen(profile.c_str(), "wb");
+    ASSERT_TRUE(f != nullptr);
+    std::fprintf(f, "[Profile]\n%s\n", row.profile);
+    std::fclose(f);
+    std::remove(logFile.c_str());
+    const std::string before = m.registry.Dump();
+    if (row.refusedValue != nullptr) {
+      RegFault fault;
+      fault.op = RegOp::kSet;
+      fault.keyPattern = "*\\Parameters";  // not the backup's copy
+      fault.valuePattern = row.refusedValue;
+      fault.count = -1;
+      m.registry.AddFault(fault);
+    }
+
+    WizardApp app(m.platform);
+    EXPECT_EQ(RunCommandLine(app, expand(row.args).c_str()), row.code);
+    const std::string after = m.registry.Dump();
+    for (std::string lines = row.dumpHas; !lines.empty();) {
+      const std::size_t bar = lines.find('|');
+      EXPECT_TRUE(after.find(lines.substr(0, bar)) != std::string::npos);
+      lines = bar == std::string::npos ? "" : lines.substr(bar + 1);
+    }
+    if (*row.dumpHas == '\0') {
+      EXPECT_EQ(after, before);
+    }
+    const std::string log = ReadFile(logFile);
+    if (row.logHas != nullptr) {
+      EXPECT_TRUE(log.find(row.logHas) != std::string::npos);
+    }
+    EXPECT_EQ(m.messages.shown().size(), std::size_t{row.logHas == nullptr ? 1u : 0u});
+    EXPECT_EQ(m.registry.OpenHandleCount(), 0);
+    if (row.code == 0 && *row.dumpHas != '\0') {
+      WizardApp again(m.platform);
+      EXPECT_EQ(RunCommandLine(again, ("/export " + expand("%P.reg")).c_str()), 0);
+      EXPECT_TRUE(ReadFile(profile + ".reg").find("\"DefaultTTL\"=") != std::string::npos);
+      EXPECT_EQ(RunCommandLine(again, "/export Z:\\no\\such\\folder\\x.reg"), 2);
+      EXPECT_EQ(RunCommandLine(again, "/restore"), 0);
+      EXPECT_EQ(m.registry.Dump(), before);
+      EXPECT_EQ(RunCommandLine(again, ("/export " + expand("%P.reg")).c_str()), 1);
+      std::remove((profile + ".reg").c_str());
+    }
+  }
+  std::remove(profile.c_str());
+  std::remove(logFile.c_str());
+  rmdir(dir.c_str());
 }
 
 }  // namespace

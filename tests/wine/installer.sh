@@ -87,20 +87,6 @@ reset() {
   cp "$clean/$1/snapshot" "$work/before"
 }
 
-passed=0
-failed=0
-check() {  # check WHAT COMMAND...: one check, passed when the command succeeds
-  local what=$1
-  shift
-  if "$@"; then
-    echo "  ok   $what"
-    passed=$((passed + 1))
-  else
-    echo "  FAIL $what"
-    failed=$((failed + 1))
-  fi
-}
-same() { [ "$1" = "$2" ] || { echo "    got \"$1\", expected \"$2\""; return 1; }; }
 
 win_path() { printf '%s' "${1//\//\\}"; }  # Z:/a/b -> Z:\a\b
 unix_path() {                              # C:\a\b -> the prefix's file
@@ -267,6 +253,23 @@ for windows in $versions; do
   fi
   check "Uninstall.exe /S succeeds" uninstall "$default_dir"
   check "everything is gone, and nothing else changed" state compare "$work/before"
+done
+
+for windows in winxp win98; do
+  echo "== $windows: the installer's language"
+  reset "$windows"
+  check "QuarnelSetup-$version.exe /S takes Windows' language for the program" \
+    eval 'run_setup "$setup" /S && same "$(values "HKCU\\$program_key" | grep "^Language=")" Language=English'
+  check "Uninstall.exe /S succeeds" uninstall "$default_dir"
+  check "/S /LANG=german installs the program in German" \
+    eval 'run_setup "$setup" /S /LANG=german && same "$(values "HKCU\\$program_key" | grep "^Language=")" Language=German'
+  check_program "$default_dir" "the installed program shows its wizard in German"
+  check "Uninstall.exe /S succeeds" uninstall "$default_dir"
+  check "everything is gone, and nothing else changed" state compare "$work/before"
+  check "the first window offers the languages; with Deutsch the setup speaks German" \
+    run_wine "$uninstall_checker" "$(win_path "Z:$setup")" language Deutsch "&Weiter >"
+  settle
+  check "cancelled, it changed nothing" state compare "$work/before"
 done
 
 custom='C:\Tools\Ovik Quarnel'

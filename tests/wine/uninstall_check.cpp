@@ -25,6 +25,9 @@ namespace {
 
 std::string g_uninstaller;
 std::string g_mode;
+// The language mode: the language to choose and the welcome page's Next button in it.
+std::string g_language;
+std::string g_next;
 
 constexpr DWORD kAppearMs = 30000;
 constexpr DWORD kPollMs = 100;
@@ -125,10 +128,51 @@ void RunToTheEnd() {
   EXPECT_TRUE(WaitForOwnerExit(window, kAppearMs)) << "the uninstaller ends";
 }
 
+HWND ComboOf(HWND window) {
+  for (HWND child : proc::Children(window)) {
+    if (proc::ClassName(child) == "ComboBox") return child;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+// The setup's first window offers the languages and the setup then speaks the one chosen.
+TEST(SetupCheck, SpeaksTheChosenLanguage) {
+  if (g_mode != "language") GTEST_SKIP();
+  proc::Launched installer;
+  EXPECT_TRUE(installer.Start(g_uninstaller)) << "the setup starts";
+  HWND dialog = proc::WaitForWindow(
+      installer, [](HWND w) { return proc::IsDialog(w) && ComboOf(w) != nullptr; }, kAppearMs);
+  ASSERT_NE(dialog, nullptr) << "its first window offers the languages";
+  proc::RoundTrip(dialog);
+  HWND combo = ComboOf(dialog);
+  EXPECT_EQ(proc::Text(combo), "English") << "Windows' language is chosen";
+  const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(count, 7) << "seven languages are offered";
+  for (int i = 0; i < count && proc::Text(combo) != g_language; ++i) {
+    SendMessageA(combo, CB_SETCURSEL, i, 0);
+  }
+  EXPECT_EQ(proc::Text(combo), g_language) << g_language << " is chosen";
+  EXPECT_TRUE(proc::ClickButton(dialog, IDOK)) << "OK is clicked";
+  HWND welcome = proc::WaitForWindow(
+      installer, [](HWND w) { return w != nullptr && IsUninstallerWindow(w) && !ComboOf(w); },
+      kAppearMs);
+  ASSERT_NE(welcome, nullptr) << "the welcome page appears";
+  proc::RoundTrip(welcome);
+  EXPECT_EQ(ButtonText(welcome, kNextButton), g_next) << "it speaks " << g_language;
+  EXPECT_TRUE(proc::ClickButton(welcome, kCancelButton)) << "Cancel is clicked";
+  HWND sure = proc::WaitForMessageBox(installer, kAppearMs);
+  EXPECT_NE(sure, nullptr) << "it asks whether to quit";
+  if (sure != nullptr) {
+    EXPECT_TRUE(proc::ClickButton(sure, IDYES)) << "Yes is clicked";
+  }
+  EXPECT_TRUE(installer.WaitForExit(kAppearMs)) << "the setup ends";
+}
 
 // The uninstaller answered as this run's mode says.
 TEST(UninstallCheck, AnsweredAsAUserWould) {
+  if (g_mode == "language") GTEST_SKIP();
   proc::Launched uninstaller;
   EXPECT_TRUE(uninstaller.Start(g_uninstaller)) << "Uninstall.exe starts";
   HWND first = WaitForFirstWindow();
@@ -159,6 +203,13 @@ TEST(UninstallCheck, AnsweredAsAUserWould) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  if (argc == 5 && std::string(argv[2]) == "language") {
+    g_uninstaller = argv[1];  // the setup, in this mode
+    g_mode = argv[2];
+    g_language = argv[3];
+    g_next = argv[4];
+    return RUN_ALL_TESTS();
+  }
   if (argc != 3) {
     std::printf("usage: uninstall_check <Uninstall.exe> keep|remove|no-backup\n");
     return 2;
