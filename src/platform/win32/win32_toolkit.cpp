@@ -275,8 +275,8 @@ void MakeLateControl(HWND dialog, HINSTANCE instance, const LateItem& late) {
     before = child;
     child = GetWindow(child, GW_HWNDNEXT);
   }
+  // Not painted here: OnFirstShown may fill it first, and the queue paints it once, filled.
   SetWindowPos(control, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  UpdateWindow(control);
 }
 
 }  // namespace
