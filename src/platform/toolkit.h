@@ -92,6 +92,11 @@ class Dialog {
   // A modal dialog is on the screen and has read no input yet; once. What its first paint need
   // not wait for is made here.
   virtual void OnFirstShown() {}
+  // Controls of the dialog's template its first paint does without (ids, 0 ending the list;
+  // null for none). A backend may make them right after that paint, in their place in the tab
+  // order and with the focus the dialog manager would have given them, before OnFirstShown and
+  // before any input. OnInitDialog must not need them.
+  virtual const int* LateControls() const { return nullptr; }
   // The show/hide notification of this dialog's window.
   virtual void OnShowWindow(bool /*show*/) {}
   // Button clicks, edit and combo box notifications, OK (Enter) and Cancel (Esc, close box).

@@ -34,11 +34,6 @@ WizardDialog::WizardDialog(AppState& application)
 
 bool WizardDialog::OnInitDialog() {
   Dialog::OnInitDialog();
-  const std::string about = toolkit().LoadResourceString(IDS_ABOUTBOX);
-  if (!about.empty()) toolkit().AppendSystemMenuItem(window(), IDM_ABOUTBOX, about);
-  toolkit().AppendSystemMenuItem(window(), IDM_SAVE_BACKUP, app.Translate(text::kSaveBackupAs));
-  toolkit().AppendSystemMenuItem(window(), IDM_RESTORE_DEFAULTS,
-                                 app.Translate(text::kRestoreDefaults));
   toolkit().SetIcon(window(), IDI_APP);
   ApplyFrameTexts();
   ShowBackupState();
@@ -51,9 +46,27 @@ bool WizardDialog::OnInitDialog() {
 }
 
 void WizardDialog::OnFirstShown() {
-  // No flag is needed to draw the introduction: the window goes up without them, and they are
-  // there before the first input can reach the list.
+  // Neither the system menu's entries nor the flags are on the first paint: the window goes up
+  // without them, and they are there before the first input can open the menu or the list.
+  MakeSystemMenu();
   FillLanguageList();
+}
+
+const int* WizardDialog::LateControls() const {
+  // The extended combo box is the frame's dearest control by far (a combo box and its drop-down
+  // list inside): the introduction is drawn without it, and it comes right after, empty.
+  static const int kLate[] = {IDC_LANGUAGE_LIST, 0};
+  return kLate;
+}
+
+void WizardDialog::MakeSystemMenu() {
+  const std::string about = toolkit().LoadResourceString(IDS_ABOUTBOX);
+  if (!about.empty()) toolkit().AppendSystemMenuItem(window(), IDM_ABOUTBOX, about);
+  toolkit().AppendSystemMenuItem(window(), IDM_SAVE_BACKUP, app.Translate(text::kSaveBackupAs));
+  toolkit().AppendSystemMenuItem(window(), IDM_RESTORE_DEFAULTS,
+                                 app.Translate(text::kRestoreDefaults));
+  systemMenuMade = true;
+  toolkit().EnableSystemMenuItem(window(), IDM_SAVE_BACKUP, BackupExists());
 }
 
 void WizardDialog::OnCommand(int id, int code) {
@@ -301,6 +314,7 @@ void WizardDialog::ApplyFrameTexts() {
   app.TranslateControl(window(), IDC_Next, text::kProceed);
   app.TranslateControl(window(), IDC_RESET_SETTINGS, text::kResetSettings);
   app.TranslateControl(window(), IDC_REVIEW_CHANGES, text::kReviewChanges);
+  if (!systemMenuMade) return;
   toolkit().SetSystemMenuItemText(window(), IDM_SAVE_BACKUP, app.Translate(text::kSaveBackupAs));
   toolkit().SetSystemMenuItemText(window(), IDM_RESTORE_DEFAULTS,
                                   app.Translate(text::kRestoreDefaults));
@@ -330,7 +344,7 @@ bool WizardDialog::BackupExists() { return ::BackupExists(app.platform.registry)
 void WizardDialog::ShowBackupState() {
   const bool exists = BackupExists();
   EnableItem(IDC_RESET_SETTINGS, exists);
-  toolkit().EnableSystemMenuItem(window(), IDM_SAVE_BACKUP, exists);
+  if (systemMenuMade) toolkit().EnableSystemMenuItem(window(), IDM_SAVE_BACKUP, exists);
 }
 
 void WizardDialog::ShowReviewButton() {

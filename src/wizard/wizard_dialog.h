@@ -34,6 +34,7 @@ class WizardDialog : public Dialog {
 
   bool OnInitDialog() override;
   void OnFirstShown() override;
+  const int* LateControls() const override;
   void OnCommand(int id, int code) override;
   // Enter on a frame control that is not a push button presses Proceed.
   void OnOK() override;
@@ -99,6 +100,11 @@ class WizardDialog : public Dialog {
   bool BackupExists();
   // Reset and "Save Backup As..." follow whether a backup exists.
   void ShowBackupState();
+  // The system menu's own entries (About, "Save Backup As...", defaults), in the current
+  // language and following the backup. Getting the menu costs Windows a copy of it: it is made
+  // once the window is on the screen, and nothing touches the menu before.
+  void MakeSystemMenu();
+  bool systemMenuMade = false;
   // "Review Changes..." stands in Reset's place on the step that shows Finish only.
   void ShowReviewButton();
 

@@ -156,6 +156,129 @@ HBITMAP ReadSmallBitmap(const char* path) {
   return bitmap;
 }
 
+// A control a dialog's first paint does without: its entry in the template (an extended one,
+// DLGITEMTEMPLATEEX) and how many of the template's controls come before it.
+struct LateItem {
+  const BYTE* item;
+  int place;
+};
+
+// Past a name-or-number field of a template: 0xFFFF and a number, or a zero-ended text.
+const BYTE* SkipNameField(const BYTE* at, const BYTE* end) {
+  if (at + 2 <= end && *reinterpret_cast<const WORD*>(at) == 0xFFFF) return at + 4;
+  while (at + 2 <= end && *reinterpret_cast<const WORD*>(at) != 0) at += 2;
+  return at + 2;
+}
+
+const BYTE* AlignToDword(const BYTE* at, const BYTE* base) { return base + ((at - base + 3) & ~3); }
+
+bool Listed(const int* ids, DWORD id) {
+  for (; *ids != 0; ++ids) {
+    if (static_cast<DWORD>(*ids) == id) return true;
+  }
+  return false;
+}
+
+// Copies dialog template `templateId` into `kept` without the controls `late` names, which go to
+// `later`. False (nothing to leave out) when the template is not an extended one or has none of
+// them: the dialog is then made from the resource as it is.
+bool SplitTemplate(HINSTANCE instance, int templateId, const int* late, std::vector<DWORD>* kept,
+                   std::vector<LateItem>* later) {
+  HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+  HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+  const BYTE* base = loaded != nullptr ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+  if (base == nullptr) return false;
+  const BYTE* end = base + SizeofResource(instance, found);
+  const DWORD kHeader = 26;      // DLGTEMPLATEEX up to its menu field
+  const DWORD kItemHeader = 24;  // DLGITEMTEMPLATEEX up to its class field
+  if (end - base < static_cast<std::ptrdiff_t>(kHeader) ||
+      *reinterpret_cast<const WORD*>(base) != 1 ||
+      *reinterpret_cast<const WORD*>(base + 2) != 0xFFFF) {
+    return false;
+  }
+  DWORD style = 0;
+  CopyMemory(&style, base + 12, sizeof style);
+  const WORD count = *reinterpret_cast<const WORD*>(base + 16);
+  const BYTE* at = SkipNameField(SkipNameField(SkipNameField(base + kHeader, end), end), end);
+  if (style & DS_SETFONT) at = SkipNameField(at + 6, end);  // size, weight, italic, charset, face
+  std::vector<BYTE> copy(base, AlignToDword(at, base));
+  for (int place = 0; place < count; ++place) {
+    at = AlignToDword(at, base);
+    if (end - at < static_cast<std::ptrdiff_t>(kItemHeader)) return false;
+    const BYTE* item = at;
+    at = SkipNameField(SkipNameField(item + kItemHeader, end), end);
+    if (at + 2 > end) return false;
+    at += 2 + *reinterpret_cast<const WORD*>(at);  // the creation data
+    if (at > end) return false;
+    DWORD id = 0;
+    CopyMemory(&id, item + 20, sizeof id);
+    if (Listed(late, id)) {
+      later->push_back({item, place});
+      continue;
+    }
+    copy.resize((copy.size() + 3) & ~static_cast<std::size_t>(3));
+    copy.insert(copy.end(), item, at);
+  }
+  if (later->empty()) return false;
+  const WORD keptCount = static_cast<WORD>(count - later->size());
+  CopyMemory(&copy[16], &keptCount, sizeof keptCount);
+  kept->assign((copy.size() + 3) / 4, 0);
+  CopyMemory(kept->data(), copy.data(), copy.size());
+  return true;
+}
+
+// Makes a left-out control the way the dialog manager makes it: its place in dialog units, the
+// dialog's font, and its place among the dialog's controls (the tab order).
+void MakeLateControl(HWND dialog, HINSTANCE instance, const LateItem& late) {
+  DWORD exStyle = 0;
+  DWORD style = 0;
+  short box[4] = {};
+  DWORD id = 0;
+  CopyMemory(&exStyle, late.item + 4, sizeof exStyle);
+  CopyMemory(&style, late.item + 8, sizeof style);
+  CopyMemory(box, late.item + 12, sizeof box);
+  CopyMemory(&id, late.item + 20, sizeof id);
+  // Windows 95 has no wide CreateWindowEx: the class name and text go in the ANSI code page.
+  char names[2][64] = {};
+  const WORD* field = reinterpret_cast<const WORD*>(late.item + 24);
+  for (char* name : names) {
+    if (*field == 0xFFFF) {
+      static const char* const kPredefined[] = {"Button",  "Edit",      "Static",
+                                                "ListBox", "ScrollBar", "ComboBox"};
+      const WORD number = field[1];
+      if (name == names[0] && number >= 0x80 && number <= 0x85) {
+        lstrcpyA(name, kPredefined[number - 0x80]);
+      } else {
+        wsprintfA(name, "#%u", number);
+      }
+      field += 2;
+    } else {
+      WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(field), -1, name, 64, nullptr,
+                          nullptr);
+      name[63] = '\0';
+      while (*field != 0) ++field;
+      ++field;
+    }
+  }
+  RECT rect = {box[0], box[1], box[0] + box[2], box[1] + box[3]};
+  MapDialogRect(dialog, &rect);
+  HWND control =
+      CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, names[0], names[1], style, rect.left,
+                      rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog,
+                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+  if (control == nullptr) return;
+  const LRESULT font = SendMessageA(dialog, WM_GETFONT, 0, 0);
+  if (font != 0) SendMessageA(control, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+  HWND before = HWND_TOP;
+  HWND child = GetWindow(dialog, GW_CHILD);
+  for (int i = 0; i < late.place && child != nullptr; ++i) {
+    before = child;
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  // Not painted here: OnFirstShown may fill it first, and the queue paints it once, filled.
+  SetWindowPos(control, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 Win32Toolkit::Win32Toolkit(std::uintptr_t instance)
@@ -205,9 +328,16 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
     EnableWindow(ownerTop, FALSE);
     disabledOwner = true;
   }
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(instance_);
+  std::vector<DWORD> kept;
+  std::vector<LateItem> later;
+  const int* late = dialog.LateControls();
   HWND hwnd =
-      CreateDialogParamA(reinterpret_cast<HINSTANCE>(instance_), MAKEINTRESOURCEA(templateId),
-                         ownerTop, DialogProc, reinterpret_cast<LPARAM>(&dialog));
+      late != nullptr && SplitTemplate(instance, templateId, late, &kept, &later)
+          ? CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(kept.data()),
+                                       ownerTop, DialogProc, reinterpret_cast<LPARAM>(&dialog))
+          : CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), ownerTop, DialogProc,
+                               reinterpret_cast<LPARAM>(&dialog));
   if (hwnd == nullptr) {
     if (disabledOwner) EnableWindow(ownerTop, TRUE);
     return -1;
@@ -226,6 +356,16 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
         shown = true;
         ShowWindow(hwnd, SW_SHOWNORMAL);
         UpdateWindow(hwnd);
+        if (!later.empty()) {
+          // The focus the dialog manager gave the first tab stop goes to a late control that
+          // now comes before it.
+          HWND first = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+          for (const LateItem& item : later) MakeLateControl(hwnd, instance, item);
+          HWND nowFirst = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+          if (nowFirst != first && GetFocus() == first) {
+            SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(nowFirst), TRUE);
+          }
+        }
         dialog.OnFirstShown();
         OnModalReady(FromHwnd(hwnd));
         continue;
