@@ -28,7 +28,10 @@ std::string LanguageFilePath(const char* appPath, const char* language) {
 std::string TranslateText(ProfileReader& reader, const char* appPath, const char* language,
                           const char* key, const char* defaultText) {
   if (defaultText == nullptr) defaultText = "";
-  std::string path = LanguageFilePath(appPath, language);
+  // No language chosen yet (a copy run without the installer) names no file: "<folder>\Lang\.ini"
+  // would only cost a failed open per text, nine of them before the window can show.
+  const bool chosen = language != nullptr && language[0] != '\0';
+  std::string path = chosen ? LanguageFilePath(appPath, language) : std::string();
   std::string text;
   if (path.empty() || key == nullptr) {
     text = UnreachableFileDefault(defaultText);

@@ -24,10 +24,10 @@ struct TextId {
 // (kMaxPath characters or more); null arguments count as empty texts.
 std::string LanguageFilePath(const char* appPath, const char* language);
 
-// The text of `key` in the language file of `appPath` and `language`, or `defaultText` when the
-// file, its section or the key is missing (a key with an empty value gives an empty text). At
-// most kTranslationLimit - 1 characters; every '*' becomes a line feed. The file is read on every
-// call.
+// The text of `key` in the language file of `appPath` and `language`, or `defaultText` when no
+// language is chosen or the file, its section or the key is missing (a key with an empty value
+// gives an empty text). At most kTranslationLimit - 1 characters; every '*' becomes a line feed.
+// The file is read on every call.
 std::string TranslateText(ProfileReader& reader, const char* appPath, const char* language,
                           const char* key, const char* defaultText);
 

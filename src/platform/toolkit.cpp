@@ -5,6 +5,13 @@ void Dialog::OnCommand(int id, int /*code*/) {
   if (id == kIdCancelCommand) OnCancel();
 }
 
+bool Dialog::IsLateControl(int id) const {
+  for (const int* late = LateControls(); late != nullptr && *late != 0; ++late) {
+    if (*late == id) return true;
+  }
+  return false;
+}
+
 void Dialog::OnOK() { toolkit_.EndDialog(window_, kIdOkCommand); }
 
 void Dialog::OnCancel() { toolkit_.EndDialog(window_, kIdCancelCommand); }

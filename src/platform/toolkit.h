@@ -97,6 +97,7 @@ class Dialog {
   // order and with the focus the dialog manager would have given them, before OnFirstShown and
   // before any input. OnInitDialog must not need them.
   virtual const int* LateControls() const { return nullptr; }
+  bool IsLateControl(int id) const;
   // The show/hide notification of this dialog's window.
   virtual void OnShowWindow(bool /*show*/) {}
   // Button clicks, edit and combo box notifications, OK (Enter) and Cancel (Esc, close box).

@@ -17,6 +17,21 @@ namespace {
 const int kIntroductionControls[] = {IDC_RESET_SETTINGS, IDC_static_Introduction, IDC_HINT,
                                      IDC_LANGUAGE_LIST, IDC_Language};
 
+struct FrameText {
+  int id;
+  TextId text;
+};
+const FrameText kFrameTexts[] = {
+    {IDC_Back, text::kBack},
+    {IDCANCEL, text::kExit},
+    {IDC_Language, text::kLanguage},
+    {IDC_static_Introduction, text::kIntroduction},
+    {IDC_HINT, text::kHint},
+    {IDC_Next, text::kProceed},
+    {IDC_RESET_SETTINGS, text::kResetSettings},
+    {IDC_REVIEW_CHANGES, text::kReviewChanges},
+};
+
 }  // namespace
 
 WizardDialog::WizardDialog(AppState& application)
@@ -49,13 +64,16 @@ void WizardDialog::OnFirstShown() {
   // Neither the system menu's entries nor the flags are on the first paint: the window goes up
   // without them, and they are there before the first input can open the menu or the list.
   MakeSystemMenu();
+  ApplyFrameTexts(true);
   FillLanguageList();
 }
 
 const int* WizardDialog::LateControls() const {
   // The extended combo box is the frame's dearest control by far (a combo box and its drop-down
-  // list inside): the introduction is drawn without it, and it comes right after, empty.
-  static const int kLate[] = {IDC_LANGUAGE_LIST, 0};
+  // list inside): the introduction is drawn without it, and it comes right after, empty, with
+  // the group box around it, so the two appear together. Review is hidden until a step shows
+  // Finish: nothing on the first paint needs it.
+  static const int kLate[] = {IDC_Language, IDC_LANGUAGE_LIST, IDC_REVIEW_CHANGES, 0};
   return kLate;
 }
 
@@ -304,16 +322,12 @@ void WizardDialog::FillLanguageList() {
   }
 }
 
-void WizardDialog::ApplyFrameTexts() {
-  app.TranslateControl(window(), IDC_Back, text::kBack);
-  app.TranslateControl(window(), IDCANCEL, text::kExit);
-  app.TranslateControl(window(), IDC_Language, text::kLanguage);
+void WizardDialog::ApplyFrameTexts(bool lateOnly) {
+  for (const FrameText& row : kFrameTexts) {
+    if (!lateOnly || IsLateControl(row.id)) app.TranslateControl(window(), row.id, row.text);
+  }
+  if (lateOnly) return;
   toolkit().SetText(window(), app.Translate(text::kProgramTitle));
-  app.TranslateControl(window(), IDC_static_Introduction, text::kIntroduction);
-  app.TranslateControl(window(), IDC_HINT, text::kHint);
-  app.TranslateControl(window(), IDC_Next, text::kProceed);
-  app.TranslateControl(window(), IDC_RESET_SETTINGS, text::kResetSettings);
-  app.TranslateControl(window(), IDC_REVIEW_CHANGES, text::kReviewChanges);
   if (!systemMenuMade) return;
   toolkit().SetSystemMenuItemText(window(), IDM_SAVE_BACKUP, app.Translate(text::kSaveBackupAs));
   toolkit().SetSystemMenuItemText(window(), IDM_RESTORE_DEFAULTS,

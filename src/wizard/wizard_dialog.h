@@ -52,7 +52,8 @@ class WizardDialog : public Dialog {
   void OnLanguageChanged();
 
   // The frame's own texts in the current language; changes no visibility or enabled state.
-  void ApplyFrameTexts();
+  // lateOnly: just those of the controls made after the first paint.
+  void ApplyFrameTexts(bool lateOnly = false);
   void FillLanguageList();
 
   // Whether the visible step may be left: its fields' rules pass (a refusal has told the user

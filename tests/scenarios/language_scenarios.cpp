@@ -110,7 +110,8 @@ WizardSetup TwoLanguages(const std::string& version, const std::string& stored) 
        "ais",
        "[Quarnel]\r\nIDC_Next=&Continuer\r\n18=Ovik Quarnel (fran\xE7"
        "ais)\r\n20=&Suivant >\r\n21=\xC9tape 1 sur 8 : Type de connexion\r\n"
-       "30=\xC9tape 1 sur 6 : Type de connexion\r\n"},
+       "30=\xC9tape 1 sur 6 : Type de connexion\r\nIDC_Language=Langue\r\n"
+       "IDC_REVIEW_CHANGES=&Revoir...\r\n"},
   };
   setup.flags = {"Deutsch",
                  "Fran\xE7"
@@ -158,6 +159,9 @@ SCENARIO(the_chooser_lists_the_languages_and_switches_at_once) {
             EXPECT_TRUE(IndexOf(items, "Deutsch") >= 0);
             EXPECT_EQ(d.ListSelection(kFrame, IDC_LANGUAGE_LIST), IndexOf(items, french));
             EXPECT_EQ(d.Text(kFrame, IDC_Next), std::string("&Continuer"));
+            // Controls made after the first paint come in the stored language as well.
+            EXPECT_EQ(d.Text(kFrame, IDC_Language), std::string("Langue"));
+            EXPECT_EQ(d.Text(kFrame, IDC_REVIEW_CHANGES), std::string("&Revoir..."));
 
             ChooseLanguage(d, "Deutsch");
             EXPECT_EQ(d.Caption(), std::string("Ovik Quarnel (Deutsch)"));

@@ -1,4 +1,5 @@
 // The messages after Finish and after Reset.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,7 @@ struct TestApp {
   Xp version;
   Platform platform{StoreRegistry(), language, version, boxes, nullptr};
   WizardApp app{platform};
+  TestApp() { std::strcpy(app.language, "Deutsch"); }
 };
 
 constexpr WindowRef kOwner = 0x1234;

@@ -137,6 +137,10 @@ TEST(translate, overlong_path_gives_the_default_without_reading) {
             std::string("Failed\nto detect"));
   EXPECT_EQ(TranslateText(reader, full.c_str(), "x", "1", std::string(2500, 'd').c_str()),
             std::string(1999, 'd'));
+  // Nor is there a file to read before a language is chosen.
+  EXPECT_EQ(TranslateText(reader, "C:\\Q", "", "IDC_Next", "&Proceed "), std::string("&Proceed"));
+  EXPECT_EQ(TranslateText(reader, "C:\\Q", nullptr, "IDC_Next", "&Proceed"),
+            std::string("&Proceed"));
   EXPECT_TRUE(reader.calls.empty());
 }
 

@@ -172,18 +172,11 @@ const BYTE* SkipNameField(const BYTE* at, const BYTE* end) {
 
 const BYTE* AlignToDword(const BYTE* at, const BYTE* base) { return base + ((at - base + 3) & ~3); }
 
-bool Listed(const int* ids, DWORD id) {
-  for (; *ids != 0; ++ids) {
-    if (static_cast<DWORD>(*ids) == id) return true;
-  }
-  return false;
-}
-
-// Copies dialog template `templateId` into `kept` without the controls `late` names, which go to
+// Copies dialog template `templateId` into `kept` without the dialog's late controls, which go to
 // `later`. False (nothing to leave out) when the template is not an extended one or has none of
 // them: the dialog is then made from the resource as it is.
-bool SplitTemplate(HINSTANCE instance, int templateId, const int* late, std::vector<DWORD>* kept,
-                   std::vector<LateItem>* later) {
+bool SplitTemplate(HINSTANCE instance, int templateId, const Dialog& dialog,
+                   std::vector<DWORD>* kept, std::vector<LateItem>* later) {
   HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
   HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
   const BYTE* base = loaded != nullptr ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
@@ -212,7 +205,7 @@ bool SplitTemplate(HINSTANCE instance, int templateId, const int* late, std::vec
     if (at > end) return false;
     DWORD id = 0;
     CopyMemory(&id, item + 20, sizeof id);
-    if (Listed(late, id)) {
+    if (id <= 0xFFFF && dialog.IsLateControl(static_cast<int>(id))) {
       later->push_back({item, place});
       continue;
     }
@@ -331,9 +324,8 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(instance_);
   std::vector<DWORD> kept;
   std::vector<LateItem> later;
-  const int* late = dialog.LateControls();
   HWND hwnd =
-      late != nullptr && SplitTemplate(instance, templateId, late, &kept, &later)
+      dialog.LateControls() != nullptr && SplitTemplate(instance, templateId, dialog, &kept, &later)
           ? CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(kept.data()),
                                        ownerTop, DialogProc, reinterpret_cast<LPARAM>(&dialog))
           : CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), ownerTop, DialogProc,
