@@ -87,7 +87,9 @@ class Dialog {
   WindowRef window() const { return window_; }
   Toolkit& toolkit() const { return toolkit_; }
 
-  // Dialog initialisation; true lets the dialog manager put the focus on the first tab stop.
+  // Dialog initialisation; true lets the dialog manager put the focus on the first tab stop
+  // now. false leaves it to the showing: a modal dialog's first tab stop has it when the dialog
+  // is first shown (as activation gives it), unless initialisation put it elsewhere.
   virtual bool OnInitDialog() { return true; }
   // A modal dialog is on the screen and has read no input yet; once. What its first paint need
   // not wait for is made here.

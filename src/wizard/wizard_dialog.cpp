@@ -57,7 +57,10 @@ bool WizardDialog::OnInitDialog() {
   RecommendKeepAlive(model, app.osFamily);
   RecommendTtl(model, app.osFamily);
   RecommendConnections(model, app.osFamily);
-  return true;
+  // The focus comes with the showing. Given now, it would make the hidden window the active one
+  // (under Wine the dearest step before the window can go up), only to move again once the late
+  // language box is there.
+  return false;
 }
 
 void WizardDialog::OnFirstShown() {

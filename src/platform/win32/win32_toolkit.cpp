@@ -358,6 +358,14 @@ int Win32Toolkit::RunModal(Dialog& dialog, int templateId, WindowRef owner) {
             SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(nowFirst), TRUE);
           }
         }
+        // A dialog that leaves its focus to the showing (OnInitDialog false) has it on its first
+        // tab stop now, from the activation. Where there was none (another program kept the
+        // foreground), it goes there all the same, as the dialog manager would have put it.
+        HWND focus = GetFocus();
+        HWND firstStop = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+        if (focus != hwnd && !::IsChild(hwnd, focus) && firstStop != nullptr) {
+          SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstStop), TRUE);
+        }
         dialog.OnFirstShown();
         OnModalReady(FromHwnd(hwnd));
         continue;
