@@ -49,7 +49,7 @@ const struct {
     {"Cable", kConnectionCableModem},
 };
 
-// A check box takes 0 or 1, as the framework would check a field of that range.
+// A check box takes 0 or 1, checked as an integer field of that range.
 constexpr PageField kSwitchField = {0, nullptr, PageField::kIntegerInRange, nullptr, nullptr, 0, 1};
 
 class ProfileReading {

@@ -107,13 +107,13 @@ struct PageTable {
 enum class FieldVerdict {
   kTaken,       // `*entry` holds the number typed
   kFallback,    // the rule gave the recommended value instead: `*entry` holds it
-  kNotInteger,  // the framework refuses the text
-  kOutOfRange,  // the framework refuses the number (`*entry` holds it all the same)
+  kNotInteger,  // an integer field refuses a text that is no integer
+  kOutOfRange,  // an integer field refuses a number outside its range (`*entry` holds it)
 };
 FieldVerdict CheckFieldText(const PageField& field, const std::string& text,
                             const WizardModel& model, std::int32_t* entry);
-// The framework's message for a refused field: its string resource, or the English when the
-// program has none.
+// The message an integer field gives for a refused text: its string resource, or the English when
+// the program has none.
 std::string RefusalMessage(Toolkit* toolkit, const PageField& field, FieldVerdict verdict);
 
 class WizardPage : public Dialog {
