@@ -29,7 +29,7 @@ std::string TranslateText(ProfileReader& reader, const char* appPath, const char
                           const char* key, const char* defaultText) {
   if (defaultText == nullptr) defaultText = "";
   // No language chosen yet (a copy run without the installer) names no file: "<folder>\Lang\.ini"
-  // would only cost a failed open per text, nine of them before the window can show.
+  // would only cost a failed open per text, most of them before the window can show.
   const bool chosen = language != nullptr && language[0] != '\0';
   std::string path = chosen ? LanguageFilePath(appPath, language) : std::string();
   std::string text;
