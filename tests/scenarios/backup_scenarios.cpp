@@ -145,32 +145,70 @@ SCENARIO(a_backup_kept_by_a_failed_reset_is_not_replaced_unasked) {
   });
 }
 
-// The backup saved as a .reg file and merged with regedit on the same Windows puts back what the
-// machine had before Finish, the modem's port limit included. Where regedit cannot delete
-// (95, 98, Me, NT 4.0) the file names the values Finish added, and the user deletes them.
-SCENARIO(saved_backup_merged_with_regedit_brings_back_the_machine) {
+// Review Changes stands in Reset's place on the step that shows Finish, and there only; it
+// lists what Finish writes and writes nothing itself. The backup saved as a .reg file and merged
+// with regedit on the same Windows puts back what the machine had before Finish, the modem's port
+// limit included. Where regedit cannot delete (95, 98, Me, NT 4.0) the file names the values
+// Finish added, and the user deletes them.
+SCENARIO(review_finish_then_the_saved_backup_merged_with_regedit_brings_back_the_machine) {
   struct Row {
     const char* version;
     std::vector<std::string> fixtures;
     int connection;
+    const char* language;             // shipped language file, or null for none
+    std::vector<std::string> review;  // lines Review Changes must list
   };
   const Row rows[] = {
-      {"winxp", {"scenario_nt_machine.reg"}, IDC_step2_RADIO_LAN},
-      {"win2k", {"scenario_nt_machine.reg", "scenario_nt_modem.reg"}, IDC_step2_RADIO_DialUp},
-      {"nt40", {"scenario_nt_machine.reg"}, IDC_step2_RADIO_DSL},
-      {"win98", {"scenario_9x_machine.reg", "scenario_9x_modem.reg"}, IDC_step2_RADIO_DialUp},
-      {"win95", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_CableModem},
-      {"winme", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_LAN},
+      {"winxp",
+       {"scenario_nt_machine.reg"},
+       IDC_step2_RADIO_LAN,
+       nullptr,
+       {"Tcpip\\Parameters  DefaultTTL  128 -> 64", "Tcpip\\Parameters  SackOpts  not set -> 1",
+        "Tcpip\\Parameters  EnablePMTUDiscovery  1  unchanged",
+        "Tcpip\\Parameters  MTU (adapter {7A6A2F51-3C1E-4F0B-9D2A-0C5E8B1D4F60})  1500  unchanged",
+        "Internet Settings  MaxConnectionsPerServer  2 -> 20"}},
+      {"win2k",
+       {"scenario_nt_machine.reg", "scenario_nt_modem.reg"},
+       IDC_step2_RADIO_DialUp,
+       nullptr,
+       {}},
+      {"nt40", {"scenario_nt_machine.reg"}, IDC_step2_RADIO_DSL, nullptr, {}},
+      {"win98",
+       {"scenario_9x_machine.reg", "scenario_9x_modem.reg"},
+       IDC_step2_RADIO_DialUp,
+       "German",
+       {"Class\\Modem  Properties (Modem 0000)  115200 -> 921600",
+        "VxD\\MSTCP  DefaultTTL  32 -> 64", "VxD\\MSTCP  DefaultRcvWindow  8760 -> 64320"}},
+      {"win95", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_CableModem, nullptr, {}},
+      {"winme", {"scenario_9x_machine.reg"}, IDC_step2_RADIO_LAN, nullptr, {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.version);
     const std::string file = d.ScratchFile(std::string(row.version) + ".reg");
     std::string before;
-    d.Run(Machine(row.version, row.fixtures), [&](WizardDriver& d) {
+    WizardSetup setup = Machine(row.version, row.fixtures);
+    if (row.language != nullptr) setup = scenario::InShippedLanguage(setup, row.language);
+    d.Run(setup, [&](WizardDriver& d) {
       before = scenario::MachineState(d.registry());
+      EXPECT_FALSE(d.Visible(kFrame, IDC_REVIEW_CHANGES));
       d.Click(kFrame, IDC_Next);
       d.Click(IDD_STEP_CONNECTION, row.connection);
       for (int i = 0; i < 12 && !d.Visible(kFrame, IDC_REVIEW_CHANGES); ++i) {
+        d.Click(kFrame, IDC_Next);
+      }
+      ASSERT_TRUE(d.Visible(kFrame, IDC_REVIEW_CHANGES));
+      if (!row.review.empty()) {
+        EXPECT_EQ(d.Text(kFrame, IDC_Next),
+                  scenario::ShippedText(row.language != nullptr ? row.language : "English", "10"));
+        const std::string lines = d.ReviewChanges();
+        for (const std::string& line : row.review) {
+          SCOPED_TRACE(line);
+          EXPECT_TRUE(lines.find(line + "\r\n") != std::string::npos);
+        }
+        EXPECT_EQ(scenario::MachineState(d.registry()), before);
+        EXPECT_TRUE(d.MessageBoxesSeen().empty());
+        d.Click(kFrame, IDC_Back);
+        EXPECT_FALSE(d.Visible(kFrame, IDC_REVIEW_CHANGES));
         d.Click(kFrame, IDC_Next);
       }
       d.AnswerNextMessageBox(kIdOk);

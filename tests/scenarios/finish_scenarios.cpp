@@ -379,62 +379,6 @@ SCENARIO(every_change_is_written_and_reset_gives_the_machine_back) {
   }
 }
 
-// Review Changes stands in Reset's place on the step that shows Finish, and there only; it
-// lists what Finish writes and writes nothing itself.
-SCENARIO(review_changes_lists_what_finish_writes) {
-  struct Row {
-    const char* label;
-    WizardSetup setup;
-    int connection;
-    std::vector<std::string> lines;
-  };
-  const Row rows[] = {
-      {"XP, LAN",
-       Machine("winxp", {"scenario_nt_machine.reg"}),
-       IDC_step2_RADIO_LAN,
-       {"Tcpip\\Parameters  DefaultTTL  128 -> 64", "Tcpip\\Parameters  SackOpts  not set -> 1",
-        "Tcpip\\Parameters  EnablePMTUDiscovery  1  unchanged",
-        "Tcpip\\Parameters  MTU (adapter {7A6A2F51-3C1E-4F0B-9D2A-0C5E8B1D4F60})  1500  unchanged",
-        "Internet Settings  MaxConnectionsPerServer  2 -> 20"}},
-      {"98 in German, dial-up with a modem",
-       scenario::InShippedLanguage(
-           Machine("win98", {"scenario_9x_machine.reg", "scenario_9x_modem.reg"}), "German"),
-       IDC_step2_RADIO_DialUp,
-       {"Class\\Modem  Properties (Modem 0000)  115200 -> 921600",
-        "VxD\\MSTCP  DefaultTTL  32 -> 64", "VxD\\MSTCP  DefaultRcvWindow  8760 -> 64320"}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    d.Run(row.setup, [&row](WizardDriver& d) {
-      EXPECT_FALSE(d.Visible(kFrame, IDC_REVIEW_CHANGES));
-      d.Click(kFrame, IDC_Next);
-      d.Click(IDD_STEP_CONNECTION, row.connection);
-      for (int i = 0; i < 12 && !d.Visible(kFrame, IDC_REVIEW_CHANGES); ++i) {
-        d.Click(kFrame, IDC_Next);
-      }
-      ASSERT_TRUE(d.Visible(kFrame, IDC_REVIEW_CHANGES));
-      EXPECT_EQ(
-          d.Text(kFrame, IDC_Next),
-          scenario::ShippedText(row.setup.language.empty() ? "English" : row.setup.language, "10"));
-      const std::string before = scenario::MachineState(d.registry());
-      const std::string lines = d.ReviewChanges();
-      for (const std::string& line : row.lines) {
-        SCOPED_TRACE(line);
-        EXPECT_TRUE(lines.find(line + "\r\n") != std::string::npos);
-      }
-      EXPECT_EQ(scenario::MachineState(d.registry()), before);
-      EXPECT_TRUE(d.MessageBoxesSeen().empty());
-
-      d.Click(kFrame, IDC_Back);
-      EXPECT_FALSE(d.Visible(kFrame, IDC_REVIEW_CHANGES));
-      d.Click(kFrame, IDC_Next);
-      d.AnswerNextMessageBox(kIdOk);
-      d.Click(kFrame, IDC_Next);
-      EXPECT_TRUE(d.Finished());
-    });
-  }
-}
-
 namespace {
 
 // Profiles read where this test program finds them; no log.
